@@ -1,0 +1,330 @@
+#include "doc/archive.h"
+
+#include <cstring>
+#include <memory>
+
+#include "doc/my_obj.h"
+#include "doc/runtime_class.h"
+
+namespace gyr {
+
+namespace {
+
+constexpr std::uint16_t kNullTag = 0x0000;
+constexpr std::uint16_t kNewClassTag = 0xFFFF;
+constexpr std::uint16_t kBigTag = 0x7FFF;
+constexpr std::uint32_t kClassBit = 0x80000000u;
+constexpr std::size_t kMaxClassName = 64;
+
+[[noreturn]] void BadFormat(const char* what) {
+    throw CArchiveException(CArchiveException::BadFormat, what);
+}
+
+// Smallest encoding of an object: a u16 class tag plus the CMyObj fields.
+constexpr std::size_t kMinObjectBytes = 2 + 32 + 2;
+
+}  // namespace
+
+CArchive::CArchive(CGyrDoc* doc) : m_loading(false), m_pDocument(doc) {}
+
+CArchive::CArchive(const std::uint8_t* data, std::size_t size, CGyrDoc* doc)
+    : m_loading(true), m_pDocument(doc), m_data(data), m_size(size) {}
+
+void CArchive::WriteU16(std::uint16_t v) {
+    std::uint8_t b[2] = {std::uint8_t(v), std::uint8_t(v >> 8)};
+    m_out.insert(m_out.end(), b, b + 2);
+}
+
+void CArchive::WriteU32(std::uint32_t v) {
+    std::uint8_t b[4] = {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16),
+                         std::uint8_t(v >> 24)};
+    m_out.insert(m_out.end(), b, b + 4);
+}
+
+void CArchive::WriteF64(double v) {
+    std::uint64_t u;
+    std::memcpy(&u, &v, 8);
+    WriteU32(std::uint32_t(u));
+    WriteU32(std::uint32_t(u >> 32));
+}
+
+void CArchive::WriteBytes(const void* p, std::size_t n) {
+    auto* b = static_cast<const std::uint8_t*>(p);
+    m_out.insert(m_out.end(), b, b + n);
+}
+
+void CArchive::WriteCount(std::uint32_t n) {
+    if (n < 0xFFFF) {
+        WriteU16(std::uint16_t(n));
+    } else {
+        WriteU16(0xFFFF);
+        WriteU32(n);
+    }
+}
+
+void CArchive::WriteString(const std::string& s) {
+    std::size_t n = s.size();
+    if (n < 0xFF) {
+        WriteU8(std::uint8_t(n));
+    } else if (n < 0xFFFE) {
+        WriteU8(0xFF);
+        WriteU16(std::uint16_t(n));
+    } else {
+        WriteU8(0xFF);
+        WriteU16(0xFFFF);
+        WriteU32(std::uint32_t(n));
+    }
+    WriteBytes(s.data(), n);
+}
+
+void CArchive::WriteObject(const CMyObj* obj) {
+    if (!obj) {
+        WriteU16(kNullTag);
+        return;
+    }
+    if (auto it = m_written.find(obj); it != m_written.end()) {
+        std::uint32_t i = it->second;
+        if (i < kBigTag) {
+            WriteU16(std::uint16_t(i));
+        } else {
+            WriteU16(kBigTag);
+            WriteU32(i);
+        }
+        return;
+    }
+    const CRuntimeClass* cls = obj->GetRuntimeClass();
+    if (auto it = m_written.find(cls); it != m_written.end()) {
+        std::uint32_t i = it->second;
+        if (i < kBigTag) {
+            WriteU16(std::uint16_t(0x8000 | i));
+        } else {
+            WriteU16(kBigTag);
+            WriteU32(kClassBit | i);
+        }
+    } else {
+        std::size_t n = std::strlen(cls->m_lpszClassName);
+        WriteU16(kNewClassTag);
+        WriteU16(cls->m_wSchema);
+        WriteU16(std::uint16_t(n));
+        WriteBytes(cls->m_lpszClassName, n);
+        m_written.emplace(cls, m_next++);
+    }
+    m_written.emplace(obj, m_next++);
+    const_cast<CMyObj*>(obj)->Serialize(*this);
+}
+
+void CArchive::WriteObList(const CObList& list) {
+    WriteCount(std::uint32_t(list.size()));
+    for (const CMyObj* obj : list) WriteObject(obj);
+}
+
+void CArchive::Require(std::size_t n) const {
+    if (n > m_size - m_pos) throw CArchiveException(CArchiveException::EndOfFile, "end of file");
+}
+
+std::uint8_t CArchive::ReadU8() {
+    Require(1);
+    return m_data[m_pos++];
+}
+
+std::uint16_t CArchive::ReadU16() {
+    Require(2);
+    std::uint16_t v = std::uint16_t(m_data[m_pos] | (m_data[m_pos + 1] << 8));
+    m_pos += 2;
+    return v;
+}
+
+std::uint32_t CArchive::ReadU32() {
+    Require(4);
+    const std::uint8_t* p = m_data + m_pos;
+    std::uint32_t v = std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) |
+                      (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
+    m_pos += 4;
+    return v;
+}
+
+double CArchive::ReadF64() {
+    Require(8);
+    double v;
+    std::memcpy(&v, m_data + m_pos, 8);  // the format and every target are little-endian
+    m_pos += 8;
+    return v;
+}
+
+void CArchive::ReadBytes(void* p, std::size_t n) {
+    Require(n);
+    if (n) std::memcpy(p, m_data + m_pos, n);
+    m_pos += n;
+}
+
+std::uint32_t CArchive::ReadCount() {
+    std::uint16_t w = ReadU16();
+    return w != 0xFFFF ? w : ReadU32();
+}
+
+std::string CArchive::ReadString() {
+    bool wide = false;
+    std::uint32_t n = ReadU8();
+    if (n == 0xFF) {
+        std::uint16_t w = ReadU16();
+        if (w == 0xFFFE) {
+            // 16-bit characters; the length follows in the usual forms.
+            wide = true;
+            n = ReadU8();
+            if (n == 0xFF) {
+                w = ReadU16();
+                n = w == 0xFFFF ? ReadU32() : w;
+            }
+        } else {
+            n = w == 0xFFFF ? ReadU32() : w;
+        }
+    }
+    std::string s;
+    if (wide) {
+        Require(std::size_t(n) * 2);
+        s.resize(n);
+        for (std::uint32_t i = 0; i < n; ++i) {
+            std::uint16_t c = ReadU16();
+            s[i] = c < 0x100 ? char(c) : '?';
+        }
+    } else {
+        Require(n);
+        s.assign(reinterpret_cast<const char*>(m_data + m_pos), n);
+        m_pos += n;
+    }
+    return s;
+}
+
+CMyObj* CArchive::ReadObject() {
+    std::uint16_t w = ReadU16();
+    std::uint32_t tag = w == kBigTag ? ReadU32()
+                                     : ((std::uint32_t(w) & 0x8000u) << 16) | (w & 0x7FFFu);
+    const CRuntimeClass* cls = nullptr;
+    if (w == kNewClassTag) {
+        std::uint16_t schema = ReadU16();
+        std::uint16_t len = ReadU16();
+        if (len >= kMaxClassName) BadFormat("class name too long");
+        char name[kMaxClassName];
+        ReadBytes(name, len);
+        cls = FindSerialClass(std::string_view(name, len));
+        if (!cls || cls->m_wSchema != schema) BadFormat("unknown class or schema");
+        m_read.push_back({cls, nullptr});
+        ++m_next;
+    } else if (!(tag & kClassBit)) {
+        if (tag == 0) return nullptr;
+        // Every object of a document appears exactly once, so this program
+        // never writes a reference to an object already read; accepting one
+        // would put the same object into two places and free it twice.
+        BadFormat("reference to an object already read");
+    } else {
+        std::uint32_t i = tag & ~kClassBit;
+        if (i < 1 || i >= m_next || !m_read[i].cls) BadFormat("bad class index");
+        cls = m_read[i].cls;
+    }
+    Require(kMinObjectBytes - 2);
+    std::unique_ptr<CMyObj> obj(cls->CreateObject());
+    if (!obj) BadFormat("class cannot be created");
+    m_read.push_back({nullptr, obj.get()});
+    ++m_next;
+    obj->Serialize(*this);
+    return obj.release();
+}
+
+void CArchive::ReadObList(CObList& list) {
+    if (++m_depth > kMaxDepth) BadFormat("object lists nested too deeply");
+    std::uint32_t n = ReadCount();
+    // Each object needs at least a class tag and the base fields.
+    if (std::size_t(n) > Remaining() / kMinObjectBytes) BadFormat("object count beyond the data");
+    list.reserve(list.size() + n);
+    for (std::uint32_t i = 0; i < n; ++i) {
+        CMyObj* obj = ReadObject();
+        if (!obj) BadFormat("null object in a list");
+        list.push_back(obj);
+    }
+    --m_depth;
+}
+
+void CArchiveExchange::U16(const char*, std::int32_t& v) {
+    if (m_ar.IsLoading())
+        v = m_ar.ReadU16();
+    else
+        m_ar.WriteU16(std::uint16_t(v));
+}
+
+void CArchiveExchange::I32(const char*, std::int32_t& v) {
+    if (m_ar.IsLoading())
+        v = std::int32_t(m_ar.ReadU32());
+    else
+        m_ar.WriteU32(std::uint32_t(v));
+}
+
+void CArchiveExchange::U32(const char*, std::uint32_t& v) {
+    if (m_ar.IsLoading())
+        v = m_ar.ReadU32();
+    else
+        m_ar.WriteU32(v);
+}
+
+void CArchiveExchange::F64(const char*, double& v) {
+    if (m_ar.IsLoading())
+        v = m_ar.ReadF64();
+    else
+        m_ar.WriteF64(v);
+}
+
+void CArchiveExchange::Point(const char*, CWorldPoint& p) {
+    if (m_ar.IsLoading()) {
+        p.x = m_ar.ReadF64();
+        p.y = m_ar.ReadF64();
+    } else {
+        m_ar.WriteF64(p.x);
+        m_ar.WriteF64(p.y);
+    }
+}
+
+void CArchiveExchange::Points(const char*, std::vector<CWorldPoint>& pts) {
+    if (m_ar.IsLoading()) {
+        std::int32_t n = std::int32_t(m_ar.ReadU32());
+        pts.clear();
+        if (n < 1) return;
+        m_ar.Require(std::size_t(n) * 16);
+        pts.resize(std::size_t(n));
+        for (auto& p : pts) {
+            p.x = m_ar.ReadF64();
+            p.y = m_ar.ReadF64();
+        }
+    } else {
+        m_ar.WriteU32(std::uint32_t(pts.size()));
+        for (auto& p : pts) {
+            m_ar.WriteF64(p.x);
+            m_ar.WriteF64(p.y);
+        }
+    }
+}
+
+void CArchiveExchange::String(const char*, std::string& s) {
+    if (m_ar.IsLoading())
+        s = m_ar.ReadString();
+    else
+        m_ar.WriteString(s);
+}
+
+void CArchiveExchange::Bytes(const char*, std::vector<std::uint8_t>& b, std::size_t size) {
+    if (m_ar.IsLoading()) {
+        m_ar.Require(size);
+        b.resize(size);
+        m_ar.ReadBytes(b.data(), size);
+    } else {
+        b.resize(size);
+        m_ar.WriteBytes(b.data(), size);
+    }
+}
+
+void CArchiveExchange::Objects(const char*, CObList& list) {
+    if (m_ar.IsLoading())
+        m_ar.ReadObList(list);
+    else
+        m_ar.WriteObList(list);
+}
+
+}  // namespace gyr

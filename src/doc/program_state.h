@@ -1,0 +1,36 @@
+#pragma once
+// Process-wide state that lives for the whole run and is not saved with
+// documents, gathered in one owner so tests can reset it.
+
+#include <cmath>
+
+#include "ui/sheet_mapping.h"
+
+namespace gyr {
+
+struct CDrawingParams {
+    int polygonSides = 6;            // 3 .. 60
+    int graphPoints = 100;           // 20 .. 2400
+    double graphLeft = -5.0;
+    double graphRight = 5.0;
+    CWorldPoint translation{0.5, -0.3};
+    CWorldPoint rotationCentre{0, 0};
+    double rotationAngle = M_PI / 6;
+    CWorldPoint homothetyCentre{0, 0};
+    double homothetyModulus = 1.5;
+    double matchDistance = 0.3;      // identify points at distance <
+    int divideAngleParts = 2;        // 2 .. 60
+    double ratio = 0.5;              // 0 .. 1
+    unsigned divideParts = 3;        // 2 .. 50
+};
+
+struct CProgramState {
+    CDrawingParams params;
+    CSheetMapping mapping;
+};
+
+CProgramState& ProgramState();
+// Back to the start-of-run values (tests).
+void ResetProgramState();
+
+}  // namespace gyr

@@ -1,0 +1,44 @@
+#pragma once
+// Run-time class records: every drawing class has one (name, schema 1, a
+// factory, its base). The file format depends on the names.
+
+#include <cstdint>
+#include <string_view>
+
+namespace gyr {
+
+class CMyObj;
+
+struct CRuntimeClass {
+    const char* m_lpszClassName;
+    std::uint16_t m_wSchema;
+    CMyObj* (*m_pfnCreateObject)();
+    const CRuntimeClass* m_pBaseClass;
+
+    CMyObj* CreateObject() const { return m_pfnCreateObject ? m_pfnCreateObject() : nullptr; }
+    bool IsDerivedFrom(const CRuntimeClass* base) const {
+        for (auto* c = this; c; c = c->m_pBaseClass)
+            if (c == base) return true;
+        return false;
+    }
+};
+
+// The registry of serialisable classes, one table for the whole program
+// (class_registry.cpp). Lookup is by exact, case-sensitive name.
+const CRuntimeClass* FindSerialClass(std::string_view name);
+
+}  // namespace gyr
+
+// Declares the run-time class record and the virtual operations that every
+// concrete drawing class implements the same way.
+#define GYR_DECLARE_CLASS(Name)                                             \
+public:                                                                     \
+    static const ::gyr::CRuntimeClass kClass;                               \
+    static ::gyr::CMyObj* CreateInstance();                                 \
+    const ::gyr::CRuntimeClass* GetRuntimeClass() const override { return &kClass; } \
+    ::gyr::CMyObj* CreateEmpty() const override { return CreateInstance(); } \
+    ::gyr::CMyObj* Clone() const override { return new Name(*this); }
+
+#define GYR_IMPLEMENT_CLASS(Name, Base)                                      \
+    ::gyr::CMyObj* Name::CreateInstance() { return new Name(); }            \
+    const ::gyr::CRuntimeClass Name::kClass = {#Name, 1, &Name::CreateInstance, &Base::kClass};

@@ -1,0 +1,143 @@
+#include "port/dialog_model.h"
+
+#include <cstdio>
+#include <sstream>
+
+#include "port/host.h"
+
+namespace gyr {
+
+namespace {
+
+std::string FormatBound(double v) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15g", v);
+    return buf;
+}
+
+std::string Replace(std::string s, const std::string& key, const std::string& value) {
+    auto pos = s.find(key);
+    if (pos != std::string::npos) s.replace(pos, key.size(), value);
+    return s;
+}
+
+}  // namespace
+
+DialogField* DialogModel::Find(int id) {
+    for (auto& f : m_fields)
+        if (f.id == id) return &f;
+    return nullptr;
+}
+
+const DialogField* DialogModel::Find(int id) const {
+    for (auto& f : m_fields)
+        if (f.id == id) return &f;
+    return nullptr;
+}
+
+DialogField& DialogModel::Add(DialogField f) {
+    m_fields.push_back(std::move(f));
+    return m_fields.back();
+}
+
+void DialogModel::Type(int id, const std::string& text) {
+    if (auto* f = Find(id)) {
+        f->text = text;
+        OnFieldChanged(id);
+    }
+}
+
+void DialogModel::Check(int id, bool on) {
+    auto* f = Find(id);
+    if (!f) return;
+    if (f->kind == FieldKind::Radio && on) {
+        for (auto& g : m_fields)
+            if (g.kind == FieldKind::Radio && g.group == f->group) g.checked = false;
+    }
+    f->checked = on;
+    OnFieldChanged(id);
+}
+
+void DialogModel::Press(int id, bool ctrl) { OnButton(id, ctrl); }
+
+bool DialogModel::ReadInt(const std::string& text, long long& out) {
+    std::istringstream in(text);
+    long long v;
+    if (!(in >> v)) return false;
+    out = v;
+    return true;
+}
+
+bool DialogModel::ReadDouble(const std::string& text, double& out) {
+    std::istringstream in(text);
+    double v;
+    if (!(in >> v)) return false;
+    out = v;
+    return true;
+}
+
+std::string DialogModel::FormatDouble(double v) {
+    char buf[400];
+    std::snprintf(buf, sizeof buf, "%f", v);
+    return buf;
+}
+
+int DialogModel::IntOf(int id) const {
+    long long v = 0;
+    if (auto* f = Find(id)) ReadInt(f->text, v);
+    return int(v);
+}
+
+double DialogModel::DoubleOf(int id) const {
+    double v = 0;
+    if (auto* f = Find(id)) ReadDouble(f->text, v);
+    return v;
+}
+
+void DialogModel::SetInt(int id, long long v) {
+    if (auto* f = Find(id)) f->text = std::to_string(v);
+}
+
+void DialogModel::SetDouble(int id, double v) {
+    if (auto* f = Find(id)) f->text = FormatDouble(v);
+}
+
+bool DialogModel::Ok(Host& host) {
+    m_refused = 0;
+    for (auto& f : m_fields) {
+        if (f.kind == FieldKind::Int) {
+            long long v;
+            bool ok = ReadInt(f.text, v);
+            if (!ok && !f.ranged) {
+                m_refused = f.id;
+                host.MessageBox("Please enter an integer.", MsgIcon::Exclamation, MsgButtons::Ok);
+                return false;
+            }
+            if (f.ranged && (!ok || v < f.min || v > f.max)) {
+                m_refused = f.id;
+                std::string msg = "Please enter an integer between %1 and %2.";
+                msg = Replace(Replace(msg, "%1", FormatBound(f.min)), "%2", FormatBound(f.max));
+                host.MessageBox(msg, MsgIcon::Exclamation, MsgButtons::Ok);
+                return false;
+            }
+        } else if (f.kind == FieldKind::Double) {
+            double v;
+            bool ok = ReadDouble(f.text, v);
+            if (!ok && !f.ranged) {
+                m_refused = f.id;
+                host.MessageBox("Please enter a number.", MsgIcon::Exclamation, MsgButtons::Ok);
+                return false;
+            }
+            if (f.ranged && (!ok || v < f.min || v > f.max)) {
+                m_refused = f.id;
+                std::string msg = "Please enter a number between %1 and %2.";
+                msg = Replace(Replace(msg, "%1", FormatBound(f.min)), "%2", FormatBound(f.max));
+                host.MessageBox(msg, MsgIcon::Exclamation, MsgButtons::Ok);
+                return false;
+            }
+        }
+    }
+    return Accept(host);
+}
+
+}  // namespace gyr

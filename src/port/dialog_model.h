@@ -1,0 +1,75 @@
+#pragma once
+// A dialog's fields and rules, free of any toolkit. The desktop shows a model
+// as a Qt dialog; tests drive it through ScriptedHost. Field texts are what the
+// user sees and types; numbers are read back when OK is pressed.
+
+#include <string>
+#include <vector>
+
+namespace gyr {
+
+class Host;
+
+enum class FieldKind { Int, Double, Text, Check, Radio, Button, Label };
+
+struct DialogField {
+    int id = 0;
+    std::string label;  // with its & mnemonic
+    FieldKind kind = FieldKind::Text;
+    std::string text;       // Int, Double, Text
+    bool checked = false;   // Check, Radio
+    int group = 0;          // Radio: buttons of one group share it
+    bool ranged = false;    // Int/Double: checked against [min, max] on OK
+    double min = 0;
+    double max = 0;
+    bool selectAll = false;  // open with the text selected
+};
+
+class DialogModel {
+public:
+    virtual ~DialogModel() = default;
+
+    const std::string& Title() const { return m_title; }
+    std::vector<DialogField>& Fields() { return m_fields; }
+    DialogField* Find(int id);
+    const DialogField* Find(int id) const;
+
+    // Set a field's text or check state the way the user does; the model's
+    // live rules run afterwards.
+    void Type(int id, const std::string& text);
+    void Check(int id, bool on);
+    void Press(int id, bool ctrl = false);
+
+    // Live rules: called after the user changed a field, pressed a button.
+    virtual void OnFieldChanged(int id) { (void)id; }
+    virtual void OnButton(int id, bool ctrl) { (void)id, (void)ctrl; }
+
+    // OK: checks every ranged or numeric field in order; the first refusal
+    // is reported through the host with the platform's range message and the
+    // dialog stays open (false). Then Accept() decides.
+    bool Ok(Host& host);
+    // Extra acceptance rules and storing the values. False keeps it open.
+    virtual bool Accept(Host& host) = 0;
+
+    // The id of the field that the last refused OK pointed at (focus).
+    int RefusedField() const { return m_refused; }
+
+    // Parsing as the dialogs read numbers back: stream extraction of the
+    // leading number, trailing text ignored.
+    static bool ReadInt(const std::string& text, long long& out);
+    static bool ReadDouble(const std::string& text, double& out);
+    static std::string FormatDouble(double v);  // "%f"
+    int IntOf(int id) const;
+    double DoubleOf(int id) const;
+    void SetInt(int id, long long v);
+    void SetDouble(int id, double v);
+
+protected:
+    DialogField& Add(DialogField f);
+
+    std::string m_title;
+    std::vector<DialogField> m_fields;
+    int m_refused = 0;
+};
+
+}  // namespace gyr

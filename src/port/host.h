@@ -1,0 +1,97 @@
+#pragma once
+// The platform seam for everything that is not drawing: sounds, message boxes,
+// repaint requests, key state, clipboard, file choosers, dialogs, randomness.
+// The desktop implements it on Qt; tests use ScriptedHost.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "port/canvas.h"
+
+namespace gyr {
+
+class CGyrDoc;
+class CGyrView;
+class DialogModel;
+
+enum class MsgIcon { None, Information, Exclamation, Question, Stop };
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MsgAnswer { Ok, Cancel, Yes, No };
+
+// Virtual key codes used by the core (platform numbering).
+enum Key : int {
+    kKeyBack = 0x08,
+    kKeyTab = 0x09,
+    kKeyReturn = 0x0D,
+    kKeyShift = 0x10,
+    kKeyControl = 0x11,
+    kKeyEscape = 0x1B,
+    kKeyLeft = 37,
+    kKeyUp = 38,
+    kKeyRight = 39,
+    kKeyDown = 40,
+    kKeyDelete = 0x2E,
+    kKeyF1 = 0x70,
+    kKeyF2 = 0x71,
+    kKeyF8 = 0x77,
+    kKeyF9 = 0x78,
+    kKeyF11 = 0x7A,
+    kKeyF12 = 0x7B,
+};
+
+struct FileChoice {
+    bool ok = false;
+    std::string path;
+};
+
+class Host {
+public:
+    virtual ~Host() = default;
+
+    virtual void Beep() = 0;
+    virtual MsgAnswer MessageBox(const std::string& text, MsgIcon icon, MsgButtons buttons) = 0;
+
+    // Repaint a rectangle of the active view (sheet pixels).
+    virtual void Invalidate(const PixelRect& r) = 0;
+    virtual void InvalidateAll() = 0;
+    // The sheet size changed: the active view resets its scroll range.
+    virtual void SheetSizeChanged() {}
+
+    virtual CGyrDoc* ActiveDocument() = 0;
+    virtual CGyrView* ActiveView() = 0;
+
+    // True while the key (a Key value or a letter) is held down.
+    virtual bool IsKeyDown(int key) = 0;
+
+    // Screen resolution in pixels per inch.
+    virtual int ScreenDpiX() { return 96; }
+    virtual int ScreenDpiY() { return 96; }
+    // The default printer's printable page, if there is a printer.
+    struct PrinterPage {
+        int dpiX = 0, dpiY = 0;
+        int widthPx = 0, heightPx = 0;  // whole page in printer pixels
+    };
+    virtual std::optional<PrinterPage> DefaultPrinter() { return std::nullopt; }
+
+    virtual FileChoice ChooseOpenFile(const std::string& filter) = 0;
+    virtual FileChoice ChooseSaveFile(const std::string& filter, const std::string& defExt,
+                                      const std::string& fileName) = 0;
+
+    // Runs a modal dialog over its model; true when the user pressed OK and
+    // the model accepted its fields.
+    virtual bool RunDialog(DialogModel& model) = 0;
+
+    virtual void SetClipboardText(const std::string& text) { (void)text; }
+    virtual std::optional<std::string> ClipboardText() { return std::nullopt; }
+
+    // Uniform random integer in [0, 32767], the platform rand() range.
+    virtual int Random() = 0;
+};
+
+// The one active host of the process.
+Host& GetHost();
+void SetHost(Host* host);
+
+}  // namespace gyr

@@ -1,0 +1,75 @@
+#include "port/scripted_host.h"
+
+namespace gyr {
+
+namespace {
+Host* g_installed = nullptr;
+}
+
+ScriptedHost::ScriptedHost() {
+    m_previous = g_installed;
+    g_installed = this;
+    SetHost(this);
+}
+
+ScriptedHost::~ScriptedHost() {
+    g_installed = m_previous;
+    SetHost(m_previous);
+}
+
+MsgAnswer ScriptedHost::MessageBox(const std::string& text, MsgIcon icon, MsgButtons buttons) {
+    messages.push_back({text, icon, buttons});
+    if (!answers.empty()) {
+        MsgAnswer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    switch (buttons) {
+        case MsgButtons::YesNo:
+        case MsgButtons::YesNoCancel:
+            return MsgAnswer::Yes;
+        default:
+            return MsgAnswer::Ok;
+    }
+}
+
+void ScriptedHost::Invalidate(const PixelRect& r) { invalidated.push_back(r); }
+
+FileChoice ScriptedHost::ChooseOpenFile(const std::string&) {
+    if (fileChoices.empty()) return {};
+    FileChoice c = fileChoices.front();
+    fileChoices.pop_front();
+    return c;
+}
+
+FileChoice ScriptedHost::ChooseSaveFile(const std::string&, const std::string&,
+                                        const std::string&) {
+    return ChooseOpenFile("");
+}
+
+bool ScriptedHost::RunDialog(DialogModel& model) {
+    dialogTitles.push_back(model.Title());
+    while (!dialogScripts.empty()) {
+        auto script = std::move(dialogScripts.front());
+        dialogScripts.pop_front();
+        if (!script(model)) return false;
+        if (model.Ok(*this)) return true;
+    }
+    return false;
+}
+
+int ScriptedHost::Random() {
+    randomState = randomState * 214013u + 2531011u;
+    return int((randomState >> 16) & 0x7FFF);
+}
+
+void ScriptedHost::Clear() {
+    beeps = 0;
+    invalidateAll = 0;
+    sheetSizeChanges = 0;
+    messages.clear();
+    invalidated.clear();
+    dialogTitles.clear();
+}
+
+}  // namespace gyr

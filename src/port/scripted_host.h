@@ -1,0 +1,74 @@
+#pragma once
+// A Host for tests: records beeps, messages and invalidations, answers
+// message boxes, file choosers and dialogs from queued scripts.
+
+#include <deque>
+#include <functional>
+#include <set>
+
+#include "port/dialog_model.h"
+#include "port/host.h"
+
+namespace gyr {
+
+class ScriptedHost : public Host {
+public:
+    struct Message {
+        std::string text;
+        MsgIcon icon;
+        MsgButtons buttons;
+    };
+
+    // Installs itself as the process host for its lifetime.
+    ScriptedHost();
+    ~ScriptedHost() override;
+
+    void Beep() override { ++beeps; }
+    MsgAnswer MessageBox(const std::string& text, MsgIcon icon, MsgButtons buttons) override;
+    void Invalidate(const PixelRect& r) override;
+    void InvalidateAll() override { ++invalidateAll; }
+    void SheetSizeChanged() override { ++sheetSizeChanges; }
+    CGyrDoc* ActiveDocument() override { return document; }
+    CGyrView* ActiveView() override { return view; }
+    bool IsKeyDown(int key) override { return keysDown.count(key) != 0; }
+    std::optional<PrinterPage> DefaultPrinter() override { return printer; }
+    FileChoice ChooseOpenFile(const std::string& filter) override;
+    FileChoice ChooseSaveFile(const std::string& filter, const std::string& defExt,
+                              const std::string& fileName) override;
+    bool RunDialog(DialogModel& model) override;
+    void SetClipboardText(const std::string& text) override { clipboard = text; }
+    std::optional<std::string> ClipboardText() override { return clipboard; }
+    int Random() override;
+
+    // Recorded.
+    int beeps = 0;
+    int invalidateAll = 0;
+    int sheetSizeChanges = 0;
+    std::vector<Message> messages;
+    std::vector<PixelRect> invalidated;
+    std::vector<std::string> dialogTitles;
+
+    // Scripted answers, consumed in order. An empty queue answers message
+    // boxes with Ok/Yes, choosers with "cancelled" and dialogs with Cancel.
+    std::deque<MsgAnswer> answers;
+    std::deque<FileChoice> fileChoices;
+    // A dialog script fills the model's fields and returns true to press OK.
+    // When OK is refused the next script runs on the same model, as a user
+    // correcting the field would; with none left the dialog is cancelled.
+    std::deque<std::function<bool(DialogModel&)>> dialogScripts;
+
+    std::set<int> keysDown;
+    std::optional<PrinterPage> printer;
+    std::optional<std::string> clipboard;
+    CGyrDoc* document = nullptr;
+    CGyrView* view = nullptr;
+    unsigned randomState = 12345;
+
+    std::string LastMessage() const { return messages.empty() ? "" : messages.back().text; }
+    void Clear();
+
+private:
+    Host* m_previous = nullptr;
+};
+
+}  // namespace gyr
