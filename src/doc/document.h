@@ -196,12 +196,12 @@ public:
     int m_specialOrigin = 0;   // -1 none, 0 middle, 1 left-bottom, 2 left-middle, 3 bottom-middle
     int m_expansion = 2;       // 0 both, 1 sheet only, 2 units only
     bool m_bDefaultPageSize = true;
-    double m_rotateAngle;      // used by the rotate command
 
 private:
-    void SetWidth(int width);
-    void PaletteCommand(int id);
-    bool ReportLoadFailure(const std::string& message);
+    void WidthCommand(int id);
+    void PatternCommand(int id);
+    void RunPalette(int id);
+    void EndTextEdit();
 
     CObList m_objects;
     std::vector<CGyrView*> m_views;

@@ -13,6 +13,8 @@ Host& GetHost() {
     return *g_host;
 }
 
+Host* FindHost() { return g_host; }
+
 void SetHost(Host* host) { g_host = host; }
 
 }  // namespace gyr

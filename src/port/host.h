@@ -92,6 +92,8 @@ public:
 
 // The one active host of the process.
 Host& GetHost();
+// Null while no host is installed (command-line work before set-up).
+Host* FindHost();
 void SetHost(Host* host);
 
 }  // namespace gyr

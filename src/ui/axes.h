@@ -28,8 +28,10 @@ public:
     CMyObj* SetDataValue(int index, double value, int step) override;
     double DistanceTo(const CWorldPoint&, int&) const override { return 1e10; }
     int HitTest(const CWorldPoint&) const override { return -1; }
+    // Moves the two corners only; the record, and so the mapping, stays.
     void Offset(const CWorldPoint& v) override;
-    CMyObj* Clone() const override;
+    // Clone (from the class macro) copies the whole object, record included,
+    // so a copy draws the same axes as its source.
     void ExchangeFields(CFieldExchange& fx) override;
 
     CSheetParams m_params;

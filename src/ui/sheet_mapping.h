@@ -22,6 +22,11 @@ struct CSheetMapping {
 // The process-wide mapping (owned by the program state).
 CSheetMapping& Mapping();
 
+// Truncation toward zero into an int. Values beyond the int range saturate
+// and NaN gives 0, so that no coordinate from a damaged file or an extreme
+// zoom can make the conversion undefined.
+int TruncToInt(double v);
+
 PixelPoint WorldToPixel(const CWorldPoint& p);
 CWorldPoint PixelToWorld(PixelPoint p);
 // The converted point is the top-left corner; width and height are added.

@@ -1,0 +1,52 @@
+#pragma once
+// The JSON form of documents, for --dump and --convert. It is derived from
+// each class's ExchangeFields, so a new drawing class needs no code here.
+//
+//   {"objects": [{"class": "CAxes", "leftTop": [x, y], ...}, ...]}
+//
+// Field names become keys ("pen.style" nests as {"pen": {"style": ...}}),
+// points are [x, y], point arrays [[x, y], ...], nested object lists arrays of
+// objects in the same form, byte blocks hex strings. Non-finite doubles,
+// which JSON cannot hold, are the strings "inf", "-inf" and "nan" (another
+// NaN bit pattern is "nan(0x<16 hex digits>)"). Archive strings are 8-bit
+// text and map byte for byte onto the code points U+0000..U+00FF. Together
+// this makes .gyr -> JSON -> .gyr byte-identical for every readable file.
+
+#include <stdexcept>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "doc/field_exchange.h"
+
+namespace gyr {
+
+class CGyrDoc;
+
+// Keys keep their order, so a dump lists fields as the file holds them.
+using Json = nlohmann::ordered_json;
+
+// A JSON text that does not describe a document; what() names the place,
+// for instance "objects[2].pen.style: missing field".
+class JsonDocumentError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+Json ObjectsToJson(const CObList& objects);
+Json DocumentToJson(const CGyrDoc& doc);
+
+// Builds the objects of a JSON document (owned by the caller). The first
+// object must be a CAxes; unknown, missing or ill-typed fields are errors.
+// Throws JsonDocumentError.
+CObList ObjectsFromJson(const Json& json, CGyrDoc* doc);
+// Replaces the catalogue of doc by the JSON document and applies its sheet.
+// On failure doc is left untouched. Throws JsonDocumentError.
+void DocumentFromJson(const Json& json, CGyrDoc& doc);
+
+// Text form used by the command line: two-space indentation, a final newline.
+std::string JsonToText(const Json& json);
+// Throws JsonDocumentError on a syntax error.
+Json JsonFromText(const std::string& text);
+
+}  // namespace gyr
