@@ -33,6 +33,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// One object: "class", then its fields.
+Json ObjectToJson(const CMyObj& obj);
+// Reads the fields of obj (whatever its class) from one JSON object, which
+// must hold exactly those fields besides "class". Throws JsonDocumentError.
+void ReadObjectFields(const Json& json, CMyObj& obj, CGyrDoc* doc);
+
 Json ObjectsToJson(const CObList& objects);
 Json DocumentToJson(const CGyrDoc& doc);
 
@@ -40,8 +46,9 @@ Json DocumentToJson(const CGyrDoc& doc);
 // object must be a CAxes; unknown, missing or ill-typed fields are errors.
 // Throws JsonDocumentError.
 CObList ObjectsFromJson(const Json& json, CGyrDoc* doc);
-// Replaces the catalogue of doc by the JSON document and applies its sheet.
-// On failure doc is left untouched. Throws JsonDocumentError.
+// Replaces the catalogue of doc by the JSON document, loading it as the same
+// .gyr file would load. A JSON error leaves doc untouched. Throws
+// JsonDocumentError.
 void DocumentFromJson(const Json& json, CGyrDoc& doc);
 
 // Text form used by the command line: two-space indentation, a final newline.

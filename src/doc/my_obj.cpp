@@ -4,6 +4,7 @@
 
 #include "doc/archive.h"
 #include "doc/document.h"
+#include "doc/obj_list.h"
 #include "port/host.h"
 #include "ui/gyr_view.h"
 #include "ui/sheet_mapping.h"
@@ -14,7 +15,9 @@ const char* const kBadDefinitionMessage =
     "Definition incorrect. \nPlease restart the definition.\nFor this, move the mouse while "
     "holding down the left button.";
 
-CMyObj* CMyObj::CreateInstance() { return new CMyObj(); }
+CMyObj* CMyObj::CreateInstance() {
+    return new CMyObj();
+}
 
 const CRuntimeClass CMyObj::kClass = {"CMyObj", 1, &CMyObj::CreateInstance, nullptr};
 
@@ -30,9 +33,13 @@ void CMyObj::ExchangeFields(CFieldExchange& fx) {
     if (fx.IsLoading()) m_pDocument = fx.Document();
 }
 
-CMyObj* CMyObj::CreateEmpty() const { return new CMyObj(); }
+CMyObj* CMyObj::CreateEmpty() const {
+    return new CMyObj();
+}
 
-CMyObj* CMyObj::Clone() const { return new CMyObj(*this); }
+CMyObj* CMyObj::Clone() const {
+    return new CMyObj(*this);
+}
 
 void CMyObj::AddToDocument() {
     if (!m_pDocument) return;
@@ -41,20 +48,25 @@ void CMyObj::AddToDocument() {
 }
 
 void CMyObj::Finish(bool recalc, bool add, int redrawMode, bool collect) {
-    CGyrView* view = GetHost().ActiveView();
-    CGyrDoc* doc = view ? view->GetDocument() : GetHost().ActiveDocument();
+    CGyrView* view = GetActiveView();
+    CGyrDoc* doc = GetActiveDocument();
     SetDocument(doc);
     if (recalc) RecalcBounds();
     if (add && doc) doc->AddObject(this);
     // Drawing at once (mode 2) needs the view's surface, which only the
     // desktop owns; a repaint request of the same area draws the same pixels.
-    if (redrawMode == 1 || redrawMode == 2) GetHost().Invalidate(GetInvalidRect());
+    Host* host = FindHost();
+    if (host && (redrawMode == 1 || redrawMode == 2)) host->Invalidate(GetInvalidRect());
     if (collect && view) view->m_gesture.push_back(this);
 }
 
-PixelRect CMyObj::GetPixelBounds() const { return WorldToPixelRect(m_leftTop, m_rightBottom); }
+PixelRect CMyObj::GetPixelBounds() const {
+    return WorldToPixelRect(m_leftTop, m_rightBottom);
+}
 
-PixelRect CMyObj::GetInvalidRect() const { return GetPixelBounds(); }
+PixelRect CMyObj::GetInvalidRect() const {
+    return GetPixelBounds();
+}
 
 namespace {
 
@@ -76,7 +88,9 @@ CWorldPoint BoxCorner(const CMyObj& obj, int n) {
 
 }  // namespace
 
-CWorldPoint CMyObj::GetHandle(int n) const { return BoxCorner(*this, n); }
+CWorldPoint CMyObj::GetHandle(int n) const {
+    return BoxCorner(*this, n);
+}
 
 void CMyObj::SetVertex(int, const CWorldPoint& q) {
     // The nearer side follows the point; on a tie the right and the top side.
@@ -90,9 +104,13 @@ void CMyObj::SetVertex(int, const CWorldPoint& q) {
         m_leftTop.y = q.y;
 }
 
-int CMyObj::ListData(DataLines&) const { return 0; }
+int CMyObj::ListData(DataLines&) const {
+    return 0;
+}
 
-CMyObj* CMyObj::SetDataValue(int, double, int) { return nullptr; }
+CMyObj* CMyObj::SetDataValue(int, double, int) {
+    return nullptr;
+}
 
 PixelRect CMyObj::MoveHandle(int k, const CWorldPoint& p) {
     PixelRect before = GetPixelBounds();
@@ -100,13 +118,17 @@ PixelRect CMyObj::MoveHandle(int k, const CWorldPoint& p) {
     return before.United(GetPixelBounds());
 }
 
-bool CMyObj::SnapToVertex(CWorldPoint&) const { return false; }
+bool CMyObj::SnapToVertex(CWorldPoint&) const {
+    return false;
+}
 
 void CMyObj::TrackLastVertex(CGyrView*, const CWorldPoint&, unsigned, int) {}
 
 void CMyObj::EndTrack(CGyrView*, unsigned, const CWorldPoint&) {}
 
-PixelRect CMyObj::Track(CGyrView*, const CWorldPoint&, unsigned) { return {}; }
+PixelRect CMyObj::Track(CGyrView*, const CWorldPoint&, unsigned) {
+    return {};
+}
 
 void CMyObj::Homothety(const CWorldPoint&, double) {}
 
@@ -119,10 +141,12 @@ void CMyObj::Offset(const CWorldPoint& v) {
     m_rightBottom += v;
 }
 
-CMyObj* CMyObj::Invert(const CWorldPoint&, double) const { return nullptr; }
+CMyObj* CMyObj::Invert(const CWorldPoint&, double) const {
+    return nullptr;
+}
 
 CMyObj* CMyObj::DuplicateByKey(int key, int) {
-    CGyrView* view = GetHost().ActiveView();
+    CGyrView* view = GetActiveView();
     if (view) {
         // The old marks disappear with the selection.
         GetHost().Invalidate(view->SelectionRect());
@@ -131,7 +155,7 @@ CMyObj* CMyObj::DuplicateByKey(int key, int) {
     CMyObj* copy = Clone();
     copy->m_bSelected = 0;
     copy->Offset(GetDuplicateOffset(key));
-    if (!copy->m_pDocument) copy->m_pDocument = GetHost().ActiveDocument();
+    if (!copy->m_pDocument) copy->m_pDocument = GetActiveDocument();
     if (copy->m_pDocument) {
         copy->AddToDocument();
     } else {
@@ -166,9 +190,13 @@ void CMyObj::Draw(Canvas&) const {}
 
 void CMyObj::DrawMarks(Canvas&) const {}
 
-double CMyObj::DistanceTo(const CWorldPoint&, int&) const { return 1e10; }
+double CMyObj::DistanceTo(const CWorldPoint&, int&) const {
+    return 1e10;
+}
 
-int CMyObj::HitTest(const CWorldPoint&) const { return -1; }
+int CMyObj::HitTest(const CWorldPoint&) const {
+    return -1;
+}
 
 double CMyObj::NearestVertex(const CWorldPoint& p, int& index) const {
     double best = 1e10;
@@ -185,8 +213,9 @@ double CMyObj::NearestVertex(const CWorldPoint& p, int& index) const {
 
 bool ReportBadDefinition(const CMyObj* obj, int mode) {
     if (obj) return false;
-    GetHost().MessageBox(kBadDefinitionMessage, MsgIcon::Exclamation, MsgButtons::Ok);
-    if (CGyrView* view = GetHost().ActiveView()) view->m_nStage = mode;
+    if (Host* host = FindHost())
+        host->MessageBox(kBadDefinitionMessage, MsgIcon::Exclamation, MsgButtons::Ok);
+    if (CGyrView* view = GetActiveView()) view->m_nStage = mode;
     return true;
 }
 

@@ -94,9 +94,8 @@ CMyObj* FindNearestObject(const CObList& list, const CWorldPoint& p, int& edge) 
 
 CMyObj* FindNearestObjectOfClasses(const CObList& list, const CRuntimeClass* const* classes,
                                    int count, const CWorldPoint& p, int& edge) {
-    return NearestByDistance(list, p, edge, 1e9, [&](const CMyObj* o) {
-        return IsOfClasses(o, classes, count);
-    });
+    return NearestByDistance(list, p, edge, 1e9,
+                             [&](const CMyObj* o) { return IsOfClasses(o, classes, count); });
 }
 
 CMyObj* FindHandleAt(const CObList& list, const CWorldPoint& p, int& index) {
@@ -184,12 +183,17 @@ bool IsInCatalogue(const CMyObj* obj) {
     return catalogue && ListContains(*catalogue, obj);
 }
 
-CGyrView* GetActiveView() { return GetHost().ActiveView(); }
+// Without a host (command-line work) there is no active view or document.
+CGyrView* GetActiveView() {
+    Host* host = FindHost();
+    return host ? host->ActiveView() : nullptr;
+}
 
 CGyrDoc* GetActiveDocument() {
     if (CGyrView* view = GetActiveView())
         if (CGyrDoc* doc = view->GetDocument()) return doc;
-    return GetHost().ActiveDocument();
+    Host* host = FindHost();
+    return host ? host->ActiveDocument() : nullptr;
 }
 
 CObList* GetCatalogue() {

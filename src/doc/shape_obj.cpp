@@ -20,7 +20,9 @@ namespace {
 // Below this Chebyshev distance two points are the same point.
 constexpr double kCoincide = 1e-8;
 
-double Distance(const CWorldPoint& a, const CWorldPoint& b) { return (a - b).Length(); }
+double Distance(const CWorldPoint& a, const CWorldPoint& b) {
+    return (a - b).Length();
+}
 
 // The orthogonal projection of p on the line ab; a itself when a and b coincide
 // exactly, where the line has no direction.
@@ -93,7 +95,9 @@ void PointLines(DataLines& lines, const std::string& name, const CWorldPoint& p)
 
 }  // namespace
 
-CShapeObj::CShapeObj(int n) { SetVertexCount(n); }
+CShapeObj::CShapeObj(int n) {
+    SetVertexCount(n);
+}
 
 void CShapeObj::SetVertexCount(int n) {
     n = std::max(n, 0);
@@ -210,7 +214,8 @@ CMyObj* CShapeObj::SetDataValue(int index, double value, int) {
         p.x = value;
     else
         p.y = value;
-    GetHost().Invalidate(MoveHandle(k / 2 + 1, p));
+    PixelRect changed = MoveHandle(k / 2 + 1, p);
+    if (Host* host = FindHost()) host->Invalidate(changed);
     return this;
 }
 

@@ -7,15 +7,25 @@ namespace gyr {
 double GeomSqrt(double x) {
     if (!(x > 0)) return 0.0;
     if (std::isinf(x)) return x;
-    double g = (x + 1) / 2;
-    if (std::isinf(g)) g = x / 2 + 0.5;
-    for (int i = 0; i < 2000; ++i) {
-        double next = (g + x / g) / 2;
-        if (std::fabs(next - g) <= 1e-24) return next;
-        if (i > 0 && next >= g) return g;
+    int exponent = 0;
+    double m = std::frexp(x, &exponent);  // x = m * 2^exponent, m in [0.5, 1)
+    if (exponent % 2 != 0) {
+        m *= 2;
+        --exponent;
+    }
+    double g = (m + 1) / 2;
+    // From [0.5, 2) the iteration settles within a handful of steps; the cap
+    // only makes the end evident.
+    for (int i = 0; i < 64; ++i) {
+        double next = (g + m / g) / 2;
+        if (std::fabs(next - g) <= kSqrtEps) {
+            g = next;
+            break;
+        }
+        if (i > 0 && next >= g) break;
         g = next;
     }
-    return g;
+    return std::ldexp(g, exponent / 2);
 }
 
 }  // namespace gyr

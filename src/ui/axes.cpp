@@ -26,7 +26,9 @@ namespace {
 // further ones cannot change the picture, only the time spent drawing it.
 constexpr int kMaxTicksPerSide = 1 << 16;
 
-int SaturateToInt(long long v) { return int(std::clamp<long long>(v, INT32_MIN, INT32_MAX)); }
+int SaturateToInt(long long v) {
+    return int(std::clamp<long long>(v, INT32_MIN, INT32_MAX));
+}
 
 std::string IntLine(const char* label, char sep, long long v) {
     char buf[128];
@@ -58,9 +60,9 @@ struct SpinBand {
 };
 
 constexpr SpinBand kSpinBands[] = {
-    {&CSheetParams::width, 450, 31991, 10, true},  {&CSheetParams::height, 450, 31991, 10, true},
-    {&CSheetParams::originX, 2, 32000, 1, false},  {&CSheetParams::originY, 2, 32000, 1, false},
-    {&CSheetParams::unitX, 10, 15991, 1, false},   {&CSheetParams::unitY, 10, 15991, 1, false},
+    {&CSheetParams::width, 450, 31991, 10, true}, {&CSheetParams::height, 450, 31991, 10, true},
+    {&CSheetParams::originX, 2, 32000, 1, false}, {&CSheetParams::originY, 2, 32000, 1, false},
+    {&CSheetParams::unitX, 10, 15991, 1, false},  {&CSheetParams::unitY, 10, 15991, 1, false},
 };
 constexpr int kFirstSpinLine = 2;
 
@@ -251,17 +253,12 @@ PixelPoint DefaultPageSize() {
 }
 
 int ScaledUnit(int n, double f) {
-    // The unit limit bounds the search: for f at or just above 1 the rule
-    // would otherwise grow n' without end, and any result reaching the limit
-    // is refused by the zoom anyway.
-    constexpr int kSearchLimit = 16000;
-    int np = std::max(n, 1);
-    int r = TruncToInt(np * f);
-    while (r == np && np < kSearchLimit) {
-        ++np;
-        r = TruncToInt(np * f);
-    }
-    return r;
+    // A product that truncates back to n' moves on by one pixel, so that a
+    // zoom-in always changes the unit (1 at factor 1.5 gives 2) and a factor
+    // of exactly 1 cannot stall.
+    const int np = std::max(n, 1);
+    const int r = TruncToInt(np * f);
+    return r == np && np < INT32_MAX ? np + 1 : r;
 }
 
 bool ZoomSheet(CGyrDoc& doc, double f) {
@@ -292,8 +289,7 @@ bool ZoomSheet(CGyrDoc& doc, double f) {
         p.unitX = newUx;
         p.unitY = newUy;
     }
-    const bool resized =
-        p.width != doc.m_sheetParams.width || p.height != doc.m_sheetParams.height;
+    const bool resized = p.width != doc.m_sheetParams.width || p.height != doc.m_sheetParams.height;
     doc.m_sheetParams = p;
     doc.ApplySheetParams();
     if (resized) host.SheetSizeChanged();

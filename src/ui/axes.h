@@ -49,7 +49,7 @@ PixelPoint DefaultPageSize();
 // limit message and changes nothing when a limit would be crossed. True when
 // the sheet changed.
 bool ZoomSheet(CGyrDoc& doc, double f);
-// n' = max(n, 1); r = trunc(n' f); while r == n' grow n'.
+// n' = max(n, 1); r = trunc(n' f); when r == n' the result is n' + 1.
 int ScaledUnit(int n, double f);
 
 extern const char* const kMsgZoomLimit;    // STRING 33512

@@ -196,6 +196,7 @@ TEST_F(DocumentTest, SaveOpenAndFailures) {
 
     // Damaged files: a fresh document afterwards.
     auto check_rejected = [&](std::vector<std::uint8_t> bytes) {
+        SCOPED_TRACE(bytes.size());
         std::string bad = Path("bad.gyr");
         {
             std::ofstream out(bad, std::ios::binary);
@@ -222,7 +223,7 @@ TEST_F(DocumentTest, SaveOpenAndFailures) {
     check_rejected(ar.Bytes());
     // An object index beyond the highest assigned.
     auto badRef = saved;
-    badRef[0] = 2;
+    badRef[0] = 3;
     badRef.push_back(0x09);
     badRef.push_back(0x00);
     check_rejected(badRef);

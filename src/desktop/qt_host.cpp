@@ -1,0 +1,195 @@
+#include "desktop/qt_host.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QScreen>
+
+#include "desktop/sheet_view.h"
+
+namespace gyr {
+
+namespace {
+
+QString FromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+std::vector<std::string> SplitBars(const std::string& s) {
+    std::vector<std::string> parts;
+    std::string::size_type start = 0;
+    while (start <= s.size()) {
+        auto bar = s.find('|', start);
+        if (bar == std::string::npos) bar = s.size();
+        parts.push_back(s.substr(start, bar - start));
+        start = bar + 1;
+    }
+    return parts;
+}
+
+std::string Trim(const std::string& s) {
+    auto b = s.find_first_not_of(' ');
+    if (b == std::string::npos) return {};
+    return s.substr(b, s.find_last_not_of(' ') - b + 1);
+}
+
+}  // namespace
+
+std::string ToQtFilter(const std::string& filter) {
+    std::vector<std::string> parts = SplitBars(filter);
+    std::string out;
+    for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
+        std::string name = parts[i];
+        if (name.empty()) break;  // the "||" terminator
+        // Qt reads the patterns from the trailing parentheses, separated by
+        // spaces; the name keeps its text and gets the patterns of the entry.
+        if (auto open = name.rfind('('); open != std::string::npos && name.back() == ')')
+            name = Trim(name.substr(0, open));
+        std::string patterns;
+        std::string::size_type start = 0;
+        const std::string& list = parts[i + 1];
+        while (start <= list.size()) {
+            auto semi = list.find(';', start);
+            if (semi == std::string::npos) semi = list.size();
+            std::string p = Trim(list.substr(start, semi - start));
+            start = semi + 1;
+            if (p.empty()) continue;
+            patterns += (patterns.empty() ? "" : " ") + p;
+            // Upper-case extensions should also match lower-case files.
+            std::string lower = QString::fromStdString(p).toLower().toStdString();
+            if (lower != p) patterns += " " + lower;
+        }
+        if (!out.empty()) out += ";;";
+        out += name + " (" + patterns + ")";
+    }
+    return out;
+}
+
+QtHost::QtHost(unsigned seed) : m_random(seed) {}
+
+void QtHost::Beep() { QApplication::beep(); }
+
+MsgAnswer QtHost::MessageBox(const std::string& text, MsgIcon icon, MsgButtons buttons) {
+    QMessageBox box(m_window);
+    box.setWindowTitle("Gyrovant");
+    box.setText(FromUtf8(text));
+    switch (icon) {
+        case MsgIcon::None:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
+        case MsgIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case MsgIcon::Exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MsgIcon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case MsgIcon::Stop:
+            box.setIcon(QMessageBox::Critical);
+            break;
+    }
+    switch (buttons) {
+        case MsgButtons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case MsgButtons::OkCancel:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            break;
+        case MsgButtons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
+        case MsgButtons::YesNoCancel:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            break;
+    }
+    switch (box.exec()) {
+        case QMessageBox::Yes:
+            return MsgAnswer::Yes;
+        case QMessageBox::No:
+            return MsgAnswer::No;
+        case QMessageBox::Cancel:
+            return MsgAnswer::Cancel;
+        default:
+            // Closing the box answers as its escape button would.
+            return buttons == MsgButtons::Ok ? MsgAnswer::Ok
+                   : buttons == MsgButtons::YesNo ? MsgAnswer::No
+                                                  : MsgAnswer::Cancel;
+    }
+}
+
+void QtHost::Invalidate(const PixelRect& r) {
+    if (m_sheetView) m_sheetView->InvalidateSheetRect(r);
+}
+
+void QtHost::InvalidateAll() {
+    if (m_sheetView) m_sheetView->update();
+}
+
+void QtHost::SheetSizeChanged() {
+    if (m_sheetView) m_sheetView->ResetSheetSize();
+}
+
+bool QtHost::IsKeyDown(int key) {
+    Qt::KeyboardModifiers mods = QGuiApplication::queryKeyboardModifiers();
+    if (key == kKeyShift) return mods.testFlag(Qt::ShiftModifier);
+    if (key == kKeyControl) return mods.testFlag(Qt::ControlModifier);
+    return false;
+}
+
+int QtHost::ScreenDpiX() {
+    QScreen* s = QGuiApplication::primaryScreen();
+    return s ? int(s->logicalDotsPerInchX() + 0.5) : 96;
+}
+
+int QtHost::ScreenDpiY() {
+    QScreen* s = QGuiApplication::primaryScreen();
+    return s ? int(s->logicalDotsPerInchY() + 0.5) : 96;
+}
+
+std::optional<Host::PrinterPage> QtHost::DefaultPrinter() {
+    QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) return std::nullopt;
+    QPrinter printer(info, QPrinter::HighResolution);
+    int dpi = printer.resolution();
+    QRect page = printer.pageLayout().fullRectPixels(dpi);
+    PrinterPage p;
+    p.dpiX = dpi;
+    p.dpiY = dpi;
+    p.widthPx = page.width();
+    p.heightPx = page.height();
+    return p;
+}
+
+FileChoice QtHost::ChooseOpenFile(const std::string& filter) {
+    QString path = QFileDialog::getOpenFileName(m_window, QString(), QString(),
+                                                FromUtf8(ToQtFilter(filter)));
+    if (path.isEmpty()) return {};
+    return {true, path.toStdString()};
+}
+
+FileChoice QtHost::ChooseSaveFile(const std::string& filter, const std::string& defExt,
+                                  const std::string& fileName) {
+    QString path = QFileDialog::getSaveFileName(m_window, QString(), FromUtf8(fileName),
+                                                FromUtf8(ToQtFilter(filter)));
+    if (path.isEmpty()) return {};
+    if (!defExt.empty() && QFileInfo(path).suffix().isEmpty()) path += "." + FromUtf8(defExt);
+    return {true, path.toStdString()};
+}
+
+void QtHost::SetClipboardText(const std::string& text) {
+    if (QClipboard* c = QGuiApplication::clipboard()) c->setText(FromUtf8(text));
+}
+
+std::optional<std::string> QtHost::ClipboardText() {
+    QClipboard* c = QGuiApplication::clipboard();
+    if (!c) return std::nullopt;
+    QString t = c->text();
+    if (t.isNull()) return std::nullopt;
+    return t.toStdString();
+}
+
+}  // namespace gyr

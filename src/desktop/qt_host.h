@@ -1,0 +1,61 @@
+#pragma once
+// The platform services of the core on Qt: beep, message boxes, repaint
+// requests of the sheet view, key state, file choosers, the random source.
+
+#include <random>
+
+#include "port/host.h"
+
+class QWidget;
+
+namespace gyr {
+
+class SheetView;
+
+// Converts a filter of the form "Name (*.a)|*.a|Other (*.b;*.c)|*.b;*.c||"
+// into Qt's "Name (*.a);;Other (*.b *.c)".
+std::string ToQtFilter(const std::string& filter);
+
+class QtHost : public Host {
+public:
+    explicit QtHost(unsigned seed = std::random_device{}());
+
+    // The window that owns message boxes and file choosers, and the view that
+    // receives repaint requests; either may be null.
+    void SetWindow(QWidget* window) { m_window = window; }
+    void SetSheetView(SheetView* view) { m_sheetView = view; }
+    void SetActive(CGyrDoc* doc, CGyrView* view) {
+        m_doc = doc;
+        m_view = view;
+    }
+
+    void Beep() override;
+    MsgAnswer MessageBox(const std::string& text, MsgIcon icon, MsgButtons buttons) override;
+    void Invalidate(const PixelRect& r) override;
+    void InvalidateAll() override;
+    void SheetSizeChanged() override;
+    CGyrDoc* ActiveDocument() override { return m_doc; }
+    CGyrView* ActiveView() override { return m_view; }
+    bool IsKeyDown(int key) override;
+    int ScreenDpiX() override;
+    int ScreenDpiY() override;
+    std::optional<PrinterPage> DefaultPrinter() override;
+    FileChoice ChooseOpenFile(const std::string& filter) override;
+    FileChoice ChooseSaveFile(const std::string& filter, const std::string& defExt,
+                              const std::string& fileName) override;
+    // Dialog views arrive with the desktop shell; until then every dialog is
+    // cancelled.
+    bool RunDialog(DialogModel& model) override { return false; }
+    void SetClipboardText(const std::string& text) override;
+    std::optional<std::string> ClipboardText() override;
+    int Random() override { return int(m_random() % 32768u); }
+
+private:
+    QWidget* m_window = nullptr;
+    SheetView* m_sheetView = nullptr;
+    CGyrDoc* m_doc = nullptr;
+    CGyrView* m_view = nullptr;
+    std::mt19937 m_random;
+};
+
+}  // namespace gyr
