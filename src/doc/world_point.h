@@ -37,8 +37,11 @@ struct CWorldPoint {
     double Length() const { return GeomSqrt(x * x + y * y); }
     // Polar angle in [0, 2pi).
     double Polar() const {
+        // Test the angle, not y: atan2 gives -pi for y = -0.0, and a tiny
+        // negative angle plus 2pi rounds to 2pi itself.
         double a = std::atan2(y, x);
-        return y < 0 ? a + 2 * M_PI : a;
+        if (a < 0) a += 2 * M_PI;
+        return a < 2 * M_PI ? a : 0.0;
     }
     CWorldPoint RotatedAbout(const CWorldPoint& c, double angle) const {
         double s = std::sin(angle), co = std::cos(angle);
