@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "doc/document.h"
 #include "ui/sheet_mapping.h"
 
 namespace gyr {
@@ -24,8 +25,19 @@ struct CDrawingParams {
     unsigned divideParts = 3;        // 2 .. 50
 };
 
+// How new and re-marked points look.
+struct CPointMarkSettings {
+    double radius = 0.08;  // world units
+    int mark = 2;          // 0 circle with a centre cross, 1 cross, 2 disc
+    int applyToAll = 1;    // the settings apply to every point of the document
+    // The nine-word attribute record points receive; at start-up the
+    // document's (whose defaults these are).
+    CDrawAttr attr;
+};
+
 struct CProgramState {
     CDrawingParams params;
+    CPointMarkSettings pointMarks;
     CSheetMapping mapping;
 };
 
