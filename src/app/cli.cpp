@@ -1,12 +1,11 @@
 #include "app/cli.h"
 
+#include <QCoreApplication>
+#include <QGuiApplication>
 #include <cerrno>
 #include <cstdlib>
 #include <memory>
 #include <ostream>
-
-#include <QCoreApplication>
-#include <QGuiApplication>
 
 #include "app/json_document.h"
 #include "desktop/sheet_export.h"
@@ -210,9 +209,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         out << "gyrovant " << GYR_VERSION << '\n';
         return kExitOk;
     }
-    auto documentKind = [&](const std::string& path) {
-        return KindOf(path) != FileKind::Unknown;
-    };
+    auto documentKind = [&](const std::string& path) { return KindOf(path) != FileKind::Unknown; };
     if (verb == "--new") {
         if (operands != 1) return Usage(err, "--new takes one output file");
         if (!documentKind(args[1])) return Usage(err, "the output must end in .gyr or .json");

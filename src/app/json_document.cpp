@@ -357,7 +357,9 @@ Json ObjectsToJson(const CObList& objects) {
     return out;
 }
 
-Json DocumentToJson(const CGyrDoc& doc) { return ObjectsToJson(doc.Objects()); }
+Json DocumentToJson(const CGyrDoc& doc) {
+    return ObjectsToJson(doc.Objects());
+}
 
 CObList ObjectsFromJson(const Json& json, CGyrDoc* doc) {
     if (!json.is_object()) throw JsonDocumentError("expected an object {\"objects\": [...]}");
@@ -372,8 +374,8 @@ CObList ObjectsFromJson(const Json& json, CGyrDoc* doc) {
     ListOwner owner;
     owner.list.reserve(objects->size());
     for (std::size_t i = 0; i < objects->size(); ++i)
-        owner.list.push_back(ObjectFromJson((*objects)[i], "objects[" + std::to_string(i) + "]",
-                                            doc, 1));
+        owner.list.push_back(
+            ObjectFromJson((*objects)[i], "objects[" + std::to_string(i) + "]", doc, 1));
     CObList out;
     out.swap(owner.list);
     return out;
@@ -462,7 +464,8 @@ std::string JsonToText(const Json& json) {
 Json JsonFromText(const std::string& text) {
     try {
         return Json::parse(text);
-    } catch (const Json::parse_error& e) {
+    } catch (const Json::exception& e) {
+        // Syntax errors, and numbers beyond the range of a double.
         throw JsonDocumentError(e.what());
     }
 }

@@ -12,10 +12,9 @@
 // text and map byte for byte onto the code points U+0000..U+00FF. Together
 // this makes .gyr -> JSON -> .gyr byte-identical for every readable file.
 
+#include <nlohmann/json.hpp>
 #include <stdexcept>
 #include <string>
-
-#include <nlohmann/json.hpp>
 
 #include "doc/field_exchange.h"
 

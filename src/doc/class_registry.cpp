@@ -3,8 +3,13 @@
 
 #include <array>
 
+#include "doc/line_obj.h"
+#include "doc/point_obj.h"
 #include "doc/runtime_class.h"
+#include "doc/segment_obj.h"
 #include "doc/shape_obj.h"
+#include "geom/arc_obj.h"
+#include "geom/circle_obj.h"
 #include "ui/axes.h"
 
 namespace gyr {
@@ -15,6 +20,11 @@ const CRuntimeClass* const kSerialClasses[] = {
     &CMyObj::kClass,
     &CShapeObj::kClass,
     &CAxes::kClass,
+    &CPointObj::kClass,
+    &CSegmentObj::kClass,
+    &CLine::kClass,
+    &CCircleObj::kClass,
+    &CArcObj::kClass,
 };
 
 }  // namespace

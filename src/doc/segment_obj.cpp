@@ -1,5 +1,7 @@
 #include "doc/segment_obj.h"
 
+#include <algorithm>
+
 #include "doc/document.h"
 #include "doc/figure_hooks.h"
 #include "doc/program_state.h"
@@ -23,6 +25,10 @@ constexpr int kToolRatio = 101;
 constexpr int kToolCross = 103;
 constexpr int kToolTangentAt = 704;
 
+// The finished segments of these tools become steps of a recorded locus
+// script.
+constexpr int kRecordedTools[] = {kToolSimple, 10010, 10030, 21050, kToolTangentAt};
+
 bool ControlDown() {
     Host* host = FindHost();
     return host && host->IsKeyDown(kKeyControl);
@@ -43,10 +49,6 @@ bool Accept(CSegmentObj&, CGyrView&, unsigned) {
 
 void DragSimple(CSegmentObj& seg, CGyrView*, const CWorldPoint& p, unsigned flags) {
     seg.m_points[1] = (flags & kMkShift) ? ProjectOnCompassLine(seg.m_points[0], p) : p;
-}
-
-void Record(CSegmentObj& seg, CGyrView& view, unsigned) {
-    if (auto record = FigureHooks().recordSegment) record(seg, view.m_nToolCode);
 }
 
 // The drawn segment ab becomes am, m dividing ab in the ratio; mb and the
@@ -77,7 +79,7 @@ constexpr SegmentTool kDefaultTool{0, nullptr, DragSimple, nullptr};
 // The segment tools that need no pick. The constructions on picked figures
 // add their rows here.
 const SegmentTool kSegmentTools[] = {
-    {kToolSimple, Accept, DragSimple, Record},
+    {kToolSimple, Accept, DragSimple, nullptr},
     {kToolRatio, nullptr, DragSimple, DivideByRatio},
     {kToolCross, nullptr, DragSimple, AddCross},
 };
@@ -112,8 +114,7 @@ PixelRect CSegmentObj::MoveHandle(int k, const CWorldPoint& p) {
     return before.United(GetInvalidRect());
 }
 
-void CSegmentObj::TrackLastVertex(CGyrView* view, const CWorldPoint& p, unsigned flags,
-                                  int code) {
+void CSegmentObj::TrackLastVertex(CGyrView* view, const CWorldPoint& p, unsigned flags, int code) {
     if (m_nPoints < 2) return;
     FindSegmentTool(code).drag(*this, view, p, flags);
 }
@@ -126,7 +127,12 @@ void CSegmentObj::EndTrack(CGyrView* view, unsigned flags, const CWorldPoint&) {
         return;
     }
     if (view->m_nToolKind != kKindSegments) return;
-    const SegmentTool& tool = FindSegmentTool(view->m_nToolCode);
+    const int code = view->m_nToolCode;
+    if (auto record = FigureHooks().recordSegment;
+        record && std::find(std::begin(kRecordedTools), std::end(kRecordedTools), code) !=
+                      std::end(kRecordedTools))
+        record(*this, code);
+    const SegmentTool& tool = FindSegmentTool(code);
     if (tool.release) tool.release(*this, *view, flags);
     if (flags & kMkControl) view->m_nStage = 0;
 }
@@ -184,8 +190,7 @@ CWorldPoint CSegmentObj::RandomPoint() const {
     return P1() * t + P0() * (1 - t);
 }
 
-int CSegmentObj::IntersectWith(const CMyObj& other, CWorldPoint& first,
-                               CWorldPoint& second) const {
+int CSegmentObj::IntersectWith(const CMyObj& other, CWorldPoint& first, CWorldPoint& second) const {
     if (m_nPoints < 2) return 0;
     const CWorldPoint a = m_points[0], b = m_points[1];
     if (other.IsStraight()) {
@@ -221,11 +226,15 @@ CSegmentObj* StartSegment(CGyrView& view, unsigned flags, const CWorldPoint& p) 
     auto* seg = new CSegmentObj(p, p);
     seg->SetDocument(view.GetDocument());
     seg->RecalcBounds();
-    if (view.m_nStage == 0) return seg;
-    const SegmentTool& tool = FindSegmentTool(view.m_nToolCode);
-    if (tool.start && tool.start(*seg, view, flags)) return seg;
+    if (AcceptsStart(*seg, view, flags)) return seg;
     delete seg;
     return nullptr;
+}
+
+bool AcceptsStart(CSegmentObj& seg, CGyrView& view, unsigned flags) {
+    if (view.m_nStage == 0) return true;
+    const SegmentTool& tool = FindSegmentTool(view.m_nToolCode);
+    return tool.start && tool.start(seg, view, flags);
 }
 
 CWorldPoint ProjectOnCompassLine(const CWorldPoint& o, const CWorldPoint& p) {

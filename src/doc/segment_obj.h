@@ -45,6 +45,9 @@ CSegmentObj* MakeSegment(const CWorldPoint& p0, const CWorldPoint& p1, bool coll
 // The press of a segment tool: a segment (P, P) with the view's document, or
 // null when the start rule of the view's tool code refuses it.
 CSegmentObj* StartSegment(CGyrView& view, unsigned flags, const CWorldPoint& p);
+// The start rule shared by segments and lines: every tool accepts at stage 0;
+// later, the rule of the view's tool code decides (and may set the figure up).
+bool AcceptsStart(CSegmentObj& seg, CGyrView& view, unsigned flags);
 
 // The projection of p on the nearest of the four lines through o that run
 // horizontally, at 45 degrees, vertically and at 135 degrees (the first of

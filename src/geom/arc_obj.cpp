@@ -65,8 +65,7 @@ CMyObj* PressSimpleArc(CGyrView& view, unsigned flags, const CWorldPoint& p) {
     if (view.m_nStage == 0) return StartSegment(view, flags, p);
     CGyrDoc* doc = view.GetDocument();
     CMyObj* last = doc && !doc->Objects().empty() ? doc->Objects().back() : nullptr;
-    if (!last || last->GetRuntimeClass() != &CSegmentObj::kClass ||
-        last->GetVertexCount() < 2) {
+    if (!last || last->GetRuntimeClass() != &CSegmentObj::kClass || last->GetVertexCount() < 2) {
         ReportBadDefinition(nullptr, 0);
         view.m_nStage = 0;
         return nullptr;
@@ -329,7 +328,9 @@ void CArcObj::Reflect(const CWorldPoint& a, const CWorldPoint& b) {
 }
 
 void CArcObj::Draw(Canvas& dc) const {
-    if (m_nPoints < 4 || std::fabs(m_sweep) < 0.001) return;
+    // A zero radius (a half circle back on its press point) shows nothing,
+    // not even its centre mark, until the pointer moves on.
+    if (m_nPoints < 4 || std::fabs(m_sweep) < 0.001 || m_radius < kGeomEps) return;
     Canvas::PenSel oldPen = dc.SelectPen(m_bPen ? &m_logpen : nullptr);
     Canvas::BrushSel oldBrush = dc.SelectBrush(nullptr);
     const PixelPoint start = WorldToPixel(m_points[1]);

@@ -11,8 +11,7 @@ bool MiddleOrthogonalMeetsLine(const CWorldPoint& p, const CWorldPoint& q, const
     return LineIntersection(m, m + Perp(q - p), a, b, centre);
 }
 
-bool OrthogonalCircleCentred(const CWorldPoint& p, const CWorldPoint& c, double r,
-                             double& radius) {
+bool OrthogonalCircleCentred(const CWorldPoint& p, const CWorldPoint& c, double r, double& radius) {
     double d = Distance(p, c);
     if (d < kGeomEps || IsZeroAbs(d - r) || d < r) return false;
     CWorldPoint t1, t2;

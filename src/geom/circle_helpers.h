@@ -16,8 +16,7 @@ bool MiddleOrthogonalMeetsLine(const CWorldPoint& p, const CWorldPoint& q, const
 
 // The circle centred at p orthogonal to circle (c, r): radius the tangent
 // length from p. False when p is at the centre, on the circle or inside it.
-bool OrthogonalCircleCentred(const CWorldPoint& p, const CWorldPoint& c, double r,
-                             double& radius);
+bool OrthogonalCircleCentred(const CWorldPoint& p, const CWorldPoint& c, double r, double& radius);
 
 // The circle through p orthogonal to two lines: centred at their crossing.
 // False for parallel lines.

@@ -64,8 +64,7 @@ CMyObj* PressThreePoints(CGyrView& view, unsigned, const CWorldPoint& p) {
     CGyrDoc* doc = view.GetDocument();
     CMyObj* picked = view.m_pPicked;
     const bool continues = view.m_nStage == 1 && picked && picked->IsCircle() && doc &&
-                           ListContains(doc->Objects(), picked) &&
-                           picked->GetVertexCount() >= 2;
+                           ListContains(doc->Objects(), picked) && picked->GetVertexCount() >= 2;
     if (!continues) {
         view.m_nStage = 0;
         view.m_pPicked = nullptr;

@@ -11,10 +11,18 @@ namespace gyr {
 
 namespace {
 
-void ToggleMatchPoints(CGyrView& view, bool) { view.ToggleMatchPoints(); }
-void MakeFirst(CGyrView& view, bool) { view.MakeFirstOrLast(true); }
-void MakeLast(CGyrView& view, bool) { view.MakeFirstOrLast(false); }
-void Exercises(CGyrView& view, bool) { view.Beep(); }
+void ToggleMatchPoints(CGyrView& view, bool) {
+    view.ToggleMatchPoints();
+}
+void MakeFirst(CGyrView& view, bool) {
+    view.MakeFirstOrLast(true);
+}
+void MakeLast(CGyrView& view, bool) {
+    view.MakeFirstOrLast(false);
+}
+void Exercises(CGyrView& view, bool) {
+    view.Beep();
+}
 
 void SheetDialog(CGyrView& view, bool) {
     if (CGyrDoc* doc = view.GetDocument()) RunSheetDialog(*doc);
@@ -162,10 +170,8 @@ CommandEntry g_commands[] = {
 
     // The three-button group bar: only its first button restarts the stage.
     {32959, "Group operation 1", T, 20000, 21010, 0, kGroupThreeButtonBar, nullptr},
-    {32960, "Group operation 2", T | kCmdKeepStage, 20000, 21010, 0, kGroupThreeButtonBar,
-     nullptr},
-    {32961, "Group operation 3", T | kCmdKeepStage, 20000, 21010, 0, kGroupThreeButtonBar,
-     nullptr},
+    {32960, "Group operation 2", T | kCmdKeepStage, 20000, 21010, 0, kGroupThreeButtonBar, nullptr},
+    {32961, "Group operation 3", T | kCmdKeepStage, 20000, 21010, 0, kGroupThreeButtonBar, nullptr},
 };
 
 CommandEntry* FindMutable(int id) {
@@ -176,9 +182,13 @@ CommandEntry* FindMutable(int id) {
 
 }  // namespace
 
-std::span<const CommandEntry> CommandTable() { return g_commands; }
+std::span<const CommandEntry> CommandTable() {
+    return g_commands;
+}
 
-const CommandEntry* FindCommand(int id) { return FindMutable(id); }
+const CommandEntry* FindCommand(int id) {
+    return FindMutable(id);
+}
 
 CommandAction SetCommandAction(int id, CommandAction action) {
     CommandEntry* e = FindMutable(id);

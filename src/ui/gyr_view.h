@@ -216,11 +216,15 @@ private:
     void SetRubberBand(const PixelRect& r);
     // Removes and deletes degenerate gesture objects.
     void DropDegenerate(PixelRect& dirty);
-    void CycleSelection();
 
     CGyrDoc* m_pDocument;
     CViewWindow* m_pWindow = nullptr;
 };
+
+// The world vector of a pixel displacement, computed from the pixel
+// difference itself: the difference of two converted points would lose the
+// last bits and could move a figure by less than the pixel asked for.
+CWorldPoint PixelDeltaToWorld(int dx, int dy);
 
 // "x= %.3f" and "y= %.3f" of a world point.
 std::string FormatCoordX(double x);

@@ -53,12 +53,12 @@ constexpr int kAlwaysPicks = 1 << 30;
 
 struct PickRule {
     int kind;
-    int code;             // kAnyCode: every code of the kind
-    int pickBelowStage;   // the pick test holds while stage < this
+    int code;            // kAnyCode: every code of the kind
+    int pickBelowStage;  // the pick test holds while stage < this
     PickStep step;
-    unsigned classes;     // PickClass bits; 0 for corner picks
-    int count;            // picks before the step completes
-    bool distinct;        // a second pick must differ from the first
+    unsigned classes;  // PickClass bits; 0 for corner picks
+    int count;         // picks before the step completes
+    bool distinct;     // a second pick must differ from the first
     PickConstruction construct;
 };
 

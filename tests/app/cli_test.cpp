@@ -3,6 +3,7 @@
 
 #include "app/cli.h"
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,8 +15,6 @@
 #include <iterator>
 #include <limits>
 #include <sstream>
-
-#include <gtest/gtest.h>
 
 #include "app/json_document.h"
 #include "doc/document.h"
@@ -67,8 +66,8 @@ protected:
         return {std::istreambuf_iterator<char>(in), {}};
     }
     static void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& b) {
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(b.data()),
-                                                    std::streamsize(b.size()));
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
     }
     static void WriteText(const std::string& path, const std::string& text) {
         std::ofstream(path, std::ios::binary) << text;
@@ -198,7 +197,8 @@ TEST_F(CliTest, GyrToJsonToGyrIsByteIdentical) {
 TEST_F(CliTest, RefusedJsonWritesNothing) {
     ASSERT_EQ(Run({"--new", Path("new.json")}).status, kExitOk);
     Json good = Json::parse(std::ifstream(Path("new.json")));
-    Json shapeFirst = Json::parse(Run({"--dump", [&] {
+    Json shapeFirst = Json::parse(Run({"--dump",
+                                       [&] {
                                            WriteBytes(Path("s.gyr"), ShapesDocumentBytes());
                                            return Path("s.gyr");
                                        }()})
@@ -343,8 +343,7 @@ TEST_F(CliTest, ProgramReturnsTheStatusOfItsVerb) {
     EXPECT_EQ(run("--dump '" + Path("p.gyr") + "'"), kExitOk);
     EXPECT_EQ(Json::parse(std::ifstream(Path("stdout")))["objects"][0]["class"], "CAxes");
     WriteBytes(Path("bad.gyr"), {0x01});
-    EXPECT_EQ(run("--convert '" + Path("bad.gyr") + "' '" + Path("bad.json") + "'"),
-              kExitBadInput);
+    EXPECT_EQ(run("--convert '" + Path("bad.gyr") + "' '" + Path("bad.json") + "'"), kExitBadInput);
     std::ifstream err(Path("stderr"));
     std::string line;
     std::getline(err, line);

@@ -3,11 +3,11 @@
 
 #include "app/json_document.h"
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <cstring>
 #include <limits>
-
-#include <gtest/gtest.h>
 
 #include "doc/archive.h"
 #include "doc/document.h"
@@ -230,6 +230,8 @@ TEST_F(JsonDocumentTest, DocumentsMustStartWithTheSheet) {
     extra["title"] = "x";
     EXPECT_THROW(DocumentFromJson(extra, doc), JsonDocumentError);
     EXPECT_THROW(JsonFromText("{\"objects\": [}"), JsonDocumentError);
+    EXPECT_THROW(JsonFromText("[1e999]"), JsonDocumentError);
+    EXPECT_THROW(JsonFromText("\"\xFF\""), JsonDocumentError);
 
     CGyrDoc other;
     DocumentFromJson(j, other);

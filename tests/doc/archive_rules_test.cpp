@@ -2,14 +2,13 @@
 // prefixes and the 16-bit strings, the long reference forms past index
 // 0x7FFE, and the damaged references every reader must refuse.
 
-#include "doc/archive.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
 #include <string_view>
 
+#include "doc/archive.h"
 #include "doc/document.h"
 #include "doc/shape_obj.h"
 #include "port/scripted_host.h"
@@ -45,8 +44,8 @@ struct Builder {
 };
 
 std::size_t Find(const Bytes& hay, std::string_view needle, std::size_t from = 0) {
-    auto it = std::search(hay.begin() + std::ptrdiff_t(from), hay.end(), needle.begin(),
-                          needle.end());
+    auto it =
+        std::search(hay.begin() + std::ptrdiff_t(from), hay.end(), needle.begin(), needle.end());
     return it == hay.end() ? std::string::npos : std::size_t(it - hay.begin());
 }
 
@@ -79,8 +78,8 @@ TEST_F(ArchiveRulesTest, CountsTakeTheLongFormFromFFFF) {
     ar.WriteCount(0xFFFE);
     ar.WriteCount(0xFFFF);
     ar.WriteCount(0x12345678);
-    EXPECT_EQ(ar.Bytes(), (Bytes{0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0xFF, 0xFF,
-                                 0x78, 0x56, 0x34, 0x12}));
+    EXPECT_EQ(ar.Bytes(), (Bytes{0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0xFF, 0xFF, 0x78,
+                                 0x56, 0x34, 0x12}));
     CArchive in(ar.Bytes().data(), ar.Bytes().size());
     EXPECT_EQ(in.ReadCount(), 0xFFFEu);
     EXPECT_EQ(in.ReadCount(), 0xFFFFu);
@@ -162,7 +161,8 @@ TEST_F(ArchiveRulesTest, ReferencesSwitchToTheLongFormAtIndex7FFF) {
     ASSERT_GT(doc.Objects().size(), 32767u);
     const Bytes b = doc.SaveToBytes();
 
-    const std::size_t shapeFields = 36 + 2 + 16 + 2 + 12 + 4;
+    const std::size_t baseFields = 32 + 2;
+    const std::size_t shapeFields = baseFields + 2 + 16 + 2 + 12 + 4;
     std::size_t pos = 103 + 6 + 9 + shapeFields + std::size_t(shapes - 1) * (2 + shapeFields);
     // Each class name appears exactly once.
     EXPECT_EQ(Find(b, "CShapeObj"), 103u + 6);
@@ -174,11 +174,11 @@ TEST_F(ArchiveRulesTest, ReferencesSwitchToTheLongFormAtIndex7FFF) {
     ASSERT_EQ(Find(b, "CMyObj"), pos + 6);
     EXPECT_EQ((Bytes{b.begin() + std::ptrdiff_t(pos), b.begin() + std::ptrdiff_t(pos + 6)}),
               (Bytes{0xFF, 0xFF, 0x01, 0x00, 0x06, 0x00}));
-    pos += 12 + 36;
+    pos += 12 + baseFields;
     // Its second object refers to the class in the long form.
     EXPECT_EQ((Bytes{b.begin() + std::ptrdiff_t(pos), b.begin() + std::ptrdiff_t(pos + 6)}),
               (Bytes{0xFF, 0x7F, 0xFF, 0x7F, 0x00, 0x80}));
-    pos += 6 + 36;
+    pos += 6 + baseFields;
     // A class numbered early keeps its short tag.
     for (int i = 0; i < 3; ++i, pos += 2 + shapeFields) {
         EXPECT_EQ(b[pos], 0x03);
@@ -213,10 +213,8 @@ TEST_F(ArchiveRulesTest, DamagedReferencesAreRefused) {
 
     // A name of 64 bytes is refused for its length, before it is read.
     EXPECT_EQ(Refused(Builder().U16(1).U16(0xFFFF).U16(1).U16(64).Zeros(10).b), C::BadFormat);
-    EXPECT_EQ(Refused(Builder().U16(1).NewClass(std::string(64, 'C')).Zeros(200).b),
-              C::BadFormat);
-    EXPECT_EQ(Refused(Builder().U16(1).NewClass(std::string(63, 'C')).Zeros(200).b),
-              C::BadFormat);
+    EXPECT_EQ(Refused(Builder().U16(1).NewClass(std::string(64, 'C')).Zeros(200).b), C::BadFormat);
+    EXPECT_EQ(Refused(Builder().U16(1).NewClass(std::string(63, 'C')).Zeros(200).b), C::BadFormat);
     // Names are compared with their case; the schema must match.
     EXPECT_EQ(Refused(Builder().U16(1).NewClass("CAXES").SheetFields().b), C::BadFormat);
     EXPECT_EQ(Refused(Builder().U16(1).NewClass("CAxes", 2).SheetFields().b), C::BadFormat);
@@ -230,8 +228,7 @@ TEST_F(ArchiveRulesTest, DamagedReferencesAreRefused) {
     };
     // Indices 1 (class) and 2 (object) are assigned; 3 is not.
     EXPECT_EQ(Refused(twoObjects([](Builder& b) { b.U16(0x0003); })), C::BadFormat);
-    EXPECT_EQ(Refused(twoObjects([](Builder& b) { b.U16(0x7FFF).U32(0x00010000); })),
-              C::BadFormat);
+    EXPECT_EQ(Refused(twoObjects([](Builder& b) { b.U16(0x7FFF).U32(0x00010000); })), C::BadFormat);
     // An object already read cannot appear a second time.
     EXPECT_EQ(Refused(twoObjects([](Builder& b) { b.U16(0x0002); })), C::BadFormat);
     EXPECT_EQ(Refused(twoObjects([](Builder& b) { b.U16(0x7FFF).U32(2); })), C::BadFormat);
@@ -239,8 +236,7 @@ TEST_F(ArchiveRulesTest, DamagedReferencesAreRefused) {
     EXPECT_EQ(Refused(twoObjects([](Builder& b) { b.U16(0x8000); })), C::BadFormat);
     EXPECT_EQ(Refused(twoObjects([](Builder& b) { b.U16(0x8002); })), C::BadFormat);
     EXPECT_EQ(Refused(twoObjects([](Builder& b) { b.U16(0x8003); })), C::BadFormat);
-    EXPECT_EQ(Refused(twoObjects([](Builder& b) { b.U16(0x7FFF).U32(0x80000005); })),
-              C::BadFormat);
+    EXPECT_EQ(Refused(twoObjects([](Builder& b) { b.U16(0x7FFF).U32(0x80000005); })), C::BadFormat);
     // A list holds objects, not null references.
     EXPECT_EQ(Refused(twoObjects([](Builder& b) { b.U16(0x0000); })), C::BadFormat);
     // The sheet class by back-reference is the control: it loads.
