@@ -1,6 +1,5 @@
 // The view's keyboard rules, typed characters and the double click.
 
-
 #include "doc/document.h"
 #include "doc/program_state.h"
 #include "port/host.h"

@@ -1,7 +1,6 @@
 // The mouse state machine of the view: button-down in drawing or select
 // mode, tracking per drag state, and the end of each kind of gesture.
 
-
 #include "doc/document.h"
 #include "ui/draw_operations.h"
 #include "ui/gyr_view.h"
