@@ -37,7 +37,7 @@ fuzz: deps
 	@for f in build/fuzz/tests/fuzz/fuzz_*; do \
 	  [ -x "$$f" ] || continue; name=$$(basename $$f); mkdir -p fuzz-out/$$name; \
 	  echo "== $$name ($(FUZZ_SECONDS) s)"; \
-	  $$f -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 fuzz-out/$$name tests/fuzz/corpus/$$name || exit 1; done
+	  $$f -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -malloc_limit_mb=64 fuzz-out/$$name tests/fuzz/corpus/$$name || exit 1; done
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -125,9 +125,9 @@ public:
         }
         Slot(name) = std::move(hex);
     }
-    void Objects(const char* name, CObList& list) override {
+    void Objects(const char* name, std::vector<CObject*>& list, const CRuntimeClass*) override {
         Json arr = Json::array();
-        for (const CMyObj* obj : list) arr.push_back(obj ? ObjectToJson(*obj) : Json());
+        for (const CObject* obj : list) arr.push_back(obj ? ObjectToJson(*obj) : Json());
         Slot(name) = std::move(arr);
     }
 
@@ -155,7 +155,8 @@ private:
     Json& m_out;
 };
 
-CMyObj* ObjectFromJson(const Json& json, const std::string& where, CGyrDoc* doc, int depth);
+CObject* ObjectFromJson(const Json& json, const std::string& where, CGyrDoc* doc, int depth,
+                        const CRuntimeClass* kind);
 
 // Reads each field from one JSON object; every key must be consumed.
 class JsonReader : public CFieldExchange {
@@ -210,14 +211,15 @@ public:
             Fail(name, "expected a hexadecimal string or an array of bytes");
         }
     }
-    void Objects(const char* name, CObList& list) override {
+    void Objects(const char* name, std::vector<CObject*>& list,
+                 const CRuntimeClass* kind) override {
         const Json& arr = Field(name);
         if (!arr.is_array()) Fail(name, "expected an array of objects");
         if (m_depth >= CArchive::kMaxDepth) Fail(name, "object lists nested too deeply");
         list.reserve(list.size() + arr.size());
         for (std::size_t i = 0; i < arr.size(); ++i) {
             std::string where = Path(name) + "[" + std::to_string(i) + "]";
-            list.push_back(ObjectFromJson(arr[i], where, m_doc, m_depth + 1));
+            list.push_back(ObjectFromJson(arr[i], where, m_doc, m_depth + 1, kind));
         }
     }
 
@@ -309,15 +311,18 @@ private:
     std::set<std::string> m_used;
 };
 
-CMyObj* ObjectFromJson(const Json& json, const std::string& where, CGyrDoc* doc, int depth) {
+CObject* ObjectFromJson(const Json& json, const std::string& where, CGyrDoc* doc, int depth,
+                        const CRuntimeClass* kind) {
     if (!json.is_object()) throw JsonDocumentError(where + ": expected an object");
     auto cls = json.find("class");
     if (cls == json.end() || !cls->is_string())
         throw JsonDocumentError(where + ".class: missing class name");
     const std::string& name = cls->get_ref<const std::string&>();
     const CRuntimeClass* rc = FindSerialClass(name);
-    std::unique_ptr<CMyObj> obj(rc ? rc->CreateObject() : nullptr);
+    std::unique_ptr<CObject> obj(rc ? rc->CreateObject() : nullptr);
     if (!obj) throw JsonDocumentError(where + ".class: unknown class \"" + name + "\"");
+    if (!obj->IsKindOf(kind))
+        throw JsonDocumentError(where + ".class: \"" + name + "\" does not belong here");
     JsonReader reader(json, where, doc, depth);
     obj->ExchangeFields(reader);
     reader.CheckAllUsed();
@@ -333,12 +338,12 @@ struct ListOwner {
 
 }  // namespace
 
-Json ObjectToJson(const CMyObj& obj) {
+Json ObjectToJson(const CObject& obj) {
     Json out = Json::object();
     out["class"] = obj.GetRuntimeClass()->m_lpszClassName;
     JsonWriter writer(out);
     // Writing leaves the object as it was.
-    const_cast<CMyObj&>(obj).ExchangeFields(writer);
+    const_cast<CObject&>(obj).ExchangeFields(writer);
     return out;
 }
 
@@ -375,7 +380,8 @@ CObList ObjectsFromJson(const Json& json, CGyrDoc* doc) {
     owner.list.reserve(objects->size());
     for (std::size_t i = 0; i < objects->size(); ++i)
         owner.list.push_back(
-            ObjectFromJson((*objects)[i], "objects[" + std::to_string(i) + "]", doc, 1));
+            static_cast<CMyObj*>(ObjectFromJson((*objects)[i], "objects[" + std::to_string(i) + "]",
+                                                doc, 1, &CMyObj::kClass)));
     CObList out;
     out.swap(owner.list);
     return out;

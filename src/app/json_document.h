@@ -33,7 +33,7 @@ public:
 };
 
 // One object: "class", then its fields.
-Json ObjectToJson(const CMyObj& obj);
+Json ObjectToJson(const CObject& obj);
 // Reads the fields of obj (whatever its class) from one JSON object, which
 // must hold exactly those fields besides "class". Throws JsonDocumentError.
 void ReadObjectFields(const Json& json, CMyObj& obj, CGyrDoc* doc);

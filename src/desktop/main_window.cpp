@@ -12,7 +12,9 @@
 #include "doc/document.h"
 
 // The resources live in a static library: they are registered by hand.
-static void InitResources() { Q_INIT_RESOURCE(resources); }
+static void InitResources() {
+    Q_INIT_RESOURCE(resources);
+}
 
 namespace gyr {
 
@@ -47,7 +49,9 @@ MainWindow::MainWindow(CGyrDoc& doc, CGyrView& view, QWidget* parent)
     resize(size);
 }
 
-void MainWindow::UpdateTitle() { setWindowTitle(WindowTitle(m_doc)); }
+void MainWindow::UpdateTitle() {
+    setWindowTitle(WindowTitle(m_doc));
+}
 
 void MainWindow::CentreSheet() {
     QScrollBar* h = m_scroll->horizontalScrollBar();

@@ -25,7 +25,9 @@ bool SameBrush(const Canvas::BrushSel& a, const Canvas::BrushSel& b) {
     return a.null == b.null && (a.null || a.brush == b.brush);
 }
 
-QString FromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+QString FromUtf8(const std::string& s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
 
 // The angle, in degrees counter-clockwise from 3 o'clock, at which the ray from
 // the ellipse's centre towards p meets the ellipse, in the parametric form
@@ -38,7 +40,9 @@ double EllipseAngle(const QRectF& r, PixelPoint p) {
 
 }  // namespace
 
-QColor ToQColor(ColorRef c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
+QColor ToQColor(ColorRef c) {
+    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
 
 QPen MakeQPen(const LogPen& pen) {
     if (pen.style == kPenNull) return QPen(Qt::NoPen);
@@ -128,7 +132,8 @@ QtCanvas::QtCanvas(QPainter& painter)
 }
 
 QtCanvas::~QtCanvas() {
-    if (m_mode != RasterMode::Copy) m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (m_mode != RasterMode::Copy)
+        m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
 Canvas::PenSel QtCanvas::SelectPen(const LogPen* pen) {
@@ -165,7 +170,9 @@ void QtCanvas::ApplyTextPen() {
     m_penValid = false;
 }
 
-void QtCanvas::MoveTo(PixelPoint p) { m_current = p; }
+void QtCanvas::MoveTo(PixelPoint p) {
+    m_current = p;
+}
 
 void QtCanvas::LineTo(PixelPoint p) {
     ApplyPen();

@@ -15,7 +15,9 @@ namespace gyr {
 
 namespace {
 
-QString FromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+QString FromUtf8(const std::string& s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
 
 std::vector<std::string> SplitBars(const std::string& s) {
     std::vector<std::string> parts;
@@ -69,7 +71,9 @@ std::string ToQtFilter(const std::string& filter) {
 
 QtHost::QtHost(unsigned seed) : m_random(seed) {}
 
-void QtHost::Beep() { QApplication::beep(); }
+void QtHost::Beep() {
+    QApplication::beep();
+}
 
 MsgAnswer QtHost::MessageBox(const std::string& text, MsgIcon icon, MsgButtons buttons) {
     QMessageBox box(m_window);
@@ -115,7 +119,7 @@ MsgAnswer QtHost::MessageBox(const std::string& text, MsgIcon icon, MsgButtons b
             return MsgAnswer::Cancel;
         default:
             // Closing the box answers as its escape button would.
-            return buttons == MsgButtons::Ok ? MsgAnswer::Ok
+            return buttons == MsgButtons::Ok      ? MsgAnswer::Ok
                    : buttons == MsgButtons::YesNo ? MsgAnswer::No
                                                   : MsgAnswer::Cancel;
     }
@@ -165,8 +169,8 @@ std::optional<Host::PrinterPage> QtHost::DefaultPrinter() {
 }
 
 FileChoice QtHost::ChooseOpenFile(const std::string& filter) {
-    QString path = QFileDialog::getOpenFileName(m_window, QString(), QString(),
-                                                FromUtf8(ToQtFilter(filter)));
+    QString path =
+        QFileDialog::getOpenFileName(m_window, QString(), QString(), FromUtf8(ToQtFilter(filter)));
     if (path.isEmpty()) return {};
     return {true, path.toStdString()};
 }

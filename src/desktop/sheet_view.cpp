@@ -28,7 +28,9 @@ void SheetView::ResetSheetSize() {
     update();
 }
 
-QSize SheetView::sizeHint() const { return {Mapping().sheetWidth, Mapping().sheetHeight}; }
+QSize SheetView::sizeHint() const {
+    return {Mapping().sheetWidth, Mapping().sheetHeight};
+}
 
 QImage SheetView::RenderRect(const QRect& r) const {
     QImage image(r.size(), QImage::Format_RGB32);

@@ -20,8 +20,9 @@ constexpr std::size_t kMaxClassName = 64;
     throw CArchiveException(CArchiveException::BadFormat, what);
 }
 
-// Smallest encoding of an object: a u16 class tag plus the CMyObj fields.
-constexpr std::size_t kMinObjectBytes = 2 + 32 + 2;
+// Smallest encoding of an object in a list: a u16 class tag (components of
+// curves have fields of at least six bytes).
+constexpr std::size_t kMinReferenceBytes = 2;
 
 }  // namespace
 
@@ -77,7 +78,7 @@ void CArchive::WriteString(const std::string& s) {
     WriteBytes(s.data(), n);
 }
 
-void CArchive::WriteObject(const CMyObj* obj) {
+void CArchive::WriteObject(const CObject* obj) {
     if (!obj) {
         WriteU16(kNullTag);
         return;
@@ -110,12 +111,17 @@ void CArchive::WriteObject(const CMyObj* obj) {
         m_written.emplace(cls, m_next++);
     }
     m_written.emplace(obj, m_next++);
-    const_cast<CMyObj*>(obj)->Serialize(*this);
+    const_cast<CObject*>(obj)->Serialize(*this);
 }
 
 void CArchive::WriteObList(const CObList& list) {
     WriteCount(std::uint32_t(list.size()));
     for (const CMyObj* obj : list) WriteObject(obj);
+}
+
+void CArchive::WriteObjects(const std::vector<CObject*>& list) {
+    WriteCount(std::uint32_t(list.size()));
+    for (const CObject* obj : list) WriteObject(obj);
 }
 
 void CArchive::Require(std::size_t n) const {
@@ -195,7 +201,7 @@ std::string CArchive::ReadString() {
     return s;
 }
 
-CMyObj* CArchive::ReadObject() {
+CObject* CArchive::ReadAnyObject() {
     std::uint16_t w = ReadU16();
     std::uint32_t tag = w == kBigTag ? ReadU32()
                                      : ((std::uint32_t(w) & 0x8000u) << 16) | (w & 0x7FFFu);
@@ -221,8 +227,7 @@ CMyObj* CArchive::ReadObject() {
         if (i < 1 || i >= m_next || !m_read[i].cls) BadFormat("bad class index");
         cls = m_read[i].cls;
     }
-    Require(kMinObjectBytes - 2);
-    std::unique_ptr<CMyObj> obj(cls->CreateObject());
+    std::unique_ptr<CObject> obj(cls->CreateObject());
     if (!obj) BadFormat("class cannot be created");
     m_read.push_back({nullptr, obj.get()});
     ++m_next;
@@ -230,18 +235,32 @@ CMyObj* CArchive::ReadObject() {
     return obj.release();
 }
 
-void CArchive::ReadObList(CObList& list) {
+CMyObj* CArchive::ReadObject() {
+    std::unique_ptr<CObject> obj(ReadAnyObject());
+    if (obj && !obj->IsKindOf(&CMyObj::kClass)) BadFormat("not a drawing object");
+    return static_cast<CMyObj*>(obj.release());
+}
+
+template <class List>
+void CArchive::ReadList(List& list, const CRuntimeClass* kind) {
     if (++m_depth > kMaxDepth) BadFormat("object lists nested too deeply");
     std::uint32_t n = ReadCount();
-    // Each object needs at least a class tag and the base fields.
-    if (std::size_t(n) > Remaining() / kMinObjectBytes) BadFormat("object count beyond the data");
+    // Each object needs at least a class tag.
+    if (std::size_t(n) > Remaining() / kMinReferenceBytes) BadFormat("object count beyond the data");
     list.reserve(list.size() + n);
     for (std::uint32_t i = 0; i < n; ++i) {
-        CMyObj* obj = ReadObject();
+        std::unique_ptr<CObject> obj(ReadAnyObject());
         if (!obj) BadFormat("null object in a list");
-        list.push_back(obj);
+        if (!obj->IsKindOf(kind)) BadFormat("object of the wrong class in a list");
+        list.push_back(static_cast<typename List::value_type>(obj.release()));
     }
     --m_depth;
+}
+
+void CArchive::ReadObList(CObList& list) { ReadList(list, &CMyObj::kClass); }
+
+void CArchive::ReadObjects(std::vector<CObject*>& list, const CRuntimeClass* kind) {
+    ReadList(list, kind);
 }
 
 void CArchiveExchange::U16(const char*, std::int32_t& v) {
@@ -320,11 +339,12 @@ void CArchiveExchange::Bytes(const char*, std::vector<std::uint8_t>& b, std::siz
     }
 }
 
-void CArchiveExchange::Objects(const char*, CObList& list) {
+void CArchiveExchange::Objects(const char*, std::vector<CObject*>& list,
+                               const CRuntimeClass* kind) {
     if (m_ar.IsLoading())
-        m_ar.ReadObList(list);
+        m_ar.ReadObjects(list, kind);
     else
-        m_ar.WriteObList(list);
+        m_ar.WriteObjects(list);
 }
 
 }  // namespace gyr

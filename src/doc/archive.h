@@ -15,6 +15,7 @@
 
 namespace gyr {
 
+class CObject;
 class CMyObj;
 class CGyrDoc;
 struct CRuntimeClass;
@@ -46,8 +47,9 @@ public:
     void WriteBytes(const void* p, std::size_t n);
     void WriteCount(std::uint32_t n);
     void WriteString(const std::string& s);
-    void WriteObject(const CMyObj* obj);
+    void WriteObject(const CObject* obj);
     void WriteObList(const CObList& list);
+    void WriteObjects(const std::vector<CObject*>& list);
     const std::vector<std::uint8_t>& Bytes() const { return m_out; }
     std::vector<std::uint8_t> TakeBytes() { return std::move(m_out); }
 
@@ -60,10 +62,14 @@ public:
     std::uint32_t ReadCount();
     std::string ReadString();
     // A new object (owned by the caller) or null for the null reference.
+    CObject* ReadAnyObject();
+    // The same, for a place that only holds drawing objects.
     CMyObj* ReadObject();
-    // Appends the objects of a list; on failure the objects read so far stay
-    // in the list for the caller to delete.
+    // Appends the drawing objects of a list; on failure the objects read so
+    // far stay in the list for the caller to delete.
     void ReadObList(CObList& list);
+    // The same for any list whose members derive from kind.
+    void ReadObjects(std::vector<CObject*>& list, const CRuntimeClass* kind);
     std::size_t Remaining() const { return m_size - m_pos; }
     // Throws unless n more bytes are there.
     void Require(std::size_t n) const;
@@ -83,8 +89,10 @@ private:
     std::size_t m_pos = 0;
     struct Entry {
         const CRuntimeClass* cls;  // a class entry
-        CMyObj* obj;               // or an object entry
+        CObject* obj;              // or an object entry
     };
+    template <class List>
+    void ReadList(List& list, const CRuntimeClass* kind);
     std::vector<Entry> m_read{{nullptr, nullptr}};  // index 0 is the null reference
     std::uint32_t m_next = 1;  // the next index of the shared numbering
     int m_depth = 0;
@@ -104,7 +112,7 @@ public:
     void Points(const char*, std::vector<CWorldPoint>& pts) override;
     void String(const char*, std::string& s) override;
     void Bytes(const char*, std::vector<std::uint8_t>& b, std::size_t size) override;
-    void Objects(const char*, CObList& list) override;
+    void Objects(const char*, std::vector<CObject*>& list, const CRuntimeClass* kind) override;
 
 private:
     CArchive& m_ar;

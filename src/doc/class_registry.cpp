@@ -3,11 +3,13 @@
 
 #include <array>
 
+#include "doc/angle_obj.h"
 #include "doc/line_obj.h"
 #include "doc/point_obj.h"
 #include "doc/runtime_class.h"
 #include "doc/segment_obj.h"
 #include "doc/shape_obj.h"
+#include "doc/triangle_obj.h"
 #include "geom/arc_obj.h"
 #include "geom/circle_obj.h"
 #include "ui/axes.h"
@@ -25,6 +27,8 @@ const CRuntimeClass* const kSerialClasses[] = {
     &CLine::kClass,
     &CCircleObj::kClass,
     &CArcObj::kClass,
+    &CAngle::kClass,
+    &CTriangle::kClass,
 };
 
 }  // namespace

@@ -15,8 +15,10 @@
 
 namespace gyr {
 
+class CObject;
 class CMyObj;
 class CGyrDoc;
+struct CRuntimeClass;
 using CObList = std::vector<CMyObj*>;
 
 class CFieldExchange {
@@ -41,8 +43,26 @@ public:
     // A fixed-size block of raw bytes.
     virtual void Bytes(const char* name, std::vector<std::uint8_t>& b, std::size_t size) = 0;
     // A nested object list (count, then object references), sharing the
-    // archive's numbering. Loaded objects are appended and owned by the caller.
-    virtual void Objects(const char* name, CObList& list) = 0;
+    // archive's numbering. Loaded objects must be of the given class or one
+    // derived from it; they are appended, and owned by the caller even when
+    // loading fails part-way.
+    virtual void Objects(const char* name, std::vector<CObject*>& list,
+                         const CRuntimeClass* kind) = 0;
 };
+
+// A typed nested list: T is a serialisable class with a kClass record.
+template <class T>
+void ExchangeList(CFieldExchange& fx, const char* name, std::vector<T*>& list) {
+    std::vector<CObject*> objects(list.begin(), list.end());
+    struct Adopt {
+        std::vector<CObject*>& from;
+        std::vector<T*>& to;
+        ~Adopt() {
+            to.clear();
+            for (CObject* o : from) to.push_back(static_cast<T*>(o));
+        }
+    } adopt{objects, list};
+    fx.Objects(name, objects, &T::kClass);
+}
 
 }  // namespace gyr

@@ -15,16 +15,19 @@ const char* const kBadDefinitionMessage =
     "Definition incorrect. \nPlease restart the definition.\nFor this, move the mouse while "
     "holding down the left button.";
 
-CMyObj* CMyObj::CreateInstance() {
-    return new CMyObj();
-}
+// The root has no record of its own in files: it is never written alone.
+const CRuntimeClass CObject::kClass = {"CObject", 0xFFFF, nullptr, nullptr};
 
-const CRuntimeClass CMyObj::kClass = {"CMyObj", 1, &CMyObj::CreateInstance, nullptr};
-
-void CMyObj::Serialize(CArchive& ar) {
+void CObject::Serialize(CArchive& ar) {
     CArchiveExchange fx(ar);
     ExchangeFields(fx);
 }
+
+CObject* CMyObj::CreateInstance() {
+    return new CMyObj();
+}
+
+const CRuntimeClass CMyObj::kClass = {"CMyObj", 1, &CMyObj::CreateInstance, &CObject::kClass};
 
 void CMyObj::ExchangeFields(CFieldExchange& fx) {
     fx.Point("leftTop", m_leftTop);

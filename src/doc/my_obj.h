@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "doc/cobject.h"
 #include "doc/field_exchange.h"
 #include "doc/runtime_class.h"
 #include "doc/world_point.h"
@@ -29,20 +30,18 @@ enum KeyFlags : unsigned {
 // One line of the object-data list.
 using DataLines = std::vector<std::string>;
 
-class CMyObj {
+class CMyObj : public CObject {
 public:
     static const CRuntimeClass kClass;
-    static CMyObj* CreateInstance();
+    static CObject* CreateInstance();
 
     CMyObj() = default;
     CMyObj(const CMyObj&) = default;
     CMyObj& operator=(const CMyObj&) = default;
 
     // Slot order as the rest of the program expects it.
-    virtual const CRuntimeClass* GetRuntimeClass() const { return &kClass; }
-    virtual ~CMyObj() = default;
-    // Reads or writes this object's fields in the archive format.
-    void Serialize(CArchive& ar);
+    const CRuntimeClass* GetRuntimeClass() const override { return &kClass; }
+    ~CMyObj() override = default;
     virtual CMyObj* CreateEmpty() const;
     virtual CMyObj* Clone() const;
     virtual void AddToDocument();
@@ -96,9 +95,8 @@ public:
     virtual CWorldPoint RandomPoint() const { return {}; }
 
     // The persistent fields of this class, after its base's.
-    virtual void ExchangeFields(CFieldExchange& fx);
+    void ExchangeFields(CFieldExchange& fx) override;
 
-    bool IsKindOf(const CRuntimeClass* c) const { return GetRuntimeClass()->IsDerivedFrom(c); }
 
     CGyrDoc* m_pDocument = nullptr;
     CWorldPoint m_leftTop;

@@ -35,8 +35,20 @@ struct CPointMarkSettings {
     CDrawAttr attr;
 };
 
+// The fixed-angle tool and the triangle-from-elements dialog remember these
+// for the run.
+struct CAngleSettings {
+    double fixedAngle = M_PI / 6;  // radians
+    int fixedDenominator = 6;      // n when the fixed angle is pi/n, else 0
+    int fixedEntryMode = 2;        // 0 degrees, 1 radians, 2 fraction of pi
+    int triangleMode = 0;          // element set, 0 .. 4
+    int triangleDegrees = 0;       // angles typed in degrees (1) or radians (0)
+    double triangleElements[3] = {0, 0, 0};  // sides in world units, angles in radians
+};
+
 struct CProgramState {
     CDrawingParams params;
+    CAngleSettings angles;
     CPointMarkSettings pointMarks;
     CSheetMapping mapping;
 };

@@ -7,15 +7,15 @@
 
 namespace gyr {
 
-class CMyObj;
+class CObject;
 
 struct CRuntimeClass {
     const char* m_lpszClassName;
     std::uint16_t m_wSchema;
-    CMyObj* (*m_pfnCreateObject)();
+    CObject* (*m_pfnCreateObject)();
     const CRuntimeClass* m_pBaseClass;
 
-    CMyObj* CreateObject() const { return m_pfnCreateObject ? m_pfnCreateObject() : nullptr; }
+    CObject* CreateObject() const { return m_pfnCreateObject ? m_pfnCreateObject() : nullptr; }
     bool IsDerivedFrom(const CRuntimeClass* base) const {
         for (auto* c = this; c; c = c->m_pBaseClass)
             if (c == base) return true;
@@ -29,16 +29,20 @@ const CRuntimeClass* FindSerialClass(std::string_view name);
 
 }  // namespace gyr
 
-// Declares the run-time class record and the virtual operations that every
-// concrete drawing class implements the same way.
-#define GYR_DECLARE_CLASS(Name)                                             \
-public:                                                                     \
-    static const ::gyr::CRuntimeClass kClass;                               \
-    static ::gyr::CMyObj* CreateInstance();                                 \
-    const ::gyr::CRuntimeClass* GetRuntimeClass() const override { return &kClass; } \
-    ::gyr::CMyObj* CreateEmpty() const override { return CreateInstance(); } \
+// Declares the run-time class record of a serialisable class.
+#define GYR_DECLARE_SERIAL(Name)                                              \
+public:                                                                       \
+    static const ::gyr::CRuntimeClass kClass;                                 \
+    static ::gyr::CObject* CreateInstance();                                  \
+    const ::gyr::CRuntimeClass* GetRuntimeClass() const override { return &kClass; }
+
+// A drawing class: its record plus the virtual operations that every concrete
+// drawing class implements the same way.
+#define GYR_DECLARE_CLASS(Name)                                               \
+    GYR_DECLARE_SERIAL(Name)                                                  \
+    ::gyr::CMyObj* CreateEmpty() const override { return new Name(); }        \
     ::gyr::CMyObj* Clone() const override { return new Name(*this); }
 
-#define GYR_IMPLEMENT_CLASS(Name, Base)                                      \
-    ::gyr::CMyObj* Name::CreateInstance() { return new Name(); }            \
+#define GYR_IMPLEMENT_CLASS(Name, Base)                                       \
+    ::gyr::CObject* Name::CreateInstance() { return new Name(); }             \
     const ::gyr::CRuntimeClass Name::kClass = {#Name, 1, &Name::CreateInstance, &Base::kClass};

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "doc/angle_text.h"
 #include "doc/document.h"
 #include "doc/program_state.h"
 #include "port/host.h"
@@ -56,25 +57,6 @@ bool IsNearEdge(const CWorldPoint& p, const CWorldPoint& a, const CWorldPoint& b
     double t = (p - b).Dot(ab) / ab.Dot(ab);
     if (t < 0 || t > 1) return false;
     return IsNear(a * t + b * (1 - t), p);
-}
-
-// Whole degrees, minutes and seconds, each truncated toward zero; minutes and
-// seconds carry no sign when the degrees do.
-struct Dms {
-    int d, m, s;
-};
-
-Dms ToDms(double radians) {
-    double deg = radians * 180 / M_PI;
-    int d = int(deg);
-    double minutes = (deg - d) * 60;
-    int m = int(minutes);
-    int s = int((minutes - m) * 60);
-    if (d < 0) {
-        m = -m;
-        s = -s;
-    }
-    return {d, m, s};
 }
 
 std::string Format(const char* fmt, auto... args) {
@@ -179,7 +161,7 @@ int CShapeObj::ListData(DataLines& lines) const {
         double a = (next - v[i]).Polar() - (prev - v[i]).Polar();
         if (a > M_PI) a -= 2 * M_PI;
         if (a < -M_PI) a += 2 * M_PI;
-        Dms dms = ToDms(a);
+        const Dms dms = AngleToDms(a);
         lines.push_back(Format("Angle-%d:", i) + Format(" %f (%d:%d:%d)", a, dms.d, dms.m, dms.s));
     }
     double open = 0;

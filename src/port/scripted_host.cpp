@@ -2,20 +2,12 @@
 
 namespace gyr {
 
-namespace {
-Host* g_installed = nullptr;
-}
-
 ScriptedHost::ScriptedHost() {
-    m_previous = g_installed;
-    g_installed = this;
+    m_previous = FindHost();
     SetHost(this);
 }
 
-ScriptedHost::~ScriptedHost() {
-    g_installed = m_previous;
-    SetHost(m_previous);
-}
+ScriptedHost::~ScriptedHost() { SetHost(m_previous); }
 
 MsgAnswer ScriptedHost::MessageBox(const std::string& text, MsgIcon icon, MsgButtons buttons) {
     messages.push_back({text, icon, buttons});

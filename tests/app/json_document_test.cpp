@@ -45,7 +45,7 @@ public:
         fx.Points("vertices", vertices);
         fx.String("text", text);
         fx.Bytes("block", block, 4);
-        fx.Objects("parts", parts);
+        ExchangeList(fx, "parts", parts);
     }
     ~CJsonProbe() override {
         for (CMyObj* p : parts) delete p;

@@ -20,7 +20,9 @@ QImage WhiteImage(int w = 200, int h = 200) {
     return image;
 }
 
-bool IsColor(const QImage& image, int x, int y, QColor c) { return image.pixelColor(x, y) == c; }
+bool IsColor(const QImage& image, int x, int y, QColor c) {
+    return image.pixelColor(x, y) == c;
+}
 
 // Runs a drawing function on a fresh canvas over the image.
 template <typename F>
@@ -211,9 +213,9 @@ TEST(QtCanvasRaster, InvertRectTwiceRestoresTheImage) {
         dc.InvertRect({90, 90, 97, 97});
     });
     EXPECT_NE(image, before);
-    EXPECT_TRUE(IsColor(image, 90, 96, Qt::black));   // white inverted
-    EXPECT_TRUE(IsColor(image, 93, 93, Qt::cyan));    // red inverted
-    EXPECT_TRUE(IsColor(image, 97, 90, Qt::white));   // right edge is exclusive
+    EXPECT_TRUE(IsColor(image, 90, 96, Qt::black));  // white inverted
+    EXPECT_TRUE(IsColor(image, 93, 93, Qt::cyan));   // red inverted
+    EXPECT_TRUE(IsColor(image, 97, 90, Qt::white));  // right edge is exclusive
     Paint(image, [](QtCanvas& dc) { dc.InvertRect({90, 90, 97, 97}); });
     EXPECT_EQ(image, before);
 }

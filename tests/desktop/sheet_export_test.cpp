@@ -5,9 +5,11 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include "desktop/main_window.h"
+#include "desktop/qt_canvas.h"
 #include "desktop/sheet_view.h"
 #include "doc/document.h"
 #include "doc/program_state.h"
@@ -139,6 +141,41 @@ TEST_F(SheetExportTest, SheetViewPaintsWhatTheExportShows) {
     QColor under = full.pixelColor(v.x, v.y);
     QColor mark = marked.pixelColor(v.x - part.left(), v.y - part.top());
     EXPECT_EQ(mark.rgb(), (~under.rgb() & 0xFFFFFF) | 0xFF000000u);
+}
+
+TEST_F(SheetExportTest, SegmentsDrawTheSamePixelsAsPlainLines) {
+    // Two-vertex shapes of one-pixel and wide pens, as the drawing benchmark
+    // compares them with a bare drawLine loop.
+    CObList shapes;
+    std::vector<std::pair<QLine, LogPen>> lines;
+    for (int i = 0; i < 40; ++i) {
+        auto* s = new CShapeObj(2);
+        s->SetDocument(&doc);
+        s->m_logpen = {i % 3 == 0 ? kPenDot : kPenSolid, 1 + i % 4, 0, 0x00800000u + i};
+        s->m_points = {{-6.0 + 0.3 * i, -4.0 + 0.1 * i}, {5.0 - 0.2 * i, 3.0 - 0.05 * i * i}};
+        s->RecalcBounds();
+        doc.AddObject(s);
+        shapes.push_back(s);
+        PixelPoint a = WorldToPixel(s->m_points[1]), b = WorldToPixel(s->m_points[0]);
+        lines.push_back({QLine(a.x, a.y, b.x, b.y), s->m_logpen});
+    }
+    QImage viaCanvas(Mapping().sheetWidth, Mapping().sheetHeight, QImage::Format_RGB32);
+    viaCanvas.fill(Qt::white);
+    QImage bare = viaCanvas;
+    {
+        QPainter painter(&viaCanvas);
+        QtCanvas canvas(painter);
+        DrawInRect(shapes, canvas, {0, 0, viaCanvas.width(), viaCanvas.height()});
+    }
+    {
+        QPainter painter(&bare);
+        for (const auto& [line, pen] : lines) {
+            painter.setPen(MakeQPen(pen));
+            painter.drawLine(line);
+        }
+    }
+    EXPECT_NE(viaCanvas, QImage(viaCanvas.size(), viaCanvas.format()));
+    EXPECT_EQ(viaCanvas, bare);
 }
 
 TEST_F(SheetExportTest, MainWindowShowsTheDocumentTitleAndTheWholeSheet) {

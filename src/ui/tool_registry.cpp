@@ -1,0 +1,11 @@
+#include "ui/tool_registry.h"
+
+#include "doc/angle_obj.h"
+
+namespace gyr {
+
+void RegisterTools() {
+    RegisterAngleTools();
+}
+
+}  // namespace gyr
