@@ -175,12 +175,24 @@ void LoadFloor(benchmark::State& state, Fixture& fx) {
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(fx.fileSize));
 }
 
-void BM_Save100kSegments(benchmark::State& s) { Save(s, Segments()); }
-void BM_Load100kSegments(benchmark::State& s) { Load(s, Segments()); }
-void BM_LoadFloor100kSegments(benchmark::State& s) { LoadFloor(s, Segments()); }
-void BM_Save1MPointShape(benchmark::State& s) { Save(s, Curve()); }
-void BM_Load1MPointShape(benchmark::State& s) { Load(s, Curve()); }
-void BM_LoadFloor1MPointShape(benchmark::State& s) { LoadFloor(s, Curve()); }
+void BM_Save100kSegments(benchmark::State& s) {
+    Save(s, Segments());
+}
+void BM_Load100kSegments(benchmark::State& s) {
+    Load(s, Segments());
+}
+void BM_LoadFloor100kSegments(benchmark::State& s) {
+    LoadFloor(s, Segments());
+}
+void BM_Save1MPointShape(benchmark::State& s) {
+    Save(s, Curve());
+}
+void BM_Load1MPointShape(benchmark::State& s) {
+    Load(s, Curve());
+}
+void BM_LoadFloor1MPointShape(benchmark::State& s) {
+    LoadFloor(s, Curve());
+}
 
 BENCHMARK(BM_Save100kSegments)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Load100kSegments)->Unit(benchmark::kMillisecond);
@@ -194,8 +206,7 @@ BENCHMARK(BM_LoadFloor1MPointShape)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     int rc = gyr::bench::RunWithRatios(
-        argc, argv,
-        {{"load_100k_segments", "BM_Load100kSegments", "BM_LoadFloor100kSegments", 3}});
+        argc, argv, {{"load_100k_segments", "BM_Load100kSegments", "BM_LoadFloor100kSegments", 3}});
     std::remove(gyr::TempPath("segments").c_str());
     std::remove(gyr::TempPath("curve").c_str());
     return rc;

@@ -22,7 +22,7 @@ constexpr int kSheet = 1000;
 struct Scene {
     ScriptedHost host;
     CGyrDoc doc;
-    CObList segments;  // the catalogue without its sheet object
+    CObList segments;          // the catalogue without its sheet object
     std::vector<QLine> lines;  // the pixels each segment strokes, in drawing order
     LogPen pen;
 };
@@ -96,10 +96,18 @@ void DrawBare(benchmark::State& state, Scene& scene) {
     state.SetItemsProcessed(std::int64_t(state.iterations()) * kSegments);
 }
 
-void BM_Draw10kSegments(benchmark::State& s) { DrawCatalogue(s, Thin()); }
-void BM_DrawLine10kBare(benchmark::State& s) { DrawBare(s, Thin()); }
-void BM_Draw10kSegmentsWidth2(benchmark::State& s) { DrawCatalogue(s, Thick()); }
-void BM_DrawLine10kBareWidth2(benchmark::State& s) { DrawBare(s, Thick()); }
+void BM_Draw10kSegments(benchmark::State& s) {
+    DrawCatalogue(s, Thin());
+}
+void BM_DrawLine10kBare(benchmark::State& s) {
+    DrawBare(s, Thin());
+}
+void BM_Draw10kSegmentsWidth2(benchmark::State& s) {
+    DrawCatalogue(s, Thick());
+}
+void BM_DrawLine10kBareWidth2(benchmark::State& s) {
+    DrawBare(s, Thick());
+}
 
 BENCHMARK(BM_Draw10kSegments)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DrawLine10kBare)->Unit(benchmark::kMicrosecond);

@@ -18,7 +18,8 @@ struct Ratio {
     double target;
 };
 
-// Remembers the mean CPU time (steadier than wall time on a shared machine) per iteration of every benchmark it reports.
+// Remembers the mean CPU time (steadier than wall time on a shared machine) per iteration of every
+// benchmark it reports.
 class RecordingReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {

@@ -25,10 +25,8 @@ const char* const kModeButtons[kModeCount] = {
 };
 
 const char* const kFieldLabels[kModeCount][3] = {
-    {"Side a:", "Side b:", "Side c:"},
-    {"Side a:", "Side b:", "Angle C:"},
-    {"Side a:", "Angle B:", "Angle C:"},
-    {"Angle A:", "Side b:", "Side a:"},
+    {"Side a:", "Side b:", "Side c:"},    {"Side a:", "Side b:", "Angle C:"},
+    {"Side a:", "Angle B:", "Angle C:"},  {"Angle A:", "Side b:", "Side a:"},
     {"Angle A:", "Angle B:", "Angle C:"},
 };
 
@@ -154,7 +152,8 @@ bool CFixedAngleDialogModel::Accept(Host&) {
 // ------------------------------------------------------- triangle elements
 
 bool IsAngleElement(int mode, int field) {
-    return field >= 0 && field < 3 && std::string(kFieldLabels[ClampMode(mode)][field]).starts_with("Angle");
+    return field >= 0 && field < 3 &&
+           std::string(kFieldLabels[ClampMode(mode)][field]).starts_with("Angle");
 }
 
 CTriangleDialogModel::CTriangleDialogModel() {

@@ -142,8 +142,7 @@ CAngle* AddAsSelection(CGyrView& view, CAngle* copy) {
 
 }  // namespace
 
-CAngle::CAngle(const CWorldPoint& v0, const CWorldPoint& v1, const CWorldPoint& v2)
-    : CShapeObj(3) {
+CAngle::CAngle(const CWorldPoint& v0, const CWorldPoint& v1, const CWorldPoint& v2) : CShapeObj(3) {
     m_points[0] = v0;
     m_points[1] = v1;
     m_points[2] = v2;
@@ -207,8 +206,8 @@ CAngle* CAngle::SupplementaryAngle(CGyrView& view, int key) const {
     return AddAsSelection(view, copy);
 }
 
-CAngle* MakeAngle(const CWorldPoint& v0, const CWorldPoint& v1, const CWorldPoint& v2,
-                  bool collect, int redraw) {
+CAngle* MakeAngle(const CWorldPoint& v0, const CWorldPoint& v1, const CWorldPoint& v2, bool collect,
+                  int redraw) {
     auto* angle = new CAngle(v0, v1, v2);
     angle->Finish(true, true, redraw, collect);
     return angle;

@@ -43,8 +43,8 @@ public:
 
 // Constructs and finishes it (recalc, add) with the given collect flag and
 // redraw mode.
-CAngle* MakeAngle(const CWorldPoint& v0, const CWorldPoint& v1, const CWorldPoint& v2,
-                  bool collect, int redraw);
+CAngle* MakeAngle(const CWorldPoint& v0, const CWorldPoint& v1, const CWorldPoint& v2, bool collect,
+                  int redraw);
 
 // The angle of a figure at one of its vertices: for an angle its own (at the
 // apex, from V0 to V2, whichever vertex is given), for other shapes of three

@@ -3,6 +3,9 @@
 
 #include <array>
 
+#include "curves/compo.h"
+#include "curves/compo_obj.h"
+#include "curves/graph_obj.h"
 #include "doc/angle_obj.h"
 #include "doc/line_obj.h"
 #include "doc/point_obj.h"
@@ -29,6 +32,9 @@ const CRuntimeClass* const kSerialClasses[] = {
     &CArcObj::kClass,
     &CAngle::kClass,
     &CTriangle::kClass,
+    &Compo::kClass,
+    &CompoObj::kClass,
+    &CGraphObj::kClass,
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 // documents, gathered in one owner so tests can reset it.
 
 #include <cmath>
+#include <string>
 
 #include "doc/document.h"
 #include "ui/sheet_mapping.h"
@@ -43,13 +44,24 @@ struct CAngleSettings {
     int fixedEntryMode = 2;        // 0 degrees, 1 radians, 2 fraction of pi
     int triangleMode = 0;          // element set, 0 .. 4
     int triangleDegrees = 0;       // angles typed in degrees (1) or radians (0)
-    double triangleElements[3] = {0, 0, 0};  // sides in world units, angles in radians
+    // The last values entered: sides in world units, angles in radians.
+    double triangleElements[3] = {0, 0, 0};
+};
+
+// Function-graph settings beyond the interval and the number of points,
+// which are the drawing parameters graphLeft, graphRight and graphPoints.
+struct CGraphSettings {
+    double tolerance = 7.2;  // component-separation tolerance
+    // The last texts of the graph dialog; empty until it first opens.
+    std::string formula;
+    std::string values;
 };
 
 struct CProgramState {
     CDrawingParams params;
     CAngleSettings angles;
     CPointMarkSettings pointMarks;
+    CGraphSettings graph;
     CSheetMapping mapping;
 };
 

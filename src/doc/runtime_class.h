@@ -46,3 +46,6 @@ public:                                                                       \
 #define GYR_IMPLEMENT_CLASS(Name, Base)                                       \
     ::gyr::CObject* Name::CreateInstance() { return new Name(); }             \
     const ::gyr::CRuntimeClass Name::kClass = {#Name, 1, &Name::CreateInstance, &Base::kClass};
+
+// The record of a serialisable class that is not a drawing object.
+#define GYR_IMPLEMENT_SERIAL(Name, Base) GYR_IMPLEMENT_CLASS(Name, Base)

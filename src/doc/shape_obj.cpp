@@ -297,33 +297,11 @@ void CShapeObj::DrawMarks(Canvas& dc) const {
 }
 
 double CShapeObj::DistanceTo(const CWorldPoint& p, int& edge) const {
-    double best = 1e10;
-    edge = 1;
-    for (int i = 1; i < m_nPoints; ++i) {
-        double d = Distance(p, NearestOnSegment(p, m_points[i - 1], m_points[i]));
-        if (d < best) {
-            best = d;
-            edge = i;
-        }
-    }
-    if (m_nPoints > 0) {
-        double d = Distance(p, NearestOnSegment(p, m_points[m_nPoints - 1], m_points[0]));
-        if (d < best) {
-            best = d;
-            edge = m_nPoints;
-        }
-    }
-    return best;
+    return PolylineDistance(GetVertices(), m_nPoints, true, p, edge);
 }
 
 int CShapeObj::HitTest(const CWorldPoint& p) const {
-    if (m_nPoints < 1) return -1;
-    if (IsNear(m_points[0], p)) return 1;
-    for (int i = 1; i < m_nPoints; ++i) {
-        if (IsNear(m_points[i], p)) return i + 1;
-        if (IsNearEdge(p, m_points[i - 1], m_points[i])) return 0;
-    }
-    return IsNearEdge(p, m_points[m_nPoints - 1], m_points[0]) ? 0 : -1;
+    return PolylineHitTest(GetVertices(), m_nPoints, true, p);
 }
 
 double CShapeObj::NearestVertex(const CWorldPoint& p, int& index) const {
@@ -375,12 +353,48 @@ PixelRect CShapeObj::ProjectVertexOntoLine(const CWorldPoint& a, const CWorldPoi
 }
 
 CWorldPoint CShapeObj::NearestPointOn(const CWorldPoint& p) const {
-    if (m_nPoints < 1) return {};
+    return PolylineNearestPoint(GetVertices(), m_nPoints, true, p);
+}
+
+int PolylineHitTest(const CWorldPoint* v, int n, bool closed, const CWorldPoint& p) {
+    if (!v || n < 1) return -1;
+    if (IsNear(v[0], p)) return 1;
+    for (int i = 1; i < n; ++i) {
+        if (IsNear(v[i], p)) return i + 1;
+        if (IsNearEdge(p, v[i - 1], v[i])) return 0;
+    }
+    return closed && IsNearEdge(p, v[n - 1], v[0]) ? 0 : -1;
+}
+
+double PolylineDistance(const CWorldPoint* v, int n, bool closed, const CWorldPoint& p, int& edge) {
     double best = 1e10;
-    CWorldPoint result = m_points[0];
-    for (int i = 0; i < m_nPoints; ++i) {
-        // Edge i+1 in outline order; the last one is the closing edge.
-        CWorldPoint q = NearestOnSegment(p, m_points[i], m_points[(i + 1) % m_nPoints]);
+    edge = 1;
+    if (!v) return best;
+    for (int i = 1; i < n; ++i) {
+        double d = Distance(p, NearestOnSegment(p, v[i - 1], v[i]));
+        if (d < best) {
+            best = d;
+            edge = i;
+        }
+    }
+    if (closed && n > 0) {
+        double d = Distance(p, NearestOnSegment(p, v[n - 1], v[0]));
+        if (d < best) {
+            best = d;
+            edge = n;
+        }
+    }
+    return best;
+}
+
+CWorldPoint PolylineNearestPoint(const CWorldPoint* v, int n, bool closed, const CWorldPoint& p) {
+    if (!v || n < 1) return {};
+    double best = 1e10;
+    CWorldPoint result = v[0];
+    // Edge i+1 in outline order; for a closed outline the last is the closing edge.
+    const int edges = closed ? n : n - 1;
+    for (int i = 0; i < edges; ++i) {
+        CWorldPoint q = NearestOnSegment(p, v[i], v[(i + 1) % n]);
         double d = Distance(p, q);
         if (d < best) {
             best = d;

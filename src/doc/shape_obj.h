@@ -64,6 +64,17 @@ public:
     std::vector<CWorldPoint> m_points;  // exactly m_nPoints entries
 };
 
+// Polyline geometry shared by shape outlines (closed) and curve components.
+// Hit test: k >= 1 near vertex k-1 (vertices win over edges), 0 near an edge,
+// -1 a miss.
+int PolylineHitTest(const CWorldPoint* v, int n, bool closed, const CWorldPoint& p);
+// Smallest distance from p to an edge; edge i (1-based) joins vertex i-1 to
+// vertex i, edge n is the closing one. Without edges: 1e10 and edge 1.
+double PolylineDistance(const CWorldPoint* v, int n, bool closed, const CWorldPoint& p, int& edge);
+// The point of the polyline nearest to p: the earliest of equally near edges.
+// A single vertex is its own nearest point; no vertex gives (0, 0).
+CWorldPoint PolylineNearestPoint(const CWorldPoint* v, int n, bool closed, const CWorldPoint& p);
+
 // The fan area of a vertex list: half the sum of |v(i+1) - v(i)| times the
 // distance from vertex 0 to the line v(i)v(i+1), for i = 1 .. n-2.
 double FanArea(const CWorldPoint* v, int n);

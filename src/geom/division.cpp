@@ -16,7 +16,7 @@ std::vector<CWorldPoint> SegmentDivisionPoints(const CWorldPoint& a, const CWorl
 }
 
 std::vector<CWorldPoint> AngleDivisionPoints(const CWorldPoint& apex, const CWorldPoint& p,
-                                     const CWorldPoint& q, int n) {
+                                             const CWorldPoint& q, int n) {
     std::vector<CWorldPoint> points;
     if (n < 2 || Coincide(apex, p) || Coincide(apex, q)) return points;
     const double turn = SignedAngle(apex, p, q);
@@ -27,8 +27,8 @@ std::vector<CWorldPoint> AngleDivisionPoints(const CWorldPoint& apex, const CWor
     return points;
 }
 
-std::vector<CWorldPoint> CircleDivisionPoints(const CWorldPoint& start, const CWorldPoint& c, double r,
-                                      int n) {
+std::vector<CWorldPoint> CircleDivisionPoints(const CWorldPoint& start, const CWorldPoint& c,
+                                              double r, int n) {
     std::vector<CWorldPoint> points;
     if (n < 1) return points;
     const CWorldPoint step = UnitStep(n);

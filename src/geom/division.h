@@ -18,12 +18,12 @@ std::vector<CWorldPoint> SegmentDivisionPoints(const CWorldPoint& a, const CWorl
 // shorter arm from the apex, so the dividing segments stay inside the drawn
 // figure. Empty for N < 2 or when an arm has no length.
 std::vector<CWorldPoint> AngleDivisionPoints(const CWorldPoint& apex, const CWorldPoint& p,
-                                     const CWorldPoint& q, int n);
+                                             const CWorldPoint& q, int n);
 
 // N points of the circle (c, r), counter-clockwise, the first the circle point
 // nearest to start, each next one the previous turned about c by 2pi/N.
 // Empty for N < 1.
-std::vector<CWorldPoint> CircleDivisionPoints(const CWorldPoint& start, const CWorldPoint& c, double r,
-                                      int n);
+std::vector<CWorldPoint> CircleDivisionPoints(const CWorldPoint& start, const CWorldPoint& c,
+                                              double r, int n);
 
 }  // namespace gyr

@@ -17,10 +17,11 @@ using DrawOperation = CMyObj* (*)(CGyrView& view, unsigned flags, const CWorldPo
 
 CMyObj* DrawSegmentTool(CGyrView& view, unsigned flags, const CWorldPoint& p);  // kind 10
 CMyObj* DrawLineTool(CGyrView& view, unsigned flags, const CWorldPoint& p);     // kind 20
-CMyObj* DrawAngleTool(CGyrView& view, unsigned flags, const CWorldPoint& p);     // kind 40
-CMyObj* DrawTriangleTool(CGyrView& view, unsigned flags, const CWorldPoint& p);  // kind 50
 CMyObj* DrawCircleTool(CGyrView& view, unsigned flags, const CWorldPoint& p);   // kind 70
 CMyObj* DrawArcTool(CGyrView& view, unsigned flags, const CWorldPoint& p);      // kind 80
 CMyObj* DrawPointTool(CGyrView& view, unsigned flags, const CWorldPoint& p);    // kind 25000
+
+CMyObj* DrawAngleTool(CGyrView& view, unsigned flags, const CWorldPoint& p);     // kind 40
+CMyObj* DrawTriangleTool(CGyrView& view, unsigned flags, const CWorldPoint& p);  // kind 50
 
 }  // namespace gyr

@@ -169,6 +169,10 @@ TEST_F(SheetExportTest, SegmentsDrawTheSamePixelsAsPlainLines) {
     }
     {
         QPainter painter(&bare);
+        // A fresh canvas has the platform's opaque white background: the gaps
+        // of dotted pens are painted too.
+        painter.setBackground(Qt::white);
+        painter.setBackgroundMode(Qt::OpaqueMode);
         for (const auto& [line, pen] : lines) {
             painter.setPen(MakeQPen(pen));
             painter.drawLine(line);

@@ -1,11 +1,11 @@
 // The text forms of angles: degrees:minutes:seconds both ways, and the
 // recognition of fractions of pi.
 
+#include "doc/angle_text.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-#include "doc/angle_text.h"
 
 namespace gyr {
 namespace {

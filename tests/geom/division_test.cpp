@@ -1,10 +1,11 @@
 // Division points of segments, angles and circles.
 
+#include "geom/division.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "geom/division.h"
 #include "geom/kernel.h"
 
 namespace gyr {

@@ -250,7 +250,7 @@ TEST_F(SegmentToolTest, PressAndReleaseSnapToOtherFiguresButNotToTheirOwnStart) 
 TEST_F(SegmentToolTest, DrawingDeselectsAndOtherToolKindsWithoutOperationDrawNothing) {
     CSegmentObj* s = AddSegment({0, 0}, {1, 0});
     view.Select(s);
-    view.OnCommand(32705);  // angles: their tool comes with the angle figures
+    view.OnCommand(32704);  // parallelograms: their tool comes with the figures
     Drag(Px(2, 2), Px(3, 3));
     EXPECT_EQ(Count(), 2u);
     EXPECT_FALSE(s->m_bSelected);

@@ -1,0 +1,47 @@
+#pragma once
+// The "Graph ..." command: the dialog that defines a function graph and the
+// creation of the graph in the active document.
+
+#include "port/dialog_model.h"
+
+namespace gyr {
+
+inline constexpr const char* kDefaultGraphFormula =
+    "alpha*x*sin(beta*x*x)-gamma*cos(delta*x+epsilon)";
+inline constexpr const char* kDefaultGraphValues = "1.   -0.3   1.8  1.2    23.2";
+inline constexpr const char* kMsgResetString = "Please reset the string correctly";
+inline constexpr const char* kMsgSetParameters = "Please set your parameters correctly";
+
+class CGraphDialogModel : public DialogModel {
+public:
+    enum : int {
+        kFormulaField = 1000,
+        kLeftField = 1001,
+        kRightField = 1002,
+        kToleranceField = 1003,
+        kPointsField = 1004,
+        kValuesField = 1005,
+    };
+    static constexpr std::size_t kMaxValuesText = 300;
+
+    // Opens on the process-wide settings; the texts start from the defaults
+    // the first time.
+    CGraphDialogModel();
+
+    // The values text holds at most kMaxValuesText characters, as its edit
+    // control does.
+    void OnFieldChanged(int id) override;
+    // Parses the formula and reads its parameter values into the shared
+    // parser; refuses either fault with its message. Accepted values become
+    // the process-wide settings.
+    bool Accept(Host& host) override;
+};
+
+// Runs the dialog; on OK adds the sampled graph to the active document and
+// repaints its area.
+void RunGraphDialog();
+
+// Installs the "Graph ..." command's action.
+void RegisterGraphCommands();
+
+}  // namespace gyr
