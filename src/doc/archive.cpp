@@ -31,24 +31,6 @@ CArchive::CArchive(CGyrDoc* doc) : m_loading(false), m_pDocument(doc) {}
 CArchive::CArchive(const std::uint8_t* data, std::size_t size, CGyrDoc* doc)
     : m_loading(true), m_pDocument(doc), m_data(data), m_size(size) {}
 
-void CArchive::WriteU16(std::uint16_t v) {
-    std::uint8_t b[2] = {std::uint8_t(v), std::uint8_t(v >> 8)};
-    m_out.insert(m_out.end(), b, b + 2);
-}
-
-void CArchive::WriteU32(std::uint32_t v) {
-    std::uint8_t b[4] = {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16),
-                         std::uint8_t(v >> 24)};
-    m_out.insert(m_out.end(), b, b + 4);
-}
-
-void CArchive::WriteF64(double v) {
-    std::uint64_t u;
-    std::memcpy(&u, &v, 8);
-    WriteU32(std::uint32_t(u));
-    WriteU32(std::uint32_t(u >> 32));
-}
-
 void CArchive::WriteBytes(const void* p, std::size_t n) {
     auto* b = static_cast<const std::uint8_t*>(p);
     m_out.insert(m_out.end(), b, b + n);
@@ -124,37 +106,8 @@ void CArchive::WriteObjects(const std::vector<CObject*>& list) {
     for (const CObject* obj : list) WriteObject(obj);
 }
 
-void CArchive::Require(std::size_t n) const {
-    if (n > m_size - m_pos) throw CArchiveException(CArchiveException::EndOfFile, "end of file");
-}
-
-std::uint8_t CArchive::ReadU8() {
-    Require(1);
-    return m_data[m_pos++];
-}
-
-std::uint16_t CArchive::ReadU16() {
-    Require(2);
-    std::uint16_t v = std::uint16_t(m_data[m_pos] | (m_data[m_pos + 1] << 8));
-    m_pos += 2;
-    return v;
-}
-
-std::uint32_t CArchive::ReadU32() {
-    Require(4);
-    const std::uint8_t* p = m_data + m_pos;
-    std::uint32_t v = std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) |
-                      (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
-    m_pos += 4;
-    return v;
-}
-
-double CArchive::ReadF64() {
-    Require(8);
-    double v;
-    std::memcpy(&v, m_data + m_pos, 8);  // the format and every target are little-endian
-    m_pos += 8;
-    return v;
+void CArchive::ThrowEndOfFile() {
+    throw CArchiveException(CArchiveException::EndOfFile, "end of file");
 }
 
 void CArchive::ReadBytes(void* p, std::size_t n) {
@@ -263,63 +216,37 @@ void CArchive::ReadObjects(std::vector<CObject*>& list, const CRuntimeClass* kin
     ReadList(list, kind);
 }
 
-void CArchiveExchange::U16(const char*, std::int32_t& v) {
-    if (m_ar.IsLoading())
-        v = m_ar.ReadU16();
-    else
-        m_ar.WriteU16(std::uint16_t(v));
-}
+namespace {
 
-void CArchiveExchange::I32(const char*, std::int32_t& v) {
-    if (m_ar.IsLoading())
-        v = std::int32_t(m_ar.ReadU32());
-    else
-        m_ar.WriteU32(std::uint32_t(v));
-}
-
-void CArchiveExchange::U32(const char*, std::uint32_t& v) {
-    if (m_ar.IsLoading())
-        v = m_ar.ReadU32();
-    else
-        m_ar.WriteU32(v);
-}
-
-void CArchiveExchange::F64(const char*, double& v) {
-    if (m_ar.IsLoading())
-        v = m_ar.ReadF64();
-    else
-        m_ar.WriteF64(v);
-}
-
-void CArchiveExchange::Point(const char*, CWorldPoint& p) {
-    if (m_ar.IsLoading()) {
-        p.x = m_ar.ReadF64();
-        p.y = m_ar.ReadF64();
+// A u32 count (below 1 means none), then the points; the count is checked
+// against the bytes that remain before anything is allocated.
+template <class Array>
+void ExchangePointArray(CArchive& ar, Array& pts) {
+    if (ar.IsLoading()) {
+        std::int32_t n = std::int32_t(ar.ReadU32());
+        if (n < 1) {
+            pts.clear();
+            return;
+        }
+        ar.Require(std::size_t(n) * 16);
+        pts.assign(std::size_t(n), CWorldPoint{});
+        ar.ReadPoints(pts.data(), std::size_t(n));
     } else {
-        m_ar.WriteF64(p.x);
-        m_ar.WriteF64(p.y);
+        ar.WriteU32(std::uint32_t(pts.size()));
+        for (auto& p : pts) {
+            ar.WriteF64(p.x);
+            ar.WriteF64(p.y);
+        }
     }
 }
+
+}  // namespace
 
 void CArchiveExchange::Points(const char*, std::vector<CWorldPoint>& pts) {
-    if (m_ar.IsLoading()) {
-        std::int32_t n = std::int32_t(m_ar.ReadU32());
-        pts.clear();
-        if (n < 1) return;
-        m_ar.Require(std::size_t(n) * 16);
-        pts.resize(std::size_t(n));
-        for (auto& p : pts) {
-            p.x = m_ar.ReadF64();
-            p.y = m_ar.ReadF64();
-        }
-    } else {
-        m_ar.WriteU32(std::uint32_t(pts.size()));
-        for (auto& p : pts) {
-            m_ar.WriteF64(p.x);
-            m_ar.WriteF64(p.y);
-        }
-    }
+    ExchangePointArray(m_ar, pts);
 }
+
+void CArchiveExchange::Points(const char*, CPointArray& pts) { ExchangePointArray(m_ar, pts); }
 
 void CArchiveExchange::String(const char*, std::string& s) {
     if (m_ar.IsLoading())

@@ -291,7 +291,6 @@ void CGyrDoc::LoadFromBytes(const std::uint8_t* data, std::size_t size) {
         DeleteContents();
         throw;
     }
-    for (CMyObj* obj : m_objects) obj->m_pDocument = this;
 }
 
 void CGyrDoc::EndTextEdit() {

@@ -15,6 +15,7 @@
 
 namespace gyr {
 
+class CArchiveExchange;
 class CObject;
 class CMyObj;
 class CGyrDoc;
@@ -25,6 +26,8 @@ class CFieldExchange {
 public:
     virtual ~CFieldExchange() = default;
     virtual bool IsLoading() const = 0;
+    // The binary archive, when this is it: hot loaders use it directly.
+    virtual CArchiveExchange* Archive() { return nullptr; }
     // The document that loaded objects belong to (may be null).
     virtual CGyrDoc* Document() const = 0;
 

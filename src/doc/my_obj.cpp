@@ -29,12 +29,6 @@ CObject* CMyObj::CreateInstance() {
 
 const CRuntimeClass CMyObj::kClass = {"CMyObj", 1, &CMyObj::CreateInstance, &CObject::kClass};
 
-void CMyObj::ExchangeFields(CFieldExchange& fx) {
-    fx.Point("leftTop", m_leftTop);
-    fx.Point("rightBottom", m_rightBottom);
-    fx.U16("selected", m_bSelected);
-    if (fx.IsLoading()) m_pDocument = fx.Document();
-}
 
 CMyObj* CMyObj::CreateEmpty() const {
     return new CMyObj();

@@ -95,7 +95,16 @@ public:
     virtual CWorldPoint RandomPoint() const { return {}; }
 
     // The persistent fields of this class, after its base's.
-    void ExchangeFields(CFieldExchange& fx) override;
+    void ExchangeFields(CFieldExchange& fx) override { ExchangeBaseFields(fx); }
+    // The fields of this class alone; a template so that loaders holding the
+    // concrete archive exchange read them without virtual calls.
+    template <class Fx>
+    void ExchangeBaseFields(Fx& fx) {
+        fx.Point("leftTop", m_leftTop);
+        fx.Point("rightBottom", m_rightBottom);
+        fx.U16("selected", m_bSelected);
+        if (fx.IsLoading()) m_pDocument = fx.Document();
+    }
 
 
     CGyrDoc* m_pDocument = nullptr;

@@ -4,6 +4,7 @@
 // the vertices; concrete figures override what differs.
 
 #include "doc/my_obj.h"
+#include "doc/point_array.h"
 
 namespace gyr {
 
@@ -44,6 +45,9 @@ public:
     int HitTest(const CWorldPoint& p) const override;
     double NearestVertex(const CWorldPoint& p, int& index) const override;
     void ExchangeFields(CFieldExchange& fx) override;
+    template <class Fx>
+    void ExchangeShapeFields(Fx& fx);
+    void LoadShapeFields(CArchive& ar);
 
     // Added by shapes, after the CMyObj slots.
     virtual bool GetCorner(int n, CWorldPoint& v, CWorldPoint& next, CWorldPoint& prev) const;
@@ -61,7 +65,7 @@ public:
     std::int32_t m_bBrush = 0;
     LogBrush m_logbrush;
     std::int32_t m_nPoints = 0;
-    std::vector<CWorldPoint> m_points;  // exactly m_nPoints entries
+    CPointArray m_points;  // exactly m_nPoints entries
 };
 
 // Polyline geometry shared by shape outlines (closed) and curve components.
