@@ -201,6 +201,9 @@ void CArchive::ReadList(List& list, const CRuntimeClass* kind) {
     // Each object needs at least a class tag.
     if (std::size_t(n) > Remaining() / kMinReferenceBytes) BadFormat("object count beyond the data");
     list.reserve(list.size() + n);
+    // Only the outermost list: exact reserves for many small nested lists
+    // would defeat the vector's geometric growth.
+    if (m_depth == 1) m_read.reserve(m_read.size() + n);
     for (std::uint32_t i = 0; i < n; ++i) {
         std::unique_ptr<CObject> obj(ReadAnyObject());
         if (!obj) BadFormat("null object in a list");

@@ -133,9 +133,13 @@ TEST_F(CommandTest, EachMenuGroupRemembersItsOwnLastCommand) {
 TEST_F(CommandTest, DialogRowsLeaveTheToolAlone) {
     view.OnCommand(33030);
     view.m_nStage = 1;
+    // Rows whose behaviour is not installed: with no action they only keep
+    // the tool as it was.
     for (int id : {33152, 33054, 32855, 32758, 32759, 32951, 32952, 32953, 32954}) {
         SCOPED_TRACE(id);
+        CommandAction installed = SetCommandAction(id, nullptr);
         EXPECT_TRUE(view.OnCommand(id));
+        SetCommandAction(id, installed);
         EXPECT_EQ(view.m_nToolKind, 10);
         EXPECT_EQ(view.m_nToolCode, 10030);
         EXPECT_EQ(view.m_nStage, 1);
