@@ -7,6 +7,7 @@
 #include "desktop/sheet_view.h"
 #include "doc/document.h"
 #include "ui/gyr_view.h"
+#include "ui/tool_registry.h"
 
 namespace gyr {
 
@@ -21,19 +22,25 @@ int RunGui(int argc, char** argv) {
     struct HostReset {
         ~HostReset() { SetHost(nullptr); }
     } hostReset;
+    RegisterTools();
+    // An opened file joins the recent files even before the window exists.
+    InstallDesktopHooks();
 
     CGyrDoc doc;
     CGyrView view(&doc);
     doc.AddView(&view);
     host.SetActive(&doc, &view);
+    struct ViewReset {
+        CGyrDoc& doc;
+        CGyrView& view;
+        ~ViewReset() { doc.RemoveView(&view); }
+    } viewReset{doc, view};
 
     // Qt has taken its own options out of argv by now.
     const QStringList args = QApplication::arguments();
     if (args.size() > 1) {
-        if (!doc.OnOpenDocument(args.at(1).toStdString())) {
-            doc.RemoveView(&view);
-            return 1;
-        }
+        // The document has shown why it could not be read.
+        if (!doc.OnOpenDocument(args.at(1).toStdString())) return 1;
     } else {
         doc.OnNewDocument();
     }
@@ -42,11 +49,9 @@ int RunGui(int argc, char** argv) {
     host.SetWindow(&window);
     host.SetSheetView(window.Sheet());
     window.show();
-    int code = app.exec();
-
+    const int code = app.exec();
     host.SetSheetView(nullptr);
     host.SetWindow(nullptr);
-    doc.RemoveView(&view);
     return code;
 }
 

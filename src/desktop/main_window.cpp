@@ -1,15 +1,37 @@
 #include "desktop/main_window.h"
 
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
+#include <QToolBar>
+#include <map>
 
+#include "desktop/app_commands.h"
+#include "desktop/recent_files.h"
+#include "desktop/sheet_print.h"
 #include "desktop/sheet_view.h"
+#include "desktop/tool_icons.h"
 #include "doc/document.h"
+#include "port/host.h"
+#include "ui/command_table.h"
+#include "ui/menu_tree.h"
+#include "ui/sheet_mapping.h"
 
 // The resources live in a static library: they are registered by hand.
 static void InitResources() {
@@ -19,18 +41,113 @@ static void InitResources() {
 namespace gyr {
 
 namespace {
-// One wheel or arrow step of the scroll bars, in sheet pixels.
+
+// One wheel, arrow or auto-scroll step, in sheet pixels.
 constexpr int kLineStep = 20;
+// The page of the scroll bars is the client size less this.
+constexpr int kPageMargin = 20;
+
+std::map<int, WindowCommand>& WindowCommands() {
+    static std::map<int, WindowCommand> commands;
+    return commands;
+}
+
+void AddRecentFilePath(const std::string& path) {
+    RecentFiles recent;
+    recent.Load();
+    recent.Add(QString::fromStdString(path));
+}
+
+// The last three characters decide how Open treats a path, as in the
+// document's own Open.
+QString LastThree(const QString& path) {
+    return path.right(3).toLower();
+}
+
+bool IsDocumentAttribute(int id) {
+    return (id >= ID_WIDTH_1 && id <= ID_WIDTH_6) || id == ID_WIDTH_USER ||
+           (id >= ID_STYLE_SOLID && id <= ID_STYLE_DASHDOTDOT) ||
+           (id >= ID_COLOR_FIRST && id <= ID_COLOR_NONE) ||
+           (id >= ID_TARGET_CONTOUR && id <= ID_TARGET_AXES) ||
+           (id >= ID_TEXT_BOLD && id <= ID_JUSTIFY_RIGHT);
+}
+
+bool IsViewToggle(int id) {
+    return id == ID_VIEW_TOOLBAR || id == ID_VIEW_STATUS_BAR || id == ID_VIEW_LINE_BAR ||
+           id == ID_VIEW_COLOR_BAR || id == ID_VIEW_FONT_BAR || id == ID_VIEW_GROUP_BAR;
+}
+
+// Commands the window itself carries out.
+bool IsFrameCommand(int id) {
+    switch (id) {
+        case ID_FILE_NEW:
+        case ID_FILE_OPEN:
+        case ID_FILE_SAVE:
+        case ID_FILE_SAVE_AS:
+        case ID_APP_EXIT:
+        case ID_FILE_PRINT:
+        case ID_FILE_PRINT_PREVIEW:
+        case ID_FILE_PRINT_SETUP:
+            return true;
+        default:
+            return IsViewToggle(id) || (id >= ID_FILE_MRU_FIRST && id <= ID_FILE_MRU_LAST);
+    }
+}
+
+// The dialogs and help pages of the application.
+bool IsAppCommand(int id) {
+    switch (id) {
+        case ID_APP_DRAWING_PARAMS:
+        case ID_HELP_THEORY:
+        case ID_APP_ABOUT:
+        case ID_HELP_INDEX:
+        case ID_HELP_FINDER:
+        case ID_HELP:
+            return true;
+        default:
+            return false;
+    }
+}
+
+Qt::ToolBarArea AreaOf(BarSide side) {
+    switch (side) {
+        case BarSide::Left:
+            return Qt::LeftToolBarArea;
+        case BarSide::Right:
+            return Qt::RightToolBarArea;
+        case BarSide::Bottom:
+            return Qt::BottomToolBarArea;
+        default:
+            return Qt::TopToolBarArea;
+    }
+}
+
 }  // namespace
+
+void SetWindowCommand(int id, WindowCommand command) {
+    if (command)
+        WindowCommands()[id] = std::move(command);
+    else
+        WindowCommands().erase(id);
+}
+
+void InstallDesktopHooks() {
+    CGyrDoc::GetHooks().addRecentFile = &AddRecentFilePath;
+}
 
 QString WindowTitle(const CGyrDoc& doc) {
     return QString::fromStdString(doc.GetTitle()) + " - Gyrovant";
 }
 
+// ---------------------------------------------------------------- set-up
+
 MainWindow::MainWindow(CGyrDoc& doc, CGyrView& view, QWidget* parent)
-    : QMainWindow(parent), m_doc(doc) {
+    : QMainWindow(parent), m_doc(doc), m_view(view) {
     InitResources();
+    InstallDesktopHooks();
     setWindowIcon(QIcon(":/icons/gyrovant.svg"));
+    setAcceptDrops(true);
+
     m_sheet = new SheetView(doc, view);
     m_scroll = new QScrollArea(this);
     m_scroll->setWidget(m_sheet);
@@ -40,14 +157,335 @@ MainWindow::MainWindow(CGyrDoc& doc, CGyrView& view, QWidget* parent)
     m_scroll->horizontalScrollBar()->setSingleStep(kLineStep);
     m_scroll->verticalScrollBar()->setSingleStep(kLineStep);
     setCentralWidget(m_scroll);
-    statusBar()->showMessage(tr("Ready"));
-    UpdateTitle();
+    connect(m_sheet, &SheetView::ControllerChanged, this, &MainWindow::AfterCommand);
 
-    QSize size(1000, 750);
+    for (const MenuItem& top : MenuBar()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(top.text));
+        BuildMenu(menu, top);
+    }
+    BuildToolBars();
+    BuildStatusBar();
+
+    m_view.SetWindow(this);
+    if (Host* host = FindHost()) m_view.m_nScreenDpi = host->ScreenDpiX();
+    m_view.OnInitialUpdate();
+    UpdateTitle();
+    RefreshActions();
+
+    QSize size(1100, 800);
     if (QScreen* s = QGuiApplication::primaryScreen())
         size = size.boundedTo(s->availableGeometry().size() * 9 / 10);
     resize(size);
+    setMinimumSize(400, 400);
 }
+
+MainWindow::~MainWindow() {
+    m_view.SetWindow(nullptr);
+}
+
+QAction* MainWindow::MakeAction(int id, const QString& text) {
+    if (QAction* existing = m_actions.value(id)) return existing;
+    auto* action = new QAction(text, this);
+    action->setData(id);
+    if (const CommandText* t = FindCommandText(id)) {
+        action->setStatusTip(QString::fromUtf8(t->status));
+        action->setToolTip(QString::fromUtf8(t->tip));
+    }
+    action->setIcon(CommandIcon(id));
+    action->setIconVisibleInMenu(false);
+    action->setCheckable(IsCheckable(id));
+    connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+    m_actions.insert(id, action);
+    return action;
+}
+
+void MainWindow::BuildMenu(QMenu* menu, const MenuItem& item) {
+    for (const MenuItem& child : item.items) {
+        switch (child.kind) {
+            case MenuItemKind::Separator:
+                menu->addSeparator();
+                break;
+            case MenuItemKind::Submenu:
+                BuildMenu(menu->addMenu(QString::fromUtf8(child.text)), child);
+                break;
+            case MenuItemKind::RecentFiles:
+                m_fileMenu = menu;
+                m_recentAnchor = menu->addSeparator();
+                break;
+            case MenuItemKind::Command: {
+                QAction* action = MakeAction(child.id, QString::fromUtf8(child.text));
+                QList<QKeySequence> keys;
+                if (*child.accel) keys << QKeySequence(QString::fromUtf8(child.accel));
+                if (*child.accel2) keys << QKeySequence(QString::fromUtf8(child.accel2));
+                if (!keys.isEmpty()) action->setShortcuts(keys);
+                menu->addAction(action);
+                break;
+            }
+        }
+    }
+    // Check marks and the recent files are read when the menu opens.
+    connect(menu, &QMenu::aboutToShow, this, &MainWindow::RefreshActions);
+    if (menu == m_fileMenu) connect(menu, &QMenu::aboutToShow, this, &MainWindow::FillRecentMenu);
+}
+
+void MainWindow::BuildToolBars() {
+    for (const ToolBarSpec& spec : ToolBars()) {
+        auto* bar = new QToolBar(QString::fromUtf8(spec.title), this);
+        bar->setObjectName(QString("bar_%1").arg(spec.id));
+        bar->setMovable(true);
+        bar->setFloatable(true);
+        bar->setIconSize(QSize(24, 24));
+        for (int id : spec.buttons) {
+            if (id == 0) {
+                bar->addSeparator();
+                continue;
+            }
+            QString tip;
+            if (const CommandText* t = FindCommandText(id)) tip = QString::fromUtf8(t->tip);
+            bar->addAction(MakeAction(id, tip));
+        }
+        addToolBar(AreaOf(spec.side), bar);
+        bar->setVisible(spec.visible);
+        connect(bar, &QToolBar::visibilityChanged, this, &MainWindow::RefreshActions);
+        m_bars.insert(spec.id, bar);
+    }
+}
+
+void MainWindow::BuildStatusBar() {
+    QStatusBar* bar = statusBar();
+    auto pane = [bar](const QString& idle) {
+        auto* label = new QLabel(idle);
+        label->setFixedWidth(80);
+        label->setFrameShape(QFrame::Panel);
+        label->setFrameShadow(QFrame::Sunken);
+        bar->addPermanentWidget(label);
+        return label;
+    };
+    m_paneX = pane("x=");
+    m_paneY = pane("y=");
+    bar->showMessage(tr("Ready"));
+}
+
+QMenu* MainWindow::TopMenu(int index) const {
+    const QList<QAction*> tops = menuBar()->actions();
+    return index >= 0 && index < tops.size() ? tops.at(index)->menu() : nullptr;
+}
+
+QString MainWindow::StatusX() const {
+    return m_paneX->text();
+}
+
+QString MainWindow::StatusY() const {
+    return m_paneY->text();
+}
+
+// ---------------------------------------------------------------- states
+
+bool MainWindow::IsCheckable(int id) const {
+    if (id == ID_MATCH_POINTS || id == ID_MATCH_POINTS_ALT || IsViewToggle(id)) return true;
+    if (const CommandEntry* cmd = FindCommand(id)) return (cmd->flags & kCmdTool) != 0;
+    // The user thickness is never shown pressed.
+    return IsDocumentAttribute(id) && id != ID_WIDTH_USER;
+}
+
+bool MainWindow::IsChecked(int id) const {
+    if (id == ID_VIEW_STATUS_BAR) return statusBar()->isVisible();
+    if (IsViewToggle(id)) {
+        QToolBar* bar = m_bars.value(id);
+        return bar && bar->isVisible();
+    }
+    return m_view.IsChecked(id);
+}
+
+bool MainWindow::IsAvailable(int id) const {
+    if (IsViewToggle(id) && id != ID_VIEW_STATUS_BAR) return m_bars.contains(id);
+    return IsFrameCommand(id) || IsAppCommand(id) || WindowCommands().count(id) != 0 ||
+           FindCommand(id) != nullptr || IsDocumentAttribute(id);
+}
+
+void MainWindow::RefreshActions() {
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
+        QAction* action = it.value();
+        const int id = it.key();
+        if (IsViewToggle(id) && id != ID_VIEW_STATUS_BAR && !m_bars.contains(id)) {
+            action->setVisible(false);
+            continue;
+        }
+        action->setEnabled(IsAvailable(id));
+        if (action->isCheckable()) action->setChecked(IsChecked(id));
+    }
+}
+
+// ---------------------------------------------------------------- commands
+
+bool MainWindow::RunCommand(int id) {
+    bool handled = RunFrameCommand(id);
+    if (!handled) {
+        auto it = WindowCommands().find(id);
+        if (it != WindowCommands().end()) {
+            // A copy: the command may replace its own registration.
+            WindowCommand command = it->second;
+            command(*this);
+            handled = true;
+        }
+    }
+    if (!handled) handled = RunAppCommand(id, this);
+    if (!handled) handled = m_view.OnCommand(id);
+    AfterCommand();
+    return handled;
+}
+
+void MainWindow::AfterCommand() {
+    RefreshActions();
+    UpdateTitle();
+    m_sheet->UpdateCursor();
+}
+
+bool MainWindow::RunFrameCommand(int id) {
+    if (id >= ID_FILE_MRU_FIRST && id <= ID_FILE_MRU_LAST) {
+        OpenRecent(id - ID_FILE_MRU_FIRST);
+        return true;
+    }
+    if (id == ID_VIEW_STATUS_BAR) {
+        statusBar()->setVisible(!statusBar()->isVisible());
+        return true;
+    }
+    if (IsViewToggle(id)) {
+        if (QToolBar* bar = m_bars.value(id)) bar->setVisible(!bar->isVisible());
+        return true;
+    }
+    switch (id) {
+        case ID_FILE_NEW:
+            if (m_doc.SaveModified()) {
+                m_doc.OnNewDocument();
+                AfterDocumentReplaced();
+            }
+            return true;
+        case ID_FILE_OPEN:
+            OpenDocumentCommand();
+            return true;
+        case ID_FILE_SAVE:
+            m_doc.OnFileSave();
+            return true;
+        case ID_FILE_SAVE_AS:
+            m_doc.OnFileSaveAs();
+            return true;
+        case ID_APP_EXIT:
+            close();
+            return true;
+        case ID_FILE_PRINT:
+            Print(false);
+            return true;
+        case ID_FILE_PRINT_PREVIEW:
+            Print(true);
+            return true;
+        case ID_FILE_PRINT_SETUP: {
+            if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            QPageSetupDialog dialog(m_printer.get(), this);
+            dialog.exec();
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+void MainWindow::OpenDocumentCommand() {
+    // The document's Open chooses the file and decides between document,
+    // bitmap and metafile. Whether a document replaced the old one shows in
+    // the sheet object: a new or opened document always has a fresh one.
+    const CMyObj* sheetBefore = m_doc.Objects().empty() ? nullptr : m_doc.Objects().front();
+    const std::string pathBefore = m_doc.GetPathName();
+    const bool modifiedBefore = m_doc.IsModified();
+    m_doc.OnFileOpen();
+    const CMyObj* sheetAfter = m_doc.Objects().empty() ? nullptr : m_doc.Objects().front();
+    if (sheetAfter != sheetBefore || m_doc.GetPathName() != pathBefore ||
+        (modifiedBefore && !m_doc.IsModified()))
+        AfterDocumentReplaced();
+    else
+        m_sheet->update();
+}
+
+bool MainWindow::OpenPath(const QString& path) {
+    const QString kind = LastThree(path);
+    const std::string p = path.toStdString();
+    auto& hooks = CGyrDoc::GetHooks();
+    bool ok = false;
+    if (kind == "bmp") {
+        ok = hooks.importBitmap && hooks.importBitmap(m_doc, p);
+        m_sheet->update();
+    } else if (kind == "emf") {
+        ok = hooks.importMetafile && hooks.importMetafile(m_doc, p);
+        m_sheet->update();
+    } else if (m_doc.SaveModified()) {
+        ok = m_doc.OnOpenDocument(p);
+        // A failed read may have left a fresh document behind.
+        AfterDocumentReplaced();
+    }
+    AfterCommand();
+    return ok;
+}
+
+void MainWindow::OpenRecent(int index) {
+    RecentFiles recent;
+    recent.Load();
+    if (index < 0 || index >= recent.Files().size()) return;
+    const QString path = recent.Files().at(index);
+    if (!OpenPath(path) && !QFileInfo::exists(path)) {
+        // A file that is gone leaves the list, as the open failure said.
+        recent.Remove(path);
+    }
+}
+
+void MainWindow::FillRecentMenu() {
+    for (QAction* a : m_recentActions) {
+        m_fileMenu->removeAction(a);
+        delete a;
+    }
+    m_recentActions.clear();
+    RecentFiles recent;
+    recent.Load();
+    const QStringList& files = recent.Files();
+    if (files.isEmpty()) {
+        auto* none = new QAction(tr("Recent File"), m_fileMenu);
+        none->setEnabled(false);
+        m_fileMenu->insertAction(m_recentAnchor, none);
+        m_recentActions << none;
+        return;
+    }
+    for (int i = 0; i < files.size(); ++i) {
+        auto* a = new QAction(RecentFileMenuText(i, files.at(i)), m_fileMenu);
+        a->setStatusTip(files.at(i));
+        a->setData(ID_FILE_MRU_FIRST + i);
+        const int id = ID_FILE_MRU_FIRST + i;
+        connect(a, &QAction::triggered, this, [this, id] { RunCommand(id); });
+        m_fileMenu->insertAction(m_recentAnchor, a);
+        m_recentActions << a;
+    }
+}
+
+void MainWindow::Print(bool preview) {
+    if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (preview) {
+        QPrintPreviewDialog dialog(m_printer.get(), this);
+        connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+                [this](QPrinter* printer) { PrintSheet(m_doc, *printer); });
+        dialog.exec();
+        return;
+    }
+    QPrintDialog dialog(m_printer.get(), this);
+    if (dialog.exec() == QDialog::Accepted) PrintSheet(m_doc, *m_printer);
+}
+
+void MainWindow::AfterDocumentReplaced() {
+    m_view.OnInitialUpdate();
+    m_sheet->ResetSheetSize();
+    CentreSheet();
+    ApplyFrameLimits();
+    AfterCommand();
+}
+
+// ---------------------------------------------------------------- window
 
 void MainWindow::UpdateTitle() {
     setWindowTitle(WindowTitle(m_doc));
@@ -56,8 +494,27 @@ void MainWindow::UpdateTitle() {
 void MainWindow::CentreSheet() {
     QScrollBar* h = m_scroll->horizontalScrollBar();
     QScrollBar* v = m_scroll->verticalScrollBar();
-    h->setValue((h->minimum() + h->maximum()) / 2);
-    v->setValue((v->minimum() + v->maximum()) / 2);
+    const QSize client = m_scroll->viewport()->size();
+    const int pageW = client.width() - kPageMargin;
+    const int pageH = client.height() - kPageMargin;
+    h->setPageStep(std::max(kLineStep, pageW));
+    v->setPageStep(std::max(kLineStep, pageH));
+    h->setValue((Mapping().sheetWidth - pageW + kPageMargin) / 2);
+    v->setValue((Mapping().sheetHeight - pageH + kPageMargin) / 2);
+}
+
+void MainWindow::SheetSizeChanged() {
+    // The scroll position stays where it was, as far as the new range allows.
+    m_sheet->ResetSheetSize();
+    ApplyFrameLimits();
+}
+
+void MainWindow::ApplyFrameLimits() {
+    if (!m_centred) return;  // measured once the frame is laid out
+    const QSize extra = size() - m_scroll->viewport()->size();
+    QSize limit = QSize(Mapping().sheetWidth, Mapping().sheetHeight) + extra + QSize(50, 100);
+    if (QScreen* s = screen()) limit = limit.boundedTo(s->availableGeometry().size());
+    setMaximumSize(limit.expandedTo(minimumSize()));
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -65,8 +522,62 @@ void MainWindow::showEvent(QShowEvent* event) {
     if (!m_centred) {
         m_centred = true;
         // The scroll ranges are known once the layout has run.
-        QTimer::singleShot(0, this, &MainWindow::CentreSheet);
+        QTimer::singleShot(0, this, [this] {
+            CentreSheet();
+            ApplyFrameLimits();
+        });
+        m_sheet->setFocus();
     }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (m_doc.SaveModified())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    const QMimeData* mime = event->mimeData();
+    if (mime->hasUrls() && !mime->urls().isEmpty() && mime->urls().front().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.front().isLocalFile()) return;
+    event->acceptProposedAction();
+    activateWindow();
+    // One document at a time: the first file dropped is the one opened.
+    OpenPath(urls.front().toLocalFile());
+}
+
+// ---------------------------------------------------------------- CViewWindow
+
+void MainWindow::SetStatusCoords(const std::string& x, const std::string& y) {
+    m_paneX->setText(QString::fromStdString(x));
+    m_paneY->setText(QString::fromStdString(y));
+}
+
+PixelRect MainWindow::ClientRect() const {
+    const QWidget* viewport = m_scroll->viewport();
+    const QPoint topLeft = m_sheet->mapFrom(viewport, QPoint(0, 0));
+    return {topLeft.x(), topLeft.y(), topLeft.x() + viewport->width(),
+            topLeft.y() + viewport->height()};
+}
+
+void MainWindow::ScrollLines(int dx, int dy) {
+    if (dx)
+        m_scroll->horizontalScrollBar()->triggerAction(
+            dx < 0 ? QAbstractSlider::SliderSingleStepSub : QAbstractSlider::SliderSingleStepAdd);
+    if (dy)
+        m_scroll->verticalScrollBar()->triggerAction(dy < 0 ? QAbstractSlider::SliderSingleStepSub
+                                                            : QAbstractSlider::SliderSingleStepAdd);
+}
+
+void MainWindow::SetMouseCapture(bool) {
+    // Qt grabs the mouse for the pressed widget until the release, so the
+    // sheet already sees moves and the release outside its visible part.
 }
 
 }  // namespace gyr

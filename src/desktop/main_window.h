@@ -1,38 +1,117 @@
 #pragma once
-// The main window: the sheet view in a scroll area and a status bar. Menus
-// and tool bars grow here.
+// The main window: the menu bar and tool bars built from the menu tree, the
+// sheet view in a scroll area, the status bar with the two coordinate panes,
+// the file commands, the recent files and dropped files. It is the
+// controller's CViewWindow.
 
+#include <QHash>
 #include <QMainWindow>
+#include <functional>
+#include <memory>
 
+#include "ui/gyr_view.h"
+
+class QLabel;
+class QMenu;
+class QPrinter;
 class QScrollArea;
+class QToolBar;
 
 namespace gyr {
 
 class CGyrDoc;
-class CGyrView;
 class SheetView;
+struct MenuItem;
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, public CViewWindow {
     Q_OBJECT
 public:
     MainWindow(CGyrDoc& doc, CGyrView& view, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     SheetView* Sheet() const { return m_sheet; }
     QScrollArea* ScrollArea() const { return m_scroll; }
+    // The action of a command id (menus and tool bars share it); null when
+    // the window has none.
+    QAction* Action(int id) const { return m_actions.value(id); }
+    // The tool bar toggled by a View menu id (ID_VIEW_TOOLBAR ...).
+    QToolBar* ToolBar(int viewId) const { return m_bars.value(viewId); }
+    QMenu* TopMenu(int index) const;
+    QString StatusX() const;
+    QString StatusY() const;
+
+    // Runs a command as its menu entry or button does. False when nothing
+    // handles the id.
+    bool RunCommand(int id);
+    // Whether a command id has a handler (entries without one are disabled).
+    bool IsAvailable(int id) const;
+    // Check marks and enabled states from the controller, the document and
+    // the bars.
+    void RefreshActions();
+    // Opens a file as Open does once a path is chosen: a bitmap or metafile
+    // is imported, anything else replaces the document after asking to save
+    // it. False when nothing was opened.
+    bool OpenPath(const QString& path);
+
     // "name - Gyrovant", with "Untitled" for a document without a file.
     void UpdateTitle();
-    // Scrolls so that the middle of the sheet is in the middle of the window.
+    // Scrolls as the view's first update does: the sheet centred.
     void CentreSheet();
+    // The sheet's effective size changed: scroll range and frame limits.
+    void SheetSizeChanged();
+
+    // CViewWindow.
+    void SetStatusCoords(const std::string& x, const std::string& y) override;
+    PixelRect ClientRect() const override;
+    void ScrollLines(int dx, int dy) override;
+    void SetMouseCapture(bool on) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    QAction* MakeAction(int id, const QString& text);
+    void BuildMenu(QMenu* menu, const MenuItem& item);
+    void BuildToolBars();
+    void BuildStatusBar();
+    void FillRecentMenu();
+    bool RunFrameCommand(int id);
+    void OpenDocumentCommand();
+    void OpenRecent(int index);
+    void Print(bool preview);
+    // A new or opened document: the view's first update again.
+    void AfterDocumentReplaced();
+    void AfterCommand();
+    void ApplyFrameLimits();
+    bool IsCheckable(int id) const;
+    bool IsChecked(int id) const;
+
     CGyrDoc& m_doc;
+    CGyrView& m_view;
     SheetView* m_sheet = nullptr;
     QScrollArea* m_scroll = nullptr;
+    QLabel* m_paneX = nullptr;
+    QLabel* m_paneY = nullptr;
+    QMenu* m_fileMenu = nullptr;
+    QAction* m_recentAnchor = nullptr;  // the recent files go before it
+    QList<QAction*> m_recentActions;
+    QHash<int, QAction*> m_actions;
+    QHash<int, QToolBar*> m_bars;
+    std::unique_ptr<QPrinter> m_printer;
     bool m_centred = false;
 };
+
+// Commands that other parts of the desktop provide (dialogs, help, about);
+// the window runs them for their menu entries and enables those entries.
+using WindowCommand = std::function<void(MainWindow&)>;
+void SetWindowCommand(int id, WindowCommand command);
+
+// Hooks of the document that the desktop serves (the recent-file list).
+// Installed before a document is first opened.
+void InstallDesktopHooks();
 
 // The window title of a document.
 QString WindowTitle(const CGyrDoc& doc);

@@ -9,6 +9,8 @@
 #include <QPrinterInfo>
 #include <QScreen>
 
+#include "desktop/dialog_view.h"
+#include "desktop/main_window.h"
 #include "desktop/sheet_view.h"
 
 namespace gyr {
@@ -76,6 +78,7 @@ void QtHost::Beep() {
 }
 
 MsgAnswer QtHost::MessageBox(const std::string& text, MsgIcon icon, MsgButtons buttons) {
+    if (m_answerer) return m_answerer(text, icon, buttons);
     QMessageBox box(m_window);
     box.setWindowTitle("Gyrovant");
     box.setText(FromUtf8(text));
@@ -134,7 +137,11 @@ void QtHost::InvalidateAll() {
 }
 
 void QtHost::SheetSizeChanged() {
-    if (m_sheetView) m_sheetView->ResetSheetSize();
+    // The window also adapts its size limits to the sheet.
+    if (auto* window = qobject_cast<MainWindow*>(m_window))
+        window->SheetSizeChanged();
+    else if (m_sheetView)
+        m_sheetView->ResetSheetSize();
 }
 
 bool QtHost::IsKeyDown(int key) {
@@ -169,6 +176,7 @@ std::optional<Host::PrinterPage> QtHost::DefaultPrinter() {
 }
 
 FileChoice QtHost::ChooseOpenFile(const std::string& filter) {
+    if (m_openChooser) return m_openChooser(filter);
     QString path =
         QFileDialog::getOpenFileName(m_window, QString(), QString(), FromUtf8(ToQtFilter(filter)));
     if (path.isEmpty()) return {};
@@ -177,11 +185,21 @@ FileChoice QtHost::ChooseOpenFile(const std::string& filter) {
 
 FileChoice QtHost::ChooseSaveFile(const std::string& filter, const std::string& defExt,
                                   const std::string& fileName) {
+    if (m_saveChooser) return m_saveChooser(filter, defExt, fileName);
     QString path = QFileDialog::getSaveFileName(m_window, QString(), FromUtf8(fileName),
                                                 FromUtf8(ToQtFilter(filter)));
     if (path.isEmpty()) return {};
     if (!defExt.empty() && QFileInfo(path).suffix().isEmpty()) path += "." + FromUtf8(defExt);
     return {true, path.toStdString()};
+}
+
+bool QtHost::RunDialog(DialogModel& model) {
+    DialogView view(model, *this, m_window);
+    QWidget* const owner = m_window;
+    m_window = &view;
+    const bool ok = view.exec() == QDialog::Accepted;
+    m_window = owner;
+    return ok;
 }
 
 void QtHost::SetClipboardText(const std::string& text) {

@@ -2,6 +2,7 @@
 // The platform services of the core on Qt: beep, message boxes, repaint
 // requests of the sheet view, key state, file choosers, the random source.
 
+#include <functional>
 #include <random>
 
 #include "port/host.h"
@@ -29,6 +30,17 @@ public:
         m_view = view;
     }
 
+    // Replacements of the file choosers and message boxes, so that tests can
+    // answer them; empty functions restore the real ones.
+    using OpenChooser = std::function<FileChoice(const std::string& filter)>;
+    using SaveChooser = std::function<FileChoice(
+        const std::string& filter, const std::string& defExt, const std::string& fileName)>;
+    using MessageAnswerer =
+        std::function<MsgAnswer(const std::string& text, MsgIcon icon, MsgButtons buttons)>;
+    void SetOpenChooser(OpenChooser chooser) { m_openChooser = std::move(chooser); }
+    void SetSaveChooser(SaveChooser chooser) { m_saveChooser = std::move(chooser); }
+    void SetMessageAnswerer(MessageAnswerer answerer) { m_answerer = std::move(answerer); }
+
     void Beep() override;
     MsgAnswer MessageBox(const std::string& text, MsgIcon icon, MsgButtons buttons) override;
     void Invalidate(const PixelRect& r) override;
@@ -43,9 +55,9 @@ public:
     FileChoice ChooseOpenFile(const std::string& filter) override;
     FileChoice ChooseSaveFile(const std::string& filter, const std::string& defExt,
                               const std::string& fileName) override;
-    // Dialog views arrive with the desktop shell; until then every dialog is
-    // cancelled.
-    bool RunDialog(DialogModel& model) override { return false; }
+    // Shows the model as a modal DialogView; messages and choosers opened
+    // while it runs belong to the dialog.
+    bool RunDialog(DialogModel& model) override;
     void SetClipboardText(const std::string& text) override;
     std::optional<std::string> ClipboardText() override;
     int Random() override { return int(m_random() % 32768u); }
@@ -56,6 +68,9 @@ private:
     CGyrDoc* m_doc = nullptr;
     CGyrView* m_view = nullptr;
     std::mt19937 m_random;
+    OpenChooser m_openChooser;
+    SaveChooser m_saveChooser;
+    MessageAnswerer m_answerer;
 };
 
 }  // namespace gyr

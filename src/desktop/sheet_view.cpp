@@ -1,21 +1,80 @@
 #include "desktop/sheet_view.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
 #include "desktop/qt_canvas.h"
+#include "desktop/sheet_cursors.h"
 #include "doc/document.h"
+#include "doc/my_obj.h"
+#include "port/host.h"
 #include "ui/gyr_view.h"
 #include "ui/sheet_mapping.h"
 
 namespace gyr {
+
+namespace {
+
+PixelPoint Logical(const QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    return {p.x(), p.y()};
+}
+
+}  // namespace
+
+unsigned KeyFlags(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons) {
+    unsigned flags = 0;
+    if (buttons & Qt::LeftButton) flags |= kMkLButton;
+    if (buttons & Qt::RightButton) flags |= kMkRButton;
+    if (mods & Qt::ShiftModifier) flags |= kMkShift;
+    if (mods & Qt::ControlModifier) flags |= kMkControl;
+    return flags;
+}
+
+int VirtualKey(int qtKey) {
+    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return '0' + (qtKey - Qt::Key_0);
+    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return 'A' + (qtKey - Qt::Key_A);
+    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return kKeyF1 + (qtKey - Qt::Key_F1);
+    switch (qtKey) {
+        case Qt::Key_Backspace:
+            return kKeyBack;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            return kKeyTab;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return kKeyReturn;
+        case Qt::Key_Escape:
+            return kKeyEscape;
+        case Qt::Key_Delete:
+            return kKeyDelete;
+        case Qt::Key_Left:
+            return kKeyLeft;
+        case Qt::Key_Up:
+            return kKeyUp;
+        case Qt::Key_Right:
+            return kKeyRight;
+        case Qt::Key_Down:
+            return kKeyDown;
+        case Qt::Key_Shift:
+            return kKeyShift;
+        case Qt::Key_Control:
+            return kKeyControl;
+        default:
+            return 0;
+    }
+}
 
 SheetView::SheetView(CGyrDoc& doc, CGyrView& view, QWidget* parent)
     : QWidget(parent), m_doc(doc), m_view(view) {
     // Every pixel is painted from the backing image.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     ResetSheetSize();
+    UpdateCursor();
 }
 
 void SheetView::InvalidateSheetRect(const PixelRect& r) {
@@ -33,21 +92,82 @@ QSize SheetView::sizeHint() const {
 }
 
 QImage SheetView::RenderRect(const QRect& r) const {
-    QImage image(r.size(), QImage::Format_RGB32);
+    // Device pixels, so that figures stay sharp on high-density screens;
+    // the painter scales the sheet pixels onto them.
+    const qreal dpr = devicePixelRatioF();
+    QImage image(r.size() * dpr, QImage::Format_RGB32);
     if (image.isNull()) return image;
+    image.setDevicePixelRatio(dpr);
     image.fill(Qt::white);
     QPainter painter(&image);
     QtCanvas canvas(painter);
     canvas.SetViewportOrg({-r.left(), -r.top()});
-    PixelRect sheetRect{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
-    DrawInRect(m_doc.Objects(), canvas, sheetRect);
-    for (CMyObj* obj : m_view.m_selection) obj->DrawMarks(canvas);
+    m_view.Paint(canvas, PixelRect{r.left(), r.top(), r.right() + 1, r.bottom() + 1});
     return image;
 }
 
 void SheetView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     for (const QRect& r : event->region()) painter.drawImage(r.topLeft(), RenderRect(r));
+}
+
+void SheetView::UpdateCursor() {
+    const int id = m_view.CursorId();
+    if (id == m_cursorId) return;
+    m_cursorId = id;
+    setCursor(SheetCursor(id));
+}
+
+void SheetView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+    setFocus(Qt::MouseFocusReason);
+    m_view.OnLButtonDown(KeyFlags(event->modifiers(), event->buttons()), Logical(event));
+    UpdateCursor();
+}
+
+void SheetView::mouseMoveEvent(QMouseEvent* event) {
+    m_view.OnMouseMove(KeyFlags(event->modifiers(), event->buttons()), Logical(event));
+    UpdateCursor();
+}
+
+void SheetView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return QWidget::mouseReleaseEvent(event);
+    // The flags describe the state after the release, as the controller
+    // expects of a button-up.
+    m_view.OnLButtonUp(KeyFlags(event->modifiers(), event->buttons()), Logical(event));
+    UpdateCursor();
+    emit ControllerChanged();
+}
+
+void SheetView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return QWidget::mouseDoubleClickEvent(event);
+    m_view.OnLButtonDblClk(KeyFlags(event->modifiers(), event->buttons()), Logical(event));
+    emit ControllerChanged();
+}
+
+void SheetView::keyPressEvent(QKeyEvent* event) {
+    const unsigned flags = KeyFlags(event->modifiers(), Qt::NoButton);
+    const int key = VirtualKey(event->key());
+    bool handled = key != 0 && m_view.OnKeyDown(key, flags, std::max(1, event->count()));
+    // Typed characters follow their key, as the platform's character
+    // messages do; the controller ignores control characters and digits.
+    if (!(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        for (char32_t ch : event->text().toUcs4()) {
+            m_view.OnChar(unsigned(ch));
+            handled = handled || ch >= 0x20;
+        }
+    }
+    if (handled) {
+        UpdateCursor();
+        emit ControllerChanged();
+    } else {
+        // Arrow keys without a selection scroll the sheet.
+        QWidget::keyPressEvent(event);
+    }
+}
+
+bool SheetView::focusNextPrevChild(bool) {
+    return false;
 }
 
 }  // namespace gyr

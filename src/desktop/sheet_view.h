@@ -1,8 +1,10 @@
 #pragma once
 // The widget that shows the sheet. It is as large as the effective sheet and
-// lives in a scroll area; its coordinates are sheet pixels. Repaints are
-// double-buffered: the exposed rectangle is drawn into an off-screen image
-// (white, the catalogue in list order, then the selection marks) and copied.
+// lives in a scroll area, so its coordinates are the logical sheet pixels of
+// the controller. Repaints are double-buffered: the exposed rectangle is
+// drawn into an off-screen image (white, then CGyrView::Paint: the catalogue
+// in list order, the selection marks, the rubber band) and copied. Mouse and
+// key events go to the controller with the key flags.
 
 #include <QImage>
 #include <QWidget>
@@ -25,15 +27,35 @@ public:
     void ResetSheetSize();
     // Draws the given sheet rectangle as the screen shows it.
     QImage RenderRect(const QRect& r) const;
+    // Shows the cursor of the controller's tool state.
+    void UpdateCursor();
 
     QSize sizeHint() const override;
 
+signals:
+    // After every mouse gesture end and handled key: tool state, stage and
+    // the document may have changed.
+    void ControllerChanged();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // Tab belongs to the controller (selection cycling), not to focus changes.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     CGyrDoc& m_doc;
     CGyrView& m_view;
+    int m_cursorId = -1;
 };
+
+// Key flags of the controller (kMkShift, kMkControl, kMkLButton) from Qt.
+unsigned KeyFlags(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons);
+// The controller's key code of a Qt key; 0 when it has none.
+int VirtualKey(int qtKey);
 
 }  // namespace gyr

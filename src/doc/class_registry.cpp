@@ -7,6 +7,7 @@
 #include "curves/compo_obj.h"
 #include "curves/graph_obj.h"
 #include "doc/angle_obj.h"
+#include "doc/intersection_obj.h"
 #include "doc/line_obj.h"
 #include "doc/point_obj.h"
 #include "doc/runtime_class.h"
@@ -35,6 +36,7 @@ const CRuntimeClass* const kSerialClasses[] = {
     &Compo::kClass,
     &CompoObj::kClass,
     &CGraphObj::kClass,
+    &CIntersectionObj::kClass,
 };
 
 }  // namespace

@@ -24,7 +24,15 @@ struct CDrawingParams {
     int divideAngleParts = 2;        // 2 .. 60
     double ratio = 0.5;              // 0 .. 1
     unsigned divideParts = 3;        // 2 .. 50
+    // The unit rotation step (cos 2pi/n, sin 2pi/n) of regular polygons;
+    // always that of polygonSides, so change the sides through SetPolygonSides.
+    CWorldPoint polygonStep{std::cos(2 * M_PI / 6), std::sin(2 * M_PI / 6)};
 };
+
+inline void SetPolygonSides(CDrawingParams& params, int sides) {
+    params.polygonSides = sides;
+    params.polygonStep = {std::cos(2 * M_PI / sides), std::sin(2 * M_PI / sides)};
+}
 
 // How new and re-marked points look.
 struct CPointMarkSettings {

@@ -2,12 +2,14 @@
 
 #include "curves/graph_dialog.h"
 #include "doc/angle_obj.h"
+#include "doc/intersection_command.h"
 
 namespace gyr {
 
 void RegisterTools() {
     RegisterAngleTools();
     RegisterGraphCommands();
+    RegisterIntersectionCommands();
 }
 
 }  // namespace gyr

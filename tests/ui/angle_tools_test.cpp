@@ -9,7 +9,6 @@
 #include "doc/angle_obj.h"
 #include "doc/triangle_obj.h"
 #include "geom/kernel.h"
-#include "ui/tool_registry.h"
 #include "ui/view_fixture.h"
 
 namespace gyr::testing {
@@ -32,8 +31,9 @@ class AngleToolTest : public ViewTest {
 protected:
     void SetUp() override {
         ViewTest::SetUp();
-        RegisterTools();
-        RegisterTools();  // twice changes nothing
+        // Only this family: the others' commands stay as their tests expect.
+        RegisterAngleTools();
+        RegisterAngleTools();  // twice changes nothing
     }
 
     // Stage 0: the first side as a segment; stage 1: a drag from `from`
@@ -162,7 +162,10 @@ TEST_F(AngleToolTest, F8AndF9CopyTheSelectedAngle) {
     EXPECT_EQ(view.m_selection, CObList{Last()});
     view.OnKeyDown(kKeyF8, kMkControl);  // supplementary: second arm reversed
     ExpectNear(LastVertices()[2], {2, 0});
-    EXPECT_EQ(Figures(), 3u);
+    view.OnKeyDown(kKeyF9, kMkControl);  // supplementary: on the reversed first arm
+    ExpectNear(LastVertices()[0], {2, 0});
+    ExpectNear(LastVertices()[2], {0, -2});
+    EXPECT_EQ(Figures(), 4u);
     EXPECT_EQ(host.beeps, 1);
 }
 
@@ -189,7 +192,8 @@ TEST_F(AngleToolTest, DialogCommandsStoreTheFixedAngleAndBuildTriangles) {
     EXPECT_TRUE(view.OnCommand(kTriangleDialog));
     ASSERT_EQ(Figures(), 1u);
     ASSERT_TRUE(Last()->IsTriangle());
-    ExpectNear(LastVertices()[2], {1.5, 1.5 * std::sqrt(3.0)});
+    ExpectNear(LastVertices()[2], {1.5, 1.5 * std::sqrt(3.0)});               // equilateral
+    EXPECT_NEAR(ProgramState().angles.triangleElements[0], M_PI / 3, 1e-12);  // A filled in
 
     EXPECT_TRUE(view.OnCommand(kTriangleDialog));  // cancelled: nothing
     EXPECT_EQ(Figures(), 1u);
