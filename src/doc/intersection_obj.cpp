@@ -52,9 +52,8 @@ void AddPolyline(CIsectFigure& f, const CWorldPoint* v, int n, bool closed) {
     pl.v = v;
     pl.n = n;
     pl.closed = closed;
-    pl.firstEdge = f.polylines.empty()
-                       ? 0
-                       : f.polylines.back().firstEdge + f.polylines.back().EdgeCount();
+    pl.firstEdge =
+        f.polylines.empty() ? 0 : f.polylines.back().firstEdge + f.polylines.back().EdgeCount();
     const int edges = pl.EdgeCount();
     if (edges == 0) return;
     const int index = int(f.polylines.size());

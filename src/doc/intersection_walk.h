@@ -195,8 +195,8 @@ void WalkPair(const CIsectFigure& first, const CIsectFigure& second, V& v) {
     const CIsectFigure& a = swap ? second : first;
     const CIsectFigure& b = swap ? first : second;
     if (b.kind == K::Circle) {
-        isect_detail::EmitPair(v, CircleCircle(a.centre, a.radius, b.centre, b.radius, x, y), x,
-                               y, 0);
+        isect_detail::EmitPair(v, CircleCircle(a.centre, a.radius, b.centre, b.radius, x, y), x, y,
+                               0);
     } else if (b.kind == K::Straight) {
         isect_detail::EmitPair(v, LineCircle(a.centre, a.radius, b.a0, b.a1, x, y), x, y, 0);
     } else {

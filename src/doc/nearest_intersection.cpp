@@ -140,8 +140,8 @@ void NearestSearch::Prepare(const CObList& list) {
         PrepareFigure(*list[i], e.fig);
         if (e.fig.kind == IntersectionKind::None) continue;
         const CIsectFigure& f = e.fig;
-        for (double v : {f.a0.x, f.a0.y, f.a1.x, f.a1.y, f.box.minX, f.box.minY, f.box.maxX,
-                         f.box.maxY})
+        for (double v :
+             {f.a0.x, f.a0.y, f.a1.x, f.a1.y, f.box.minX, f.box.minY, f.box.maxX, f.box.maxY})
             grow(v);
         if (f.kind == IntersectionKind::Circle && std::isfinite(f.radius))
             largestRadius = std::max(largestRadius, std::fabs(f.radius));
@@ -161,8 +161,7 @@ void NearestSearch::Prepare(const CObList& list) {
                 // tolerance, so its points may lie off it by up to 1e-8
                 // times the ratio of the radii.
                 const double r = std::fabs(f.radius);
-                const double tol =
-                    r > 0 ? m_slack + 1e-7 * std::max(1.0, largestRadius / r) : kInf;
+                const double tol = r > 0 ? m_slack + 1e-7 * std::max(1.0, largestRadius / r) : kInf;
                 if (!std::isfinite(tol) || !Finite(f.box)) break;
                 e.zone = Widened(f.box, tol);
                 e.bound = std::fabs(Distance(m_p, f.centre) - r) - tol;
@@ -249,9 +248,8 @@ bool FindNearestIntersection(const CObList& list, const CWorldPoint& p, CMyObj*&
     return Nearest(list, p, first, second, point, nullptr);
 }
 
-bool FindNearestIntersectionAllPairs(const CObList& list, const CWorldPoint& p,
-                                     CMyObj*& first, CMyObj*& second, CWorldPoint& point,
-                                     int& count) {
+bool FindNearestIntersectionAllPairs(const CObList& list, const CWorldPoint& p, CMyObj*& first,
+                                     CMyObj*& second, CWorldPoint& point, int& count) {
     double best = kNoneFound;
     bool found = false;
     for (std::size_t i = 0; i < list.size(); ++i) {

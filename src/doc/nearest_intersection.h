@@ -23,8 +23,7 @@ bool FindNearestIntersection(const CObList& list, const CWorldPoint& p, CMyObj*&
 
 // The plain quadratic search, every pair through a fresh calculator: the
 // reference the pruned search is measured and tested against.
-bool FindNearestIntersectionAllPairs(const CObList& list, const CWorldPoint& p,
-                                     CMyObj*& first, CMyObj*& second, CWorldPoint& point,
-                                     int& count);
+bool FindNearestIntersectionAllPairs(const CObList& list, const CWorldPoint& p, CMyObj*& first,
+                                     CMyObj*& second, CWorldPoint& point, int& count);
 
 }  // namespace gyr
