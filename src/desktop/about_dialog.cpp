@@ -27,12 +27,12 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     big.setBold(true);
     version->setFont(big);
 
-    auto* text = new QLabel(
-        tr("<p>An instrument for exact drawings of plane Euclidean geometry and for the "
-           "study of isoptic cubics: the curves of the points from which two segments "
-           "are seen under equal angles.</p>"
-           "<p>Built with Qt %1.</p>")
-            .arg(QString::fromLatin1(qVersion())));
+    auto* text =
+        new QLabel(tr("<p>An instrument for exact drawings of plane Euclidean geometry and for the "
+                      "study of isoptic cubics: the curves of the points from which two segments "
+                      "are seen under equal angles.</p>"
+                      "<p>Built with Qt %1.</p>")
+                       .arg(QString::fromLatin1(qVersion())));
     text->setWordWrap(true);
     text->setTextFormat(Qt::RichText);
     text->setMinimumWidth(280);

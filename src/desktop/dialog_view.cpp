@@ -1,6 +1,5 @@
 #include "desktop/dialog_view.h"
 
-#include <algorithm>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -15,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "port/host.h"
 
@@ -28,6 +28,8 @@ QString Q(const std::string& s) {
 
 // A form of more rows than this is shown as two forms side by side.
 constexpr int kMaxRowsPerColumn = 10;
+// The widest a free-text field grows to show its text, in pixels.
+constexpr int kMaxTextWidth = 420;
 
 bool IsEdit(const DialogField& f) {
     return f.kind == FieldKind::Int || f.kind == FieldKind::Double || f.kind == FieldKind::Text;
@@ -85,22 +87,24 @@ void DialogView::Build() {
         if (f.kind == FieldKind::Label && f.group != 0) captions[f.group] = f.label;
     }
 
+    // A label is shown as a row of its own unless it captions a radio group
+    // or repeats the caption of the edit that follows it.
+    auto ownRow = [&](std::size_t i) {
+        const DialogField& f = fields[i];
+        if (f.kind != FieldKind::Label) return IsEdit(f);
+        if (f.group != 0 && radioCount.count(f.group)) return false;
+        return !(i + 1 < fields.size() && IsEdit(fields[i + 1]) && fields[i + 1].label == f.label);
+    };
+
     // Edits and free labels form the left column; radio groups and check
     // boxes the right one; push buttons stack under the form.
     int formRows = 0;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        const DialogField& f = fields[i];
-        const bool caption = f.kind == FieldKind::Label && radioCount.count(f.group) && f.group;
-        // A label that repeats the next edit's caption is that caption.
-        const bool repeats = f.kind == FieldKind::Label && i + 1 < fields.size() &&
-                             IsEdit(fields[i + 1]) && fields[i + 1].label == f.label;
-        if (IsEdit(f) || (f.kind == FieldKind::Label && !caption && !repeats)) ++formRows;
-    }
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        if (ownRow(i)) ++formRows;
     const bool hasSide = std::any_of(fields.begin(), fields.end(), [](const DialogField& f) {
         return f.kind == FieldKind::Radio || f.kind == FieldKind::Check;
     });
-    const int perColumn =
-        !hasSide && formRows > kMaxRowsPerColumn ? (formRows + 1) / 2 : formRows;
+    const int perColumn = !hasSide && formRows > kMaxRowsPerColumn ? (formRows + 1) / 2 : formRows;
 
     auto* columns = new QHBoxLayout;
     columns->setSpacing(18);
@@ -120,10 +124,7 @@ void DialogView::Build() {
         const int id = f.id;
         Widgets& w = m_widgets[i];
         if (IsEdit(f) || f.kind == FieldKind::Label) {
-            if (f.kind == FieldKind::Label && f.group && radioCount.count(f.group)) continue;
-            if (f.kind == FieldKind::Label && i + 1 < fields.size() && IsEdit(fields[i + 1]) &&
-                fields[i + 1].label == f.label)
-                continue;
+            if (!ownRow(i)) continue;
             if (rowsInForm == perColumn && perColumn > 0) {
                 // Start the second column of a long form.
                 form = NewForm();
@@ -141,7 +142,13 @@ void DialogView::Build() {
                 continue;
             }
             w.edit = new QLineEdit(Q(f.text));
-            w.edit->setMinimumWidth(w.edit->fontMetrics().horizontalAdvance("-00000.000000") + 12);
+            // Wide enough for a number; free text (a formula) gets room
+            // for what it holds, within reason.
+            const QFontMetrics metrics = w.edit->fontMetrics();
+            int width = metrics.horizontalAdvance("-00000.000000");
+            if (f.kind == FieldKind::Text)
+                width = std::clamp(metrics.horizontalAdvance(Q(f.text)), width, kMaxTextWidth);
+            w.edit->setMinimumWidth(width + 12);
             connect(w.edit, &QLineEdit::textEdited, this,
                     [this, id](const QString& text) { Edited(id, text); });
             if (f.label.empty()) {
@@ -199,7 +206,11 @@ void DialogView::Build() {
     left->addStretch(1);
     if (right->count() > 0) {
         right->addStretch(1);
-        columns->addLayout(right);
+        // The column of the first field comes first, so that Tab reads the
+        // dialog from left to right.
+        const bool sideFirst = !fields.empty() && (fields.front().kind == FieldKind::Radio ||
+                                                   fields.front().kind == FieldKind::Check);
+        columns->insertLayout(sideFirst ? 0 : columns->count(), right);
     } else {
         delete right;
     }

@@ -89,7 +89,7 @@ bool ArrowKey(CGyrView& view, int key, unsigned flags, int repeat) {
 }
 
 bool DigitKey(CGyrView&, int key, unsigned, int) {
-    ProgramState().params.polygonSides = key - '0';
+    SetPolygonSides(ProgramState().params, key - '0');
     return true;
 }
 

@@ -14,10 +14,14 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTextBrowser>
+#include <QTimer>
 
+#include "curves/graph_dialog.h"
 #include "desktop/about_dialog.h"
 #include "desktop/app_commands.h"
 #include "desktop/help_window.h"
+#include "desktop/qt_host.h"
+#include "doc/angle_dialogs.h"
 #include "doc/drawing_params_dialog.h"
 #include "doc/pen_width_dialog.h"
 #include "doc/program_state.h"
@@ -149,6 +153,22 @@ TEST_F(DialogViewTest, EditsRunTheLiveRulesOfTheSheetDialog) {
     EXPECT_EQ(model.Find(S::kWidth)->text, "800");
 }
 
+TEST_F(DialogViewTest, DrawingParametersCommandRunsModallyThroughTheQtHost) {
+    QtHost qt;
+    SetHost(&qt);
+    // The test plays the user once the modal dialog is up.
+    QTimer::singleShot(0, [] {
+        auto* view = qobject_cast<DialogView*>(QApplication::activeModalWidget());
+        ASSERT_NE(view, nullptr);
+        EXPECT_EQ(view->windowTitle(), "Drawing Parameters");
+        TypeInto(view->FieldWidget(P::kSides), "8");
+        view->OkButton()->click();
+    });
+    EXPECT_TRUE(RunAppCommand(ID_APP_DRAWING_PARAMS, nullptr));
+    SetHost(&host);
+    EXPECT_EQ(ProgramState().params.polygonSides, 8);
+}
+
 TEST_F(DialogViewTest, RadioGroupsAreCaptionedAndMayShowNoneSelected) {
     S model(doc);
     DialogView view(model, host);
@@ -193,8 +213,12 @@ TEST_F(DialogViewTest, Snapshots) {
     P params;
     S sheet(doc);
     CPenWidthDialogModel pen(2);
+    CFixedAngleDialogModel fixed;
+    CTriangleDialogModel triangle;
+    CGraphDialogModel graph;
     const std::pair<DialogModel*, const char*> models[] = {
-        {&params, "params"}, {&sheet, "sheet"}, {&pen, "pen"}};
+        {&params, "params"}, {&sheet, "sheet"},       {&pen, "pen"},
+        {&fixed, "fixed"},   {&triangle, "triangle"}, {&graph, "graph"}};
     for (auto [model, name] : models) {
         DialogView view(*model, host);
         view.show();

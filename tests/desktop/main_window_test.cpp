@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -199,6 +200,24 @@ TEST_F(MainWindowTest, GesturesOnTheSheetDrawFigures) {
     ASSERT_NE(point, nullptr);
     ExpectNear(point->Centre(), {0.5, -3});
     EXPECT_TRUE(m_doc->IsModified());
+}
+
+TEST_F(MainWindowTest, KeysReachTheControllerAndZoomResizesTheSheet) {
+    QWidget* sheet = m_window->Sheet();
+    const int unit = Mapping().unitX;
+    QKeyEvent zoomIn(QEvent::KeyPress, Qt::Key_F12, Qt::NoModifier);
+    QApplication::sendEvent(sheet, &zoomIn);
+    EXPECT_GT(Mapping().unitX, unit);
+    // With the sheet itself expanding, the widget follows its new size.
+    m_doc->m_expansion = 0;
+    const int width = sheet->width();
+    QApplication::sendEvent(sheet, &zoomIn);
+    EXPECT_GT(sheet->width(), width);
+    EXPECT_EQ(sheet->width(), Mapping().sheetWidth);
+
+    QKeyEvent eight(QEvent::KeyPress, Qt::Key_8, Qt::NoModifier, "8");
+    QApplication::sendEvent(sheet, &eight);
+    EXPECT_EQ(ProgramState().params.polygonSides, 8);
 }
 
 TEST_F(MainWindowTest, SaveAsOpenAndNewGoThroughTheWindow) {

@@ -96,14 +96,16 @@ TEST_F(DrawingParamsDialogTest, OtherRangesAreChecked) {
 TEST_F(DrawingParamsDialogTest, AngleTextRoundTrip) {
     Type(M::kRotationAngle, "45:30:36");
     ASSERT_TRUE(RunDrawingParamsDialog());
-    EXPECT_DOUBLE_EQ(ProgramState().params.rotationAngle, (45 + 30 / 60.0 + 36 / 3600.0) * kPi / 180);
+    EXPECT_DOUBLE_EQ(ProgramState().params.rotationAngle,
+                     (45 + 30 / 60.0 + 36 / 3600.0) * kPi / 180);
     EXPECT_EQ(M().Find(M::kRotationAngle)->text, "45:30:36");
 
     // A negative degree count negates minutes and seconds; any single
     // character separates.
     Type(M::kRotationAngle, "-10 15 30");
     ASSERT_TRUE(RunDrawingParamsDialog());
-    EXPECT_DOUBLE_EQ(ProgramState().params.rotationAngle, -(10 + 15 / 60.0 + 30 / 3600.0) * kPi / 180);
+    EXPECT_DOUBLE_EQ(ProgramState().params.rotationAngle,
+                     -(10 + 15 / 60.0 + 30 / 3600.0) * kPi / 180);
     EXPECT_EQ(M().Find(M::kRotationAngle)->text, "-10:15:30");
 }
 
