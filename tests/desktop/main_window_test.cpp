@@ -6,31 +6,44 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
-#include <QMenu>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <cmath>
+#include <cstdlib>
 #include <memory>
 
+#include "desktop/about_dialog.h"
+#include "desktop/app_commands.h"
+#include "desktop/dialog_view.h"
+#include "desktop/help_window.h"
 #include "desktop/qt_host.h"
 #include "desktop/recent_files.h"
 #include "desktop/sheet_view.h"
 #include "doc/document.h"
+#include "doc/drawing_params_dialog.h"
 #include "doc/point_obj.h"
 #include "doc/program_state.h"
 #include "doc/segment_obj.h"
 #include "geom/circle_obj.h"
+#include "port/scripted_host.h"
 #include "ui/command_table.h"
 #include "ui/menu_tree.h"
+#include "ui/sheet_dialog.h"
 #include "ui/sheet_mapping.h"
 #include "ui/tool_registry.h"
 
@@ -106,21 +119,17 @@ void ExpectNear(CWorldPoint got, CWorldPoint want) {
     EXPECT_NEAR(got.y, want.y, tol);
 }
 
-TEST_F(MainWindowTest, StartsOnAnUntitledCentredSheetWithTheTrianglesTool) {
+TEST_F(MainWindowTest, StartsOnAnUntitledCentredSheetWithEveryActionInPlace) {
     EXPECT_EQ(m_window->windowTitle(), "Untitled - Gyrovant");
     EXPECT_FALSE(m_window->windowIcon().isNull());
-    EXPECT_EQ(m_doc->Objects().size(), 1u);
     EXPECT_EQ(m_view->m_nToolKind, kToolTriangle);
     EXPECT_TRUE(Checked(32706));
     EXPECT_EQ(m_window->StatusX(), "x=");
-    EXPECT_EQ(m_window->StatusY(), "y=");
     QScrollBar* h = m_window->ScrollArea()->horizontalScrollBar();
     const int page = m_window->ScrollArea()->viewport()->width() - 20;
     EXPECT_EQ(h->value(), std::clamp((Mapping().sheetWidth - page + 20) / 2, 0, h->maximum()));
     EXPECT_EQ(h->singleStep(), 20);
-}
 
-TEST_F(MainWindowTest, EveryMenuEntryAndButtonHasItsAction) {
     for (int id : MenuCommandIds()) {
         QAction* action = m_window->Action(id);
         ASSERT_NE(action, nullptr) << id;
@@ -128,12 +137,8 @@ TEST_F(MainWindowTest, EveryMenuEntryAndButtonHasItsAction) {
     }
     for (const CommandEntry& cmd : CommandTable())
         EXPECT_NE(m_window->Action(cmd.id), nullptr) << cmd.id;
-    EXPECT_EQ(m_window->Action(57603)->shortcut(), QKeySequence("Ctrl+S"));
     EXPECT_EQ(m_window->Action(ID_EDIT_COPY)->shortcuts().value(1), QKeySequence("Ctrl+Ins"));
-    EXPECT_EQ(m_window->ToolBar(ID_VIEW_LINE_BAR)->windowTitle(), "line-thickness and pattern");
-    EXPECT_EQ(m_window->ToolBar(ID_VIEW_COLOR_BAR)->windowTitle(), "pen-color");
     EXPECT_EQ(m_window->toolBarArea(m_window->ToolBar(ID_VIEW_COLOR_BAR)), Qt::RightToolBarArea);
-    EXPECT_EQ(m_window->Action(32702)->toolTip(), "Line-segments");
     EXPECT_FALSE(m_window->Action(32808)->icon().isNull());
 }
 
@@ -149,31 +154,13 @@ TEST_F(MainWindowTest, CommandsSetToolStateAndCheckMarks) {
     EXPECT_EQ(m_view->m_nToolCode, 10030);
     EXPECT_TRUE(Checked(33030));
     EXPECT_TRUE(Checked(32710));
-    // The Circles group still remembers its last entry.
-    EXPECT_TRUE(Checked(33004));
+    EXPECT_TRUE(Checked(33004));  // the Circles group still remembers its last entry
 
     m_window->RunCommand(32742);  // dash forces the 1-pixel width
-    EXPECT_TRUE(Checked(32742));
     EXPECT_TRUE(Checked(32721));
-    EXPECT_FALSE(Checked(32722));
-    m_window->RunCommand(32921);
-    EXPECT_TRUE(Checked(32921));
-    EXPECT_TRUE(Checked(32808));  // the region's remembered no-colour
-
-    m_window->Action(32880)->trigger();
-    EXPECT_FALSE(m_view->m_bMatchPoints);
-    EXPECT_FALSE(Checked(32812));
-
     m_window->RunCommand(ID_VIEW_LINE_BAR);
     EXPECT_FALSE(m_window->ToolBar(ID_VIEW_LINE_BAR)->isVisible());
     EXPECT_FALSE(Checked(ID_VIEW_LINE_BAR));
-}
-
-TEST_F(MainWindowTest, EntriesWithoutAHandlerAreDisabled) {
-    EXPECT_TRUE(m_window->Action(32758)->isEnabled());  // a row of the command table
-    EXPECT_TRUE(m_window->Action(57600)->isEnabled());
-    EXPECT_EQ(m_window->Action(ID_EDIT_UNDO)->isEnabled(), m_window->IsAvailable(ID_EDIT_UNDO));
-    EXPECT_FALSE(m_window->Action(ID_VIEW_FONT_BAR)->isVisible());
 }
 
 TEST_F(MainWindowTest, GesturesOnTheSheetDrawFigures) {
@@ -183,9 +170,8 @@ TEST_F(MainWindowTest, GesturesOnTheSheetDrawFigures) {
     ASSERT_NE(seg, nullptr);
     ExpectNear(seg->m_points[0], {1, 1});
     ExpectNear(seg->m_points[1], {3, 2});
-    const CWorldPoint shown = PixelToWorld(WorldToPixel({3, 2}));
-    EXPECT_EQ(m_window->StatusX().toStdString(), FormatCoordX(shown.x));
-    EXPECT_EQ(m_window->StatusY().toStdString(), FormatCoordY(shown.y));
+    EXPECT_EQ(m_window->StatusX().toStdString(),
+              FormatCoordX(PixelToWorld(WorldToPixel({3, 2})).x));
 
     m_window->RunCommand(33001);
     Drag({-2, -1}, {-2, 1});
@@ -220,7 +206,7 @@ TEST_F(MainWindowTest, KeysReachTheControllerAndZoomResizesTheSheet) {
     EXPECT_EQ(ProgramState().params.polygonSides, 8);
 }
 
-TEST_F(MainWindowTest, SaveAsOpenAndNewGoThroughTheWindow) {
+TEST_F(MainWindowTest, SaveAsNewOpenAndDropGoThroughTheWindow) {
     QTemporaryDir dir;
     const std::string path = dir.filePath("drawing.gyr").toStdString();
     m_host.SetSaveChooser([&](const std::string&, const std::string& ext, const std::string&) {
@@ -240,12 +226,21 @@ TEST_F(MainWindowTest, SaveAsOpenAndNewGoThroughTheWindow) {
     m_window->RunCommand(ID_FILE_NEW);
     EXPECT_EQ(m_doc->Objects().size(), 1u);
     EXPECT_EQ(m_window->windowTitle(), "Untitled - Gyrovant");
-
     m_host.SetOpenChooser([&](const std::string&) { return FileChoice{true, path}; });
     m_window->RunCommand(ID_FILE_OPEN);
     EXPECT_EQ(m_doc->Objects().size(), 2u);
     EXPECT_EQ(m_window->windowTitle(), "drawing.gyr - Gyrovant");
     EXPECT_EQ(m_view->m_nToolKind, kToolTriangle);  // the first update ran again
+
+    // A file dropped on the window opens too.
+    m_window->RunCommand(ID_FILE_NEW);
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+    QDragEnterEvent enter({10, 10}, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_window.get(), &enter);
+    QDropEvent drop({10, 10}, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_window.get(), &drop);
+    EXPECT_EQ(m_doc->Objects().size(), 2u);
 }
 
 TEST_F(MainWindowTest, SaveChangesGuardsNewAndClose) {
@@ -262,31 +257,176 @@ TEST_F(MainWindowTest, SaveChangesGuardsNewAndClose) {
     EXPECT_EQ(m_doc->Objects().size(), 2u);
     EXPECT_FALSE(m_window->close());
     EXPECT_TRUE(m_window->isVisible());
-
     m_host.SetMessageAnswerer(
         [](const std::string&, MsgIcon, MsgButtons) { return MsgAnswer::No; });
     EXPECT_TRUE(m_window->close());
 }
 
-TEST_F(MainWindowTest, ADroppedFileOpens) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("dropped.gyr");
-    m_window->RunCommand(32702);
-    Drag({1, 1}, {2, 2});
-    ASSERT_TRUE(m_doc->OnSaveDocument(path.toStdString()));
-    m_window->RunCommand(ID_FILE_NEW);
+TEST(QtHostFilter, PlatformFiltersBecomeQtFilters) {
+    EXPECT_EQ(ToQtFilter("Bitmaps + Enhanced (*.bmp;*.EMF)|*.bmp; *.EMF|All files (*.*)|*.*||"),
+              "Bitmaps + Enhanced (*.bmp *.EMF *.emf);;All files (*.*)");
+}
 
-    QMimeData mime;
-    mime.setUrls({QUrl::fromLocalFile(path)});
-    const QPoint at = m_window->rect().center();
-    // Qt delivers a drop to the widget that accepted the drag's entry.
-    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(m_window.get(), &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(m_window.get(), &drop);
-    EXPECT_EQ(m_doc->Objects().size(), 2u);
-    EXPECT_EQ(m_window->windowTitle(), "dropped.gyr - Gyrovant");
+// The Qt view over dialog models: what it shows, how edits reach the
+// model's live rules, and that a refused OK keeps the dialog open.
+
+using P = CDrawingParamsDialogModel;
+using S = CSheetDialogModel;
+
+// Types as a user does: select everything, then one key per character.
+void TypeInto(QWidget* widget, const QString& text) {
+    auto* edit = qobject_cast<QLineEdit*>(widget);
+    ASSERT_NE(edit, nullptr);
+    edit->selectAll();
+    for (QChar ch : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(edit, &press);
+    }
+}
+
+void Click(QWidget* widget, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    // Near the left edge: check boxes take clicks on their box and text only.
+    const QPointF at(6, widget->height() / 2);
+    QMouseEvent press(QEvent::MouseButtonPress, at, widget->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, mods);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, widget->mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, mods);
+    QApplication::sendEvent(widget, &press);
+    QApplication::sendEvent(widget, &release);
+}
+
+bool Checked(const DialogView& view, int id) {
+    return static_cast<QAbstractButton*>(view.FieldWidget(id))->isChecked();
+}
+
+class DialogViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetProgramState();
+        doc.OnNewDocument();
+        doc.m_sheetParams = {.originX = 400, .originY = 300, .width = 800, .height = 600};
+        doc.m_specialOrigin = 0;
+        doc.ApplySheetParams();
+    }
+    void TearDown() override { ResetProgramState(); }
+
+    ScriptedHost host;
+    CGyrDoc doc;
+};
+
+TEST_F(DialogViewTest, ShowsTitleLabelsAndTabOrderOfTheModel) {
+    P model;
+    DialogView view(model, host);
+    EXPECT_EQ(view.windowTitle(), "Drawing Parameters");
+    std::vector<QWidget*> widgets;
+    for (const DialogField& f : model.Fields()) {
+        QWidget* w = view.FieldWidget(f.id);
+        ASSERT_NE(w, nullptr) << f.id;
+        EXPECT_EQ(qobject_cast<QLineEdit*>(w)->text().toStdString(), f.text);
+        QLabel* label = view.FieldLabel(f.id);
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->text().toStdString(), f.label);
+        EXPECT_EQ(label->buddy(), w);
+        widgets.push_back(w);
+    }
+    // Tab walks the fields in the model's order, then OK.
+    widgets.push_back(view.OkButton());
+    QWidget* w = widgets.front();
+    for (std::size_t i = 1; i < widgets.size(); ++i) {
+        do w = w->nextInFocusChain();
+        while (!(w->focusPolicy() & Qt::TabFocus));
+        EXPECT_EQ(w, widgets[i]) << i;
+    }
+}
+
+TEST_F(DialogViewTest, RefusedOkShowsTheMessageAndKeepsTheDialogOpen) {
+    P model;
+    DialogView view(model, host);
+    view.show();
+    TypeInto(view.FieldWidget(P::kSides), "2");
+    view.OkButton()->click();
+    EXPECT_EQ(host.LastMessage(), "Please enter an integer between 3 and 60.");
+    EXPECT_TRUE(view.isVisible());
+    EXPECT_EQ(view.focusWidget(), view.FieldWidget(P::kSides));
+
+    TypeInto(view.FieldWidget(P::kRatio), "1.5");
+    TypeInto(view.FieldWidget(P::kSides), "8");
+    view.OkButton()->click();
+    EXPECT_EQ(host.LastMessage(), "Please enter a number between 0 and 1.");
+    EXPECT_EQ(view.focusWidget(), view.FieldWidget(P::kRatio));
+    EXPECT_TRUE(view.isVisible());
+
+    for (const char* ratio : {"0", "1"}) {
+        SCOPED_TRACE(ratio);
+        host.Clear();
+        view.show();
+        TypeInto(view.FieldWidget(P::kRatio), ratio);
+        view.OkButton()->click();
+        EXPECT_TRUE(host.messages.empty());
+        EXPECT_FALSE(view.isVisible());
+        EXPECT_EQ(view.result(), QDialog::Accepted);
+        EXPECT_EQ(ProgramState().params.ratio, std::atof(ratio));
+    }
+    EXPECT_EQ(ProgramState().params.polygonSides, 8);
+}
+
+TEST_F(DialogViewTest, EditsRunTheLiveRulesOfTheSheetDialog) {
+    S model(doc);
+    DialogView view(model, host);
+    view.show();
+    EXPECT_TRUE(Checked(view, S::kMiddle));
+    EXPECT_EQ(view.FieldWidget(S::kMiddle)->parentWidget()->property("title").toString(),
+              "Special origin location");
+    // The origin radio follows the typed origin; none may be selected.
+    TypeInto(view.FieldWidget(S::kOriginX), "7");
+    for (int id : {S::kMiddle, S::kLeftBottom, S::kLeftMiddle, S::kBottomMiddle})
+        EXPECT_FALSE(Checked(view, id));
+    TypeInto(view.FieldWidget(S::kOriginX), "0");
+    TypeInto(view.FieldWidget(S::kOriginY), "564");
+    EXPECT_TRUE(Checked(view, S::kLeftBottom));
+    // A radio rewrites the origin fields.
+    Click(view.FieldWidget(S::kBottomMiddle));
+    EXPECT_EQ(qobject_cast<QLineEdit*>(view.FieldWidget(S::kOriginX))->text(), "400");
+    // Clearing "Show axes" clears the labels box.
+    Click(view.FieldWidget(S::kShowAxes));
+    EXPECT_FALSE(Checked(view, S::kShowLabels));
+    // Ctrl subtracts the page added before.
+    Click(view.FieldWidget(S::kAddColumn));
+    EXPECT_EQ(model.Find(S::kWidth)->text, "1600");
+    Click(view.FieldWidget(S::kAddColumn), Qt::ControlModifier);
+    EXPECT_EQ(model.Find(S::kWidth)->text, "800");
+}
+
+TEST_F(DialogViewTest, DrawingParametersCommandRunsModallyThroughTheQtHost) {
+    QtHost qt;
+    SetHost(&qt);
+    // The test plays the user once the modal dialog is up.
+    QTimer::singleShot(0, [] {
+        auto* view = qobject_cast<DialogView*>(QApplication::activeModalWidget());
+        ASSERT_NE(view, nullptr);
+        EXPECT_EQ(view->windowTitle(), "Drawing Parameters");
+        TypeInto(view->FieldWidget(P::kSides), "8");
+        view->OkButton()->click();
+    });
+    EXPECT_TRUE(RunAppCommand(ID_APP_DRAWING_PARAMS, nullptr));
+    SetHost(&host);
+    EXPECT_EQ(ProgramState().params.polygonSides, 8);
+}
+
+TEST_F(DialogViewTest, AboutBoxAndHelpPages) {
+    AboutDialog about;
+    bool versionShown = false;
+    for (QLabel* l : about.findChildren<QLabel*>())
+        versionShown |= l->text() == QStringLiteral("Gyrovant " GYR_VERSION);
+    EXPECT_TRUE(versionShown);
+
+    EXPECT_TRUE(RunAppCommand(ID_HELP_THEORY, nullptr));
+    HelpWindow* help = HelpWindow::Instance();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->Browser()->toPlainText().contains("(x − a)(x2 + y2) + b·x + c·y = 0"));
+    RunAppCommand(ID_HELP_FINDER, nullptr);
+    EXPECT_EQ(HelpWindow::Instance(), help);  // one window
+    help->close();
 }
 
 }  // namespace

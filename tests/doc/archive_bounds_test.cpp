@@ -14,50 +14,27 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "doc/archive.h"
+#include "doc/archive_builder.h"
 #include "doc/document.h"
 #include "doc/runtime_class.h"
 #include "doc/shape_obj.h"
 #include "port/scripted_host.h"
 
-namespace gyr {
+namespace gyr::testing {
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
 
 constexpr std::size_t kHeadroom = 16u << 20;
 constexpr int kNoCap = 100;
 constexpr int kFirstCheck = 10;
 
-struct Builder {
-    Bytes b;
-    Builder& U8(std::uint8_t v) {
-        b.push_back(v);
-        return *this;
-    }
-    Builder& U16(std::uint16_t v) { return U8(std::uint8_t(v)).U8(std::uint8_t(v >> 8)); }
-    Builder& U32(std::uint32_t v) { return U16(std::uint16_t(v)).U16(std::uint16_t(v >> 16)); }
-    Builder& Text(const std::string& s) {
-        b.insert(b.end(), s.begin(), s.end());
-        return *this;
-    }
-    Builder& Zeros(std::size_t n) {
-        b.insert(b.end(), n, 0);
-        return *this;
-    }
-    Builder& NewClass(const std::string& name) {
-        return U16(0xFFFF).U16(1).U16(std::uint16_t(name.size())).Text(name);
-    }
-    Builder& Sheet() { return NewClass("CAxes").Zeros(32 + 2 + 56); }
-    // Corners, flag, pen, brush; the vertex count follows.
-    Builder& ShapeHead() { return Zeros(32 + 2 + 2 + 16 + 2 + 12); }
-    // Padded to the 200 bytes of the claim.
-    Bytes Padded() {
-        b.resize(std::max<std::size_t>(b.size(), 200), 0xAB);
-        return b;
-    }
-};
+// Padded to the 200 bytes of the claim.
+Bytes P(Builder& b) {
+    b.b.resize(std::max<std::size_t>(b.b.size(), 200), 0xAB);
+    return b.b;
+}
 
 std::size_t AddressSpaceInUse() {
     long pages = 0;
@@ -117,23 +94,23 @@ void ReadOneString(const Bytes& bytes) {
 TEST(ArchiveBoundsTest, HugeClaimsInASmallFileAllocateLittle) {
     const std::vector<Bytes> documents = {
         // Object count 0xFFFFFFFF, then a plausible sheet.
-        Builder().U16(0xFFFF).U32(0xFFFFFFFF).Sheet().Padded(),
+        P(Builder().U16(0xFFFF).U32(0xFFFFFFFF).Sheet()),
         // Object count 0xFFFF in the long form's neighbourhood.
-        Builder().U16(0xFFFE).Sheet().Padded(),
+        P(Builder().U16(0xFFFE).Sheet()),
         // A shape claiming 0x7FFFFFFF vertices.
-        Builder().U16(2).Sheet().NewClass("CShapeObj").ShapeHead().U32(0x7FFFFFFF).Padded(),
+        P(Builder().U16(2).Sheet().NewClass("CShapeObj").ShapeHead().U32(0x7FFFFFFF)),
         // A class name claiming 0xFFFF bytes.
-        Builder().U16(1).U16(0xFFFF).U16(1).U16(0xFFFF).Padded(),
+        P(Builder().U16(1).U16(0xFFFF).U16(1).U16(0xFFFF)),
         // Object index in the long form far beyond the data.
-        Builder().U16(2).Sheet().U16(0x7FFF).U32(0x7FFFFFFF).Padded(),
+        P(Builder().U16(2).Sheet().U16(0x7FFF).U32(0x7FFFFFFF)),
         // Class index in the long form far beyond the data.
-        Builder().U16(2).Sheet().U16(0x7FFF).U32(0xFFFFFFFF).Padded(),
+        P(Builder().U16(2).Sheet().U16(0x7FFF).U32(0xFFFFFFFF)),
     };
     const std::vector<Bytes> strings = {
         // 8-bit string of 0xFFFFFFFF bytes.
-        Builder().U8(0xFF).U16(0xFFFF).U32(0xFFFFFFFF).Padded(),
+        P(Builder().U8(0xFF).U16(0xFFFF).U32(0xFFFFFFFF)),
         // 16-bit string of 0xFFFFFFFF characters.
-        Builder().U8(0xFF).U16(0xFFFE).U8(0xFF).U16(0xFFFF).U32(0xFFFFFFFF).Padded(),
+        P(Builder().U8(0xFF).U16(0xFFFE).U8(0xFF).U16(0xFFFF).U32(0xFFFFFFFF)),
     };
     std::vector<std::function<void()>> checks;
     for (const Bytes& b : documents) checks.push_back([&b] { LoadDocument(b); });
@@ -164,4 +141,4 @@ TEST(ArchiveBoundsTest, NestedListsAreBoundedInDepth) {
 }
 
 }  // namespace
-}  // namespace gyr
+}  // namespace gyr::testing

@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "doc/archive.h"
 #include "doc/document.h"
 #include "doc/program_state.h"
+#include "doc/shape_obj.h"
 #include "port/scripted_host.h"
 #include "ui/axes.h"
 #include "ui/draw_operations.h"
@@ -96,6 +98,51 @@ protected:
     // The view outlives the document, which walks its views when it clears.
     CGyrView view{&doc};
     CGyrDoc doc;
+};
+
+// Bare shapes against the same mapping, with no sheet object in the
+// document: for the object model and the list operations.
+class ShapeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetProgramState();
+        CSheetMapping& m = Mapping();
+        m.originX = 400;
+        m.originY = 300;
+        m.unitX = 50;
+        m.unitY = 50;
+        m.pixelTolerance = 4.0 / 50;
+        host.document = &doc;
+        host.view = &view;
+        doc.AddView(&view);
+    }
+
+    static CShapeObj Shape(std::initializer_list<CWorldPoint> pts) {
+        CShapeObj s(int(pts.size()));
+        int i = 0;
+        for (const CWorldPoint& p : pts) s.m_points[i++] = p;
+        s.RecalcBounds();
+        return s;
+    }
+    // Like Shape, but owned by the fixture and of any shape class.
+    template <class T = CShapeObj>
+    T* Make(std::initializer_list<CWorldPoint> pts) {
+        auto obj = std::make_unique<T>(int(pts.size()));
+        int i = 0;
+        for (const CWorldPoint& p : pts) obj->m_points[i++] = p;
+        obj->RecalcBounds();
+        owned.push_back(std::move(obj));
+        return static_cast<T*>(owned.back().get());
+    }
+    CMyObj* MakeBase() {
+        owned.push_back(std::make_unique<CMyObj>());
+        return owned.back().get();
+    }
+
+    ScriptedHost host;
+    CGyrView view{&doc};
+    CGyrDoc doc;
+    std::vector<std::unique_ptr<CMyObj>> owned;
 };
 
 }  // namespace gyr::testing

@@ -1,10 +1,13 @@
 // The command table through the view: tool state, check marks per group and
 // tool bar, dialog and action rows, document forwarding, cursors.
 
+#include <gtest/gtest.h>
+
 #include <set>
 
 #include "ui/axes.h"
 #include "ui/command_table.h"
+#include "ui/menu_tree.h"
 #include "ui/view_fixture.h"
 
 namespace gyr::testing {
@@ -58,27 +61,22 @@ const int kNonToolIds[] = {32758, 32759, 33152, 33054, 32855, 32880, 32812, 3288
 
 class CommandTest : public ViewTest {};
 
-TEST_F(CommandTest, TableHoldsEveryCommandOnceAndNothingElse) {
-    std::set<int> tools, expected;
+TEST_F(CommandTest, EveryToolRowSetsKindCodeStageAndItsChecks) {
+    std::set<int> tools, expected, seen;
     for (const ToolRow& r : kToolRows) tools.insert(r.id);
     expected = tools;
-    for (int id : kNonToolIds) expected.insert(id);
-    std::set<int> seen;
+    expected.insert(std::begin(kNonToolIds), std::end(kNonToolIds));
     for (const CommandEntry& e : CommandTable()) {
         EXPECT_TRUE(seen.insert(e.id).second) << "twice: " << e.id;
-        EXPECT_TRUE(expected.count(e.id)) << "unexpected: " << e.id;
         EXPECT_EQ((e.flags & kCmdTool) != 0, tools.count(e.id) == 1) << e.id;
     }
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(FindCommand(12345), nullptr);
-}
 
-TEST_F(CommandTest, EveryToolRowSetsKindCodeStageAndItsChecks) {
     for (const ToolRow& r : kToolRows) {
         SCOPED_TRACE(r.id);
         const bool keepsStage = r.id == 32960 || r.id == 32961;
-        view.m_nToolKind = -7;
-        view.m_nToolCode = -7;
+        view.m_nToolKind = view.m_nToolCode = -7;
         view.m_nStage = 2;
         ASSERT_TRUE(view.OnCommand(r.id));
         EXPECT_EQ(view.m_nToolKind, r.kind);
@@ -86,9 +84,7 @@ TEST_F(CommandTest, EveryToolRowSetsKindCodeStageAndItsChecks) {
         EXPECT_EQ(view.m_nStage, keepsStage ? 2 : 0);
         EXPECT_TRUE(view.IsChecked(r.id));
         EXPECT_EQ(view.m_nCheckedButton, r.button);
-        if (r.button != 0) {
-            EXPECT_TRUE(view.IsChecked(r.button));
-        }
+        EXPECT_TRUE(r.button == 0 || view.IsChecked(r.button));
     }
     EXPECT_EQ(host.beeps, 0);
     EXPECT_TRUE(host.messages.empty());
@@ -96,51 +92,31 @@ TEST_F(CommandTest, EveryToolRowSetsKindCodeStageAndItsChecks) {
 
 TEST_F(CommandTest, EachMenuGroupRemembersItsOwnLastCommand) {
     view.OnCommand(33030);  // Segments: orthogonal, button 32710
-    EXPECT_TRUE(view.IsChecked(33030));
-    EXPECT_TRUE(view.IsChecked(32710));
-    EXPECT_FALSE(view.IsChecked(33026));
-
     view.OnCommand(33104);  // Lines: middle orthogonal
     EXPECT_TRUE(view.IsChecked(33104));
     EXPECT_TRUE(view.IsChecked(32703));
     EXPECT_FALSE(view.IsChecked(32710));
-    // The Segments menu still shows its last choice.
-    EXPECT_TRUE(view.IsChecked(33030));
-
+    EXPECT_TRUE(view.IsChecked(33030));  // the Segments menu keeps its choice
     view.OnCommand(33029);
-    EXPECT_TRUE(view.IsChecked(33029));
     EXPECT_FALSE(view.IsChecked(33030));
-    EXPECT_TRUE(view.IsChecked(32702));
-
     // A tool-bar button leaves the menus alone.
     view.OnCommand(32707);
-    EXPECT_TRUE(view.IsChecked(32707));
     EXPECT_TRUE(view.IsChecked(33029));
     EXPECT_FALSE(view.IsChecked(32702));
-
     // An arc releases every button.
     view.OnCommand(33203);
     EXPECT_EQ(view.m_nCheckedButton, 0);
     EXPECT_FALSE(view.IsChecked(32707));
-
-    view.OnCommand(32960);
-    EXPECT_TRUE(view.IsChecked(32960));
-    EXPECT_FALSE(view.IsChecked(32959));
-    view.OnCommand(32959);
-    EXPECT_FALSE(view.IsChecked(32960));
 }
 
-TEST_F(CommandTest, DialogRowsLeaveTheToolAlone) {
+TEST_F(CommandTest, DialogRowsWithoutTheirActionLeaveTheToolAlone) {
     view.OnCommand(33030);
     view.m_nStage = 1;
-    // Rows whose behaviour is not installed: with no action they only keep
-    // the tool as it was.
-    for (int id : {33152, 33054, 32855, 32758, 32759, 32951, 32952, 32953, 32954}) {
+    for (int id : {33152, 33054, 32855, 32758, 32951, 32954}) {
         SCOPED_TRACE(id);
         CommandAction installed = SetCommandAction(id, nullptr);
         EXPECT_TRUE(view.OnCommand(id));
         SetCommandAction(id, installed);
-        EXPECT_EQ(view.m_nToolKind, 10);
         EXPECT_EQ(view.m_nToolCode, 10030);
         EXPECT_EQ(view.m_nStage, 1);
         EXPECT_FALSE(view.IsChecked(id));
@@ -148,97 +124,33 @@ TEST_F(CommandTest, DialogRowsLeaveTheToolAlone) {
     // No pretence of working: no messages, no beeps.
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(host.beeps, 0);
+    view.OnCommand(32783);  // the sheet dialog
+    EXPECT_EQ(host.dialogTitles.size(), 1u);
+    view.OnCommand(32760);  // exercises only beep
+    EXPECT_EQ(host.beeps, 1);
 }
 
-int g_actionCalls = 0;
-bool g_actionShift = false;
-void CountingAction(CGyrView&, bool shift) {
-    ++g_actionCalls;
-    g_actionShift = shift;
-}
-
-TEST_F(CommandTest, RatioWithShiftRunsItsActionInsteadOfTheTool) {
-    g_actionCalls = 0;
-    CommandAction old = SetCommandAction(33028, &CountingAction);
-    view.OnCommand(33030);
-    host.keysDown.insert(kKeyShift);
-    view.OnCommand(33028);
-    EXPECT_EQ(g_actionCalls, 1);
-    EXPECT_TRUE(g_actionShift);
-    EXPECT_EQ(view.m_nToolCode, 10030);
-    host.keysDown.clear();
-    view.OnCommand(33028);
-    EXPECT_EQ(g_actionCalls, 1);
-    EXPECT_EQ(view.m_nToolCode, 101);
-    SetCommandAction(33028, old);
-
-    // The graph changes the tool and then opens its dialog.
-    old = SetCommandAction(32754, &CountingAction);
-    view.OnCommand(32754);
-    EXPECT_EQ(g_actionCalls, 2);
-    EXPECT_EQ(view.m_nToolKind, 90);
-    SetCommandAction(32754, old);
-}
-
-TEST_F(CommandTest, MatchPointsToggleUnderBothIds) {
-    EXPECT_TRUE(view.m_bMatchPoints);
+TEST_F(CommandTest, MatchPointsDocumentIdsAndTheFirstUpdate) {
     EXPECT_TRUE(view.IsChecked(32880));
     view.OnCommand(32880);
     EXPECT_FALSE(view.m_bMatchPoints);
-    EXPECT_FALSE(view.IsChecked(32812));
+    EXPECT_FALSE(view.IsChecked(32812));  // the same toggle under both ids
     view.OnCommand(32812);
     EXPECT_TRUE(view.m_bMatchPoints);
-    EXPECT_TRUE(view.IsChecked(32880));
-}
 
-TEST_F(CommandTest, MakeFirstAndLastMoveTheFirstSelectedObject) {
-    CShapeObj* a = AddShape2({0, 0}, {1, 0});
-    CShapeObj* b = AddShape2({0, 1}, {1, 1});
-    CShapeObj* c = AddShape2({0, 2}, {1, 2});
-    view.OnCommand(32881);
-    EXPECT_EQ(host.beeps, 1);
-
-    view.Select(c);
-    view.Select(a);
-    view.OnCommand(32881);
-    const CObList& list = doc.Objects();
-    ASSERT_EQ(list.size(), 4u);
-    EXPECT_EQ(list[0], static_cast<CMyObj*>(doc.Sheet()));
-    EXPECT_EQ(list[1], c);
-    EXPECT_EQ(list[2], a);
-    EXPECT_EQ(list[3], b);
-    EXPECT_EQ(Invalidated(), c->GetInvalidRect());
-
-    view.DeselectAll();
-    view.Select(a);
-    view.OnCommand(32882);
-    EXPECT_EQ(doc.Objects().back(), a);
-}
-
-TEST_F(CommandTest, SheetCommandOpensTheSheetDialogAndExercisesBeep) {
-    view.OnCommand(32783);
-    EXPECT_EQ(host.dialogTitles.size(), 1u);
-    view.OnCommand(32760);
-    EXPECT_EQ(host.beeps, 1);
-}
-
-TEST_F(CommandTest, OtherIdsGoToTheDocument) {
-    EXPECT_TRUE(view.OnCommand(ID_WIDTH_1 + 3));
+    EXPECT_TRUE(view.OnCommand(ID_WIDTH_1 + 3));  // other ids go to the document
     EXPECT_EQ(doc.m_widthButton, ID_WIDTH_1 + 3);
     EXPECT_TRUE(view.IsChecked(ID_WIDTH_1 + 3));
     EXPECT_FALSE(view.OnCommand(57600));
-}
 
-TEST_F(CommandTest, FirstUpdateTakesTheTrianglesAndTheFlaggedObjects) {
     CShapeObj* a = AddShape2({0, 0}, {1, 0});
     CShapeObj* b = AddShape2({0, 1}, {1, 1});
     b->m_bSelected = 1;
     view.m_nToolKind = 0;
-    view.OnInitialUpdate();
+    view.OnInitialUpdate();  // takes the triangles and the flagged objects
     EXPECT_EQ(view.m_selection, CObList{b});
     EXPECT_FALSE(a->m_bSelected);
     EXPECT_EQ(view.m_nToolKind, 50);
-    EXPECT_EQ(view.m_nToolCode, 10000);
     EXPECT_TRUE(view.IsChecked(32706));
 }
 
@@ -248,14 +160,8 @@ TEST_F(CommandTest, CursorFollowsKindStageAndButton) {
         bool down;
         int cursor;
     } cases[] = {
-        {32701, 0, false, kCursorArrow}, {32702, 0, false, 134}, {32703, 0, false, 134},
-        {32704, 0, false, 135},          {32705, 0, false, 148}, {32706, 0, false, 149},
-        {32708, 0, false, 150},          {32707, 0, false, 136}, {33201, 0, false, 174},
-        {32851, 0, false, 171},          {32753, 0, false, 170}, {32709, 0, false, 147},
-        {32756, 0, false, 181},          {32757, 0, false, 181}, {32717, 0, false, 158},
-        {32717, 1, false, 159},          {32718, 0, false, 156}, {32718, 1, false, 157},
-        {32710, 0, false, 146},          {32710, 0, true, 228},  {32710, 1, false, 134},
-        {32754, 0, false, kCursorArrow},
+        {32701, 0, false, kCursorArrow}, {32717, 1, false, 159}, {32710, 0, false, 146},
+        {32710, 0, true, 228},           {32710, 1, false, 134},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.id << " stage " << c.stage);
@@ -264,6 +170,58 @@ TEST_F(CommandTest, CursorFollowsKindStageAndButton) {
         view.m_bMouseDown = c.down;
         EXPECT_EQ(view.CursorId(), c.cursor);
     }
+}
+
+// The menu tree as data: ids once each, every command reachable, the accelerators.
+
+TEST(MenuTree, IdsOnceEveryCommandReachableAndEveryButtonTipped) {
+    const std::vector<int> ids = MenuCommandIds();
+    const std::set<int> menus(ids.begin(), ids.end());
+    EXPECT_EQ(menus.size(), ids.size());
+    std::set<int> bars;
+    for (const ToolBarSpec& bar : ToolBars())
+        for (int id : bar.buttons)
+            if (id != 0) bars.insert(id);
+    for (const CommandEntry& cmd : CommandTable())
+        EXPECT_TRUE(menus.count(cmd.id) || bars.count(cmd.id)) << cmd.id;
+    for (int id : bars) EXPECT_NE(FindCommandText(id), nullptr) << id;
+}
+
+TEST(MenuTree, AcceleratorsAsGivenAndNoKeyTwice) {
+    const struct {
+        int id;
+        const char *accel, *accel2;
+    } kKeys[] = {
+        {32754, "Ctrl+G", ""},
+        {ID_LOGO_FRAME, "Ctrl+L", ""},
+        {ID_EDIT_COPY, "Ctrl+C", "Ctrl+Ins"},
+        {ID_EDIT_UNDO, "Ctrl+Z", "Alt+Backspace"},
+        {57603, "Ctrl+S", ""},
+        {57667, "F1", ""},
+    };
+    for (const auto& k : kKeys) {
+        const MenuItem* item = FindMenuItem(k.id);
+        ASSERT_NE(item, nullptr) << k.id;
+        EXPECT_STREQ(item->accel, k.accel) << k.id;
+        EXPECT_STREQ(item->accel2, k.accel2) << k.id;
+    }
+    std::set<std::string> seen;
+    for (int id : MenuCommandIds()) {
+        const MenuItem* item = FindMenuItem(id);
+        for (const char* key : {item->accel, item->accel2})
+            EXPECT_TRUE(!*key || seen.insert(key).second) << key;
+    }
+}
+
+TEST(MenuTree, TextsAndBars) {
+    EXPECT_STREQ(FindMenuItem(32782)->text, "&Drawing Parameters ...");
+    EXPECT_STREQ(FindCommandText(32863)->status, "Group operation (in several stages).");
+    EXPECT_EQ(PlainMenuText("Fish && &Chips"), "Fish & Chips");
+    ASSERT_GE(ToolBars().size(), 3u);
+    EXPECT_STREQ(ToolBars()[1].title, "line-thickness and pattern");
+    EXPECT_EQ(ToolBars()[1].side, BarSide::Left);
+    EXPECT_STREQ(ToolBars()[2].title, "pen-color");
+    EXPECT_EQ(ToolBars()[2].side, BarSide::Right);
 }
 
 }  // namespace

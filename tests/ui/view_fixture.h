@@ -51,12 +51,7 @@ protected:
         host.view = &view;
         doc.AddView(&view);
         doc.OnNewDocument();
-        CSheetParams p;
-        p.originX = 400;
-        p.originY = 300;
-        p.width = 800;
-        p.height = 600;
-        doc.m_sheetParams = p;
+        doc.m_sheetParams = {.originX = 400, .originY = 300, .width = 800, .height = 600};
         doc.ApplySheetParams();
         view.SetWindow(&window);
         doc.SetModifiedFlag(false);
