@@ -229,13 +229,13 @@ void MainWindow::BuildMenu(QMenu* menu, const MenuItem& item) {
 }
 
 void MainWindow::BuildToolBars() {
-    for (const ToolBarSpec& spec : ToolBars()) {
-        auto* bar = new QToolBar(QString::fromUtf8(spec.title), this);
-        bar->setObjectName(QString("bar_%1").arg(spec.id));
+    for (const ToolBarDef& def : ToolBars()) {
+        auto* bar = new QToolBar(QString::fromUtf8(def.title), this);
+        bar->setObjectName(QString("bar_%1").arg(def.id));
         bar->setMovable(true);
         bar->setFloatable(true);
         bar->setIconSize(QSize(24, 24));
-        for (int id : spec.buttons) {
+        for (int id : def.buttons) {
             if (id == 0) {
                 bar->addSeparator();
                 continue;
@@ -244,10 +244,10 @@ void MainWindow::BuildToolBars() {
             if (const CommandText* t = FindCommandText(id)) tip = QString::fromUtf8(t->tip);
             bar->addAction(MakeAction(id, tip));
         }
-        addToolBar(AreaOf(spec.side), bar);
-        bar->setVisible(spec.visible);
+        addToolBar(AreaOf(def.side), bar);
+        bar->setVisible(def.visible);
         connect(bar, &QToolBar::visibilityChanged, this, &MainWindow::RefreshActions);
-        m_bars.insert(spec.id, bar);
+        m_bars.insert(def.id, bar);
     }
 }
 

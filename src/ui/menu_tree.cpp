@@ -218,7 +218,7 @@ constexpr int kColorButtons[] = {
 };
 constexpr int kGroupButtons[] = {32959, 32960, 32961};
 
-constexpr ToolBarSpec kToolBars[] = {
+constexpr ToolBarDef kToolBars[] = {
     {ID_VIEW_TOOLBAR, "Drawing tools", BarSide::Top, true, kMainButtons},
     {ID_VIEW_LINE_BAR, "line-thickness and pattern", BarSide::Left, true, kLineButtons},
     {ID_VIEW_COLOR_BAR, "pen-color", BarSide::Right, true, kColorButtons},
@@ -368,7 +368,7 @@ std::span<const MenuItem> MenuBar() {
     return kMenuBar;
 }
 
-std::span<const ToolBarSpec> ToolBars() {
+std::span<const ToolBarDef> ToolBars() {
     return kToolBars;
 }
 

@@ -57,7 +57,7 @@ struct MenuItem {
 
 enum class BarSide { Top, Left, Right, Bottom };
 
-struct ToolBarSpec {
+struct ToolBarDef {
     int id;             // the id of its View menu toggle
     const char* title;  // window title when floating
     BarSide side;
@@ -73,7 +73,7 @@ struct CommandText {
 
 // The top-level menus, in order.
 std::span<const MenuItem> MenuBar();
-std::span<const ToolBarSpec> ToolBars();
+std::span<const ToolBarDef> ToolBars();
 // Null when the id has no texts of its own.
 const CommandText* FindCommandText(int id);
 // Null when no menu holds the id.

@@ -179,7 +179,7 @@ TEST(MenuTree, IdsOnceEveryCommandReachableAndEveryButtonTipped) {
     const std::set<int> menus(ids.begin(), ids.end());
     EXPECT_EQ(menus.size(), ids.size());
     std::set<int> bars;
-    for (const ToolBarSpec& bar : ToolBars())
+    for (const ToolBarDef& bar : ToolBars())
         for (int id : bar.buttons)
             if (id != 0) bars.insert(id);
     for (const CommandEntry& cmd : CommandTable())
