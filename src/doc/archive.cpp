@@ -167,7 +167,7 @@ CObject* CArchive::ReadAnyObject() {
         ReadBytes(name, len);
         cls = FindSerialClass(std::string_view(name, len));
         if (!cls || cls->m_wSchema != schema) BadFormat("unknown class or schema");
-        m_read.push_back({cls, nullptr});
+        m_read.push_back(cls);
         ++m_next;
     } else if (!(tag & kClassBit)) {
         if (tag == 0) return nullptr;
@@ -177,12 +177,12 @@ CObject* CArchive::ReadAnyObject() {
         BadFormat("reference to an object already read");
     } else {
         std::uint32_t i = tag & ~kClassBit;
-        if (i < 1 || i >= m_next || !m_read[i].cls) BadFormat("bad class index");
-        cls = m_read[i].cls;
+        if (i < 1 || i >= m_next || !m_read[i]) BadFormat("bad class index");
+        cls = m_read[i];
     }
     std::unique_ptr<CObject> obj(cls->CreateObject());
     if (!obj) BadFormat("class cannot be created");
-    m_read.push_back({nullptr, obj.get()});
+    m_read.push_back(nullptr);
     ++m_next;
     obj->Serialize(*this);
     return obj.release();
@@ -232,7 +232,10 @@ void ExchangePointArray(CArchive& ar, Array& pts) {
             return;
         }
         ar.Require(std::size_t(n) * 16);
-        pts.assign(std::size_t(n), CWorldPoint{});
+        if constexpr (requires { pts.AssignForOverwrite(std::size_t(n)); })
+            pts.AssignForOverwrite(std::size_t(n));
+        else
+            pts.assign(std::size_t(n), CWorldPoint{});
         ar.ReadPoints(pts.data(), std::size_t(n));
     } else {
         ar.WriteU32(std::uint32_t(pts.size()));

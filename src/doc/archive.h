@@ -144,13 +144,12 @@ private:
     const std::uint8_t* m_data = nullptr;
     std::size_t m_size = 0;
     std::size_t m_pos = 0;
-    struct Entry {
-        const CRuntimeClass* cls;  // a class entry
-        CObject* obj;              // or an object entry
-    };
+    // The class of each number read so far, null for objects (and for index
+    // 0, the null reference). Objects are never referred back to, so only
+    // their numbers are kept.
+    std::vector<const CRuntimeClass*> m_read{nullptr};
     template <class List>
     void ReadList(List& list, const CRuntimeClass* kind);
-    std::vector<Entry> m_read{{nullptr, nullptr}};  // index 0 is the null reference
     std::uint32_t m_next = 1;  // the next index of the shared numbering
     int m_depth = 0;
 };

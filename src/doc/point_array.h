@@ -31,7 +31,7 @@ public:
             m_size = o.m_size;
         } else {
             m_heap.reset();
-            std::copy(o.m_inline, o.m_inline + o.m_size, m_inline);
+            std::copy(o.m_inline.pts, o.m_inline.pts + o.m_size, m_inline.pts);
             m_size = o.m_size;
         }
         o.m_size = 0;
@@ -48,8 +48,8 @@ public:
 
     std::size_t size() const { return m_size; }
     bool empty() const { return m_size == 0; }
-    CWorldPoint* data() { return m_heap ? m_heap.get() : m_inline; }
-    const CWorldPoint* data() const { return m_heap ? m_heap.get() : m_inline; }
+    CWorldPoint* data() { return m_heap ? m_heap.get() : m_inline.pts; }
+    const CWorldPoint* data() const { return m_heap ? m_heap.get() : m_inline.pts; }
     CWorldPoint& operator[](std::size_t i) { return data()[i]; }
     const CWorldPoint& operator[](std::size_t i) const { return data()[i]; }
     CWorldPoint* begin() { return data(); }
@@ -62,6 +62,8 @@ public:
         Reallocate(n);
         std::fill(begin(), end(), v);
     }
+    // n points whose values the caller writes next (a loader).
+    void AssignForOverwrite(std::size_t n) { Reallocate(n); }
     void assign(const CWorldPoint* first, const CWorldPoint* last) {
         std::size_t n = std::size_t(last - first);
         if (first >= begin() && first < end()) {  // a copy of ourselves
@@ -85,7 +87,12 @@ private:
         m_size = n;
     }
 
-    CWorldPoint m_inline[kInline];
+    // Written before it is read: left uninitialised, as objects are built by
+    // the hundred thousand when a drawing is read.
+    union Inline {
+        Inline() {}
+        CWorldPoint pts[kInline];
+    } m_inline;
     std::unique_ptr<CWorldPoint[]> m_heap;
     std::size_t m_size = 0;
 };
