@@ -9,6 +9,7 @@
 
 #include "doc/cobject.h"
 #include "doc/field_exchange.h"
+#include "doc/object_pool.h"
 #include "doc/runtime_class.h"
 #include "doc/world_point.h"
 #include "port/canvas.h"
@@ -34,6 +35,13 @@ class CMyObj : public CObject {
 public:
     static const CRuntimeClass kClass;
     static CObject* CreateInstance();
+
+#if GYR_POOL_OBJECTS
+    // Every drawing object, of whatever class, comes from the object pool;
+    // the virtual destructor hands the right size back.
+    static void* operator new(std::size_t size) { return PoolAllocate(size); }
+    static void operator delete(void* p, std::size_t size) noexcept { PoolFree(p, size); }
+#endif
 
     CMyObj() = default;
     CMyObj(const CMyObj&) = default;
