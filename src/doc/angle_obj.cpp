@@ -26,12 +26,11 @@ constexpr int kToolDivide = 401;
 constexpr int kCmdFixedAngleDialog = 33054;
 constexpr int kCmdTriangleDialog = 33152;
 // The key codes the angle operations tell apart (F8 and F9).
-constexpr int kKeyFirstVariant = 119;
-constexpr int kKeySecondVariant = 120;
+constexpr int kKeyFirstVariant = kKeyF8;
+constexpr int kKeySecondVariant = kKeyF9;
 
 bool ControlDown() {
-    Host* host = FindHost();
-    return host && host->IsKeyDown(kKeyControl);
+    return IsKeyHeld(kKeyControl);
 }
 
 CAngle* NewAngleAt(CGyrView& view, const CWorldPoint& p) {

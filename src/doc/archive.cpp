@@ -156,8 +156,8 @@ std::string CArchive::ReadString() {
 
 CObject* CArchive::ReadAnyObject() {
     std::uint16_t w = ReadU16();
-    std::uint32_t tag = w == kBigTag ? ReadU32()
-                                     : ((std::uint32_t(w) & 0x8000u) << 16) | (w & 0x7FFFu);
+    std::uint32_t tag =
+        w == kBigTag ? ReadU32() : ((std::uint32_t(w) & 0x8000u) << 16) | (w & 0x7FFFu);
     const CRuntimeClass* cls = nullptr;
     if (w == kNewClassTag) {
         std::uint16_t schema = ReadU16();
@@ -199,7 +199,8 @@ void CArchive::ReadList(List& list, const CRuntimeClass* kind) {
     if (++m_depth > kMaxDepth) BadFormat("object lists nested too deeply");
     std::uint32_t n = ReadCount();
     // Each object needs at least a class tag.
-    if (std::size_t(n) > Remaining() / kMinReferenceBytes) BadFormat("object count beyond the data");
+    if (std::size_t(n) > Remaining() / kMinReferenceBytes)
+        BadFormat("object count beyond the data");
     list.reserve(list.size() + n);
     // Only the outermost list: exact reserves for many small nested lists
     // would defeat the vector's geometric growth.
@@ -213,7 +214,9 @@ void CArchive::ReadList(List& list, const CRuntimeClass* kind) {
     --m_depth;
 }
 
-void CArchive::ReadObList(CObList& list) { ReadList(list, &CMyObj::kClass); }
+void CArchive::ReadObList(CObList& list) {
+    ReadList(list, &CMyObj::kClass);
+}
 
 void CArchive::ReadObjects(std::vector<CObject*>& list, const CRuntimeClass* kind) {
     ReadList(list, kind);
@@ -252,7 +255,9 @@ void CArchiveExchange::Points(const char*, std::vector<CWorldPoint>& pts) {
     ExchangePointArray(m_ar, pts);
 }
 
-void CArchiveExchange::Points(const char*, CPointArray& pts) { ExchangePointArray(m_ar, pts); }
+void CArchiveExchange::Points(const char*, CPointArray& pts) {
+    ExchangePointArray(m_ar, pts);
+}
 
 void CArchiveExchange::String(const char*, std::string& s) {
     if (m_ar.IsLoading())

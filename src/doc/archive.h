@@ -6,12 +6,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <unordered_map>
 #include <vector>
-
-#include <cstring>
 
 #include "doc/field_exchange.h"
 #include "doc/point_array.h"

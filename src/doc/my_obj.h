@@ -39,8 +39,12 @@ public:
 #if GYR_POOL_OBJECTS
     // Every drawing object, of whatever class, comes from the object pool;
     // the virtual destructor hands the right size back.
-    static void* operator new(std::size_t size) { return PoolAllocate(size); }
-    static void operator delete(void* p, std::size_t size) noexcept { PoolFree(p, size); }
+    static void* operator new(std::size_t size) {
+        return PoolAllocate(size);
+    }
+    static void operator delete(void* p, std::size_t size) noexcept {
+        PoolFree(p, size);
+    }
 #endif
 
     CMyObj() = default;
@@ -48,7 +52,9 @@ public:
     CMyObj& operator=(const CMyObj&) = default;
 
     // Slot order as the rest of the program expects it.
-    const CRuntimeClass* GetRuntimeClass() const override { return &kClass; }
+    const CRuntimeClass* GetRuntimeClass() const override {
+        return &kClass;
+    }
     ~CMyObj() override = default;
     virtual CMyObj* CreateEmpty() const;
     virtual CMyObj* Clone() const;
@@ -57,32 +63,76 @@ public:
     virtual PixelRect GetPixelBounds() const;
     virtual PixelRect GetInvalidRect() const;
     virtual CWorldPoint GetHandle(int n) const;
-    virtual const CWorldPoint* GetVertices() const { return nullptr; }
-    virtual int GetVertexCount() const { return 0; }
+    virtual const CWorldPoint* GetVertices() const {
+        return nullptr;
+    }
+    virtual int GetVertexCount() const {
+        return 0;
+    }
     virtual void SetVertex(int n, const CWorldPoint& p);
-    virtual void SetDocument(CGyrDoc* doc) { m_pDocument = doc; }
-    virtual bool IsArc() const { return false; }
-    virtual bool IsClosed() const { return false; }
-    virtual bool IsShape() const { return false; }
-    virtual bool IsCurve() const { return false; }
-    virtual bool IsDegenerateIsoptic() const { return false; }
-    virtual bool IsCircle() const { return false; }
-    virtual bool IsPoint() const { return false; }
-    virtual bool IsLineOrCircle() const { return false; }
-    virtual bool IsSegment() const { return false; }
-    virtual bool IsLine() const { return false; }
-    virtual bool IsAngle() const { return false; }
-    virtual bool IsTriangle() const { return false; }
-    virtual bool IsText() const { return false; }
-    virtual int GetPictureKind() const { return 0; }
-    virtual bool IsRect() const { return false; }
-    virtual bool IsPolygon() const { return false; }
-    virtual bool IsStraight() const { return false; }
+    virtual void SetDocument(CGyrDoc* doc) {
+        m_pDocument = doc;
+    }
+    virtual bool IsArc() const {
+        return false;
+    }
+    virtual bool IsClosed() const {
+        return false;
+    }
+    virtual bool IsShape() const {
+        return false;
+    }
+    virtual bool IsCurve() const {
+        return false;
+    }
+    virtual bool IsDegenerateIsoptic() const {
+        return false;
+    }
+    virtual bool IsCircle() const {
+        return false;
+    }
+    virtual bool IsPoint() const {
+        return false;
+    }
+    virtual bool IsLineOrCircle() const {
+        return false;
+    }
+    virtual bool IsSegment() const {
+        return false;
+    }
+    virtual bool IsLine() const {
+        return false;
+    }
+    virtual bool IsAngle() const {
+        return false;
+    }
+    virtual bool IsTriangle() const {
+        return false;
+    }
+    virtual bool IsText() const {
+        return false;
+    }
+    virtual int GetPictureKind() const {
+        return 0;
+    }
+    virtual bool IsRect() const {
+        return false;
+    }
+    virtual bool IsPolygon() const {
+        return false;
+    }
+    virtual bool IsStraight() const {
+        return false;
+    }
     virtual int ListData(DataLines& lines) const;
     virtual CMyObj* SetDataValue(int index, double value, int step);
-    virtual std::string GetLabel() const { return {}; }
+    virtual std::string GetLabel() const {
+        return {};
+    }
     virtual void RecalcBounds() {}
-    virtual bool IsDegenerate() const { return true; }
+    virtual bool IsDegenerate() const {
+        return true;
+    }
     virtual PixelRect MoveHandle(int k, const CWorldPoint& p);
     virtual bool SnapToVertex(CWorldPoint& p) const;
     virtual void TrackLastVertex(CGyrView* view, const CWorldPoint& p, unsigned flags, int code);
@@ -100,10 +150,14 @@ public:
     virtual double DistanceTo(const CWorldPoint& p, int& edge) const;
     virtual int HitTest(const CWorldPoint& p) const;
     virtual double NearestVertex(const CWorldPoint& p, int& index) const;
-    virtual CWorldPoint RandomPoint() const { return {}; }
+    virtual CWorldPoint RandomPoint() const {
+        return {};
+    }
 
     // The persistent fields of this class, after its base's.
-    void ExchangeFields(CFieldExchange& fx) override { ExchangeBaseFields(fx); }
+    void ExchangeFields(CFieldExchange& fx) override {
+        ExchangeBaseFields(fx);
+    }
     // The fields of this class alone; a template so that loaders holding the
     // concrete archive exchange read them without virtual calls.
     template <class Fx>
@@ -113,7 +167,6 @@ public:
         fx.U16("selected", m_bSelected);
         if (fx.IsLoading()) m_pDocument = fx.Document();
     }
-
 
     CGyrDoc* m_pDocument = nullptr;
     CWorldPoint m_leftTop;

@@ -27,7 +27,9 @@ Pool& ThePool() {
     return pool;
 }
 
-std::size_t ClassOf(std::size_t size) { return (size + kGrain - 1) / kGrain - 1; }
+std::size_t ClassOf(std::size_t size) {
+    return (size + kGrain - 1) / kGrain - 1;
+}
 
 }  // namespace
 

@@ -31,11 +31,6 @@ void Record(const CPointObj* point, PointOrigin origin, const CMyObj* first = nu
     if (auto record = FigureHooks().recordPoint) record(*point, origin, first, second);
 }
 
-bool KeyDown(int key) {
-    Host* host = FindHost();
-    return host && host->IsKeyDown(key);
-}
-
 }  // namespace
 
 bool CPointObj::SnapToVertex(CWorldPoint& p) const {
@@ -122,12 +117,12 @@ CPointObj* MakePointAt(CGyrView& view, unsigned flags, const CWorldPoint& p) {
     if (!doc) return nullptr;
     const CDrawingParams& params = ProgramState().params;
     if (flags & kMkControl) {
-        if (KeyDown(kKeyF1)) {
+        if (IsKeyHeld(kKeyF1)) {
             CPointObj* point = AddPoint(params.rotationCentre);
             Record(point, PointOrigin::RotationCentre);
             return point;
         }
-        if (KeyDown(kKeyF2)) {
+        if (IsKeyHeld(kKeyF2)) {
             CPointObj* point = AddPoint(params.homothetyCentre);
             Record(point, PointOrigin::HomothetyCentre);
             return point;

@@ -30,8 +30,7 @@ constexpr int kToolTangentAt = 704;
 constexpr int kRecordedTools[] = {kToolSimple, 10010, 10030, 21050, kToolTangentAt};
 
 bool ControlDown() {
-    Host* host = FindHost();
-    return host && host->IsKeyDown(kKeyControl);
+    return IsKeyHeld(kKeyControl);
 }
 
 // What a segment tool does at the press (at a stage after 0; at stage 0

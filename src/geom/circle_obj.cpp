@@ -179,9 +179,7 @@ CMyObj* CCircleObj::Invert(const CWorldPoint& o, double k) const {
 }
 
 CWorldPoint CCircleObj::GetDuplicateOffset(int key) const {
-    Host* host = FindHost();
-    if ((host && host->IsKeyDown(kKeyControl)) || m_nPoints < 2)
-        return CShapeObj::GetDuplicateOffset(key);
+    if (IsKeyHeld(kKeyControl) || m_nPoints < 2) return CShapeObj::GetDuplicateOffset(key);
     const CWorldPoint v = (m_points[1] - m_points[0]) * 2;
     switch (key) {
         case kKeyLeft:

@@ -13,8 +13,16 @@ Host& GetHost() {
     return *g_host;
 }
 
-Host* FindHost() { return g_host; }
+Host* FindHost() {
+    return g_host;
+}
 
-void SetHost(Host* host) { g_host = host; }
+bool IsKeyHeld(int key) {
+    return g_host && g_host->IsKeyDown(key);
+}
+
+void SetHost(Host* host) {
+    g_host = host;
+}
 
 }  // namespace gyr

@@ -94,6 +94,8 @@ public:
 Host& GetHost();
 // Null while no host is installed (command-line work before set-up).
 Host* FindHost();
+// Whether the key is held; false without a host.
+bool IsKeyHeld(int key);
 void SetHost(Host* host);
 
 }  // namespace gyr
