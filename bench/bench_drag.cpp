@@ -8,8 +8,8 @@
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <random>
 #include <vector>
 

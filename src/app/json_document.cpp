@@ -379,9 +379,8 @@ CObList ObjectsFromJson(const Json& json, CGyrDoc* doc) {
     ListOwner owner;
     owner.list.reserve(objects->size());
     for (std::size_t i = 0; i < objects->size(); ++i)
-        owner.list.push_back(
-            static_cast<CMyObj*>(ObjectFromJson((*objects)[i], "objects[" + std::to_string(i) + "]",
-                                                doc, 1, &CMyObj::kClass)));
+        owner.list.push_back(static_cast<CMyObj*>(ObjectFromJson(
+            (*objects)[i], "objects[" + std::to_string(i) + "]", doc, 1, &CMyObj::kClass)));
     CObList out;
     out.swap(owner.list);
     return out;

@@ -23,20 +23,13 @@ namespace gyr {
 namespace {
 
 const CRuntimeClass* const kSerialClasses[] = {
-    &CMyObj::kClass,
-    &CShapeObj::kClass,
-    &CAxes::kClass,
-    &CPointObj::kClass,
-    &CSegmentObj::kClass,
-    &CLine::kClass,
-    &CCircleObj::kClass,
-    &CArcObj::kClass,
-    &CAngle::kClass,
-    &CTriangle::kClass,
-    &Compo::kClass,
-    &CompoObj::kClass,
-    &CGraphObj::kClass,
-    &CIntersectionObj::kClass,
+    &CMyObj::kClass,      &CShapeObj::kClass,
+    &CAxes::kClass,       &CPointObj::kClass,
+    &CSegmentObj::kClass, &CLine::kClass,
+    &CCircleObj::kClass,  &CArcObj::kClass,
+    &CAngle::kClass,      &CTriangle::kClass,
+    &Compo::kClass,       &CompoObj::kClass,
+    &CGraphObj::kClass,   &CIntersectionObj::kClass,
 };
 
 }  // namespace

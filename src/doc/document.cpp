@@ -73,9 +73,13 @@ CGyrDoc::Hooks& CGyrDoc::GetHooks() {
     return hooks;
 }
 
-CGyrDoc::CGyrDoc() { ProgramState().params.rotationAngle = M_PI / 6; }
+CGyrDoc::CGyrDoc() {
+    ProgramState().params.rotationAngle = M_PI / 6;
+}
 
-CGyrDoc::~CGyrDoc() { DeleteContents(); }
+CGyrDoc::~CGyrDoc() {
+    DeleteContents();
+}
 
 void CGyrDoc::AddObject(CMyObj* obj) {
     m_objects.push_back(obj);
@@ -256,11 +260,16 @@ bool CGyrDoc::IsChecked(int id) const {
     if (id >= ID_TARGET_CONTOUR && id <= ID_TARGET_AXES) return id == m_colorTarget;
     if (id >= ID_JUSTIFY_LEFT && id <= ID_JUSTIFY_RIGHT) return id == m_justifyButton;
     switch (id) {
-        case ID_TEXT_BOLD: return m_textAttr.bold != 0;
-        case ID_TEXT_ITALIC: return m_textAttr.italic != 0;
-        case ID_TEXT_UNDERLINE: return m_textAttr.underline != 0;
-        case ID_TEXT_STRIKEOUT: return m_textAttr.strikeOut != 0;
-        default: return false;
+        case ID_TEXT_BOLD:
+            return m_textAttr.bold != 0;
+        case ID_TEXT_ITALIC:
+            return m_textAttr.italic != 0;
+        case ID_TEXT_UNDERLINE:
+            return m_textAttr.underline != 0;
+        case ID_TEXT_STRIKEOUT:
+            return m_textAttr.strikeOut != 0;
+        default:
+            return false;
     }
 }
 

@@ -57,8 +57,15 @@ struct CSheetParams {
 };
 
 // Attribute kinds applied to selected shapes.
-enum AttrKind { kAttrWidth = 0, kAttrRegion, kAttrContour, kAttrPenColor, kAttrBrushColor,
-                kAttrPattern, kAttrAll };
+enum AttrKind {
+    kAttrWidth = 0,
+    kAttrRegion,
+    kAttrContour,
+    kAttrPenColor,
+    kAttrBrushColor,
+    kAttrPattern,
+    kAttrAll
+};
 
 // Command ids of the attribute tool bars.
 enum DocCommand : int {
@@ -193,8 +200,8 @@ public:
     int m_justifyButton = 403;
     int m_colorTarget = 32920;
     // Sheet settings that are not saved in files.
-    int m_specialOrigin = 0;   // -1 none, 0 middle, 1 left-bottom, 2 left-middle, 3 bottom-middle
-    int m_expansion = 2;       // 0 both, 1 sheet only, 2 units only
+    int m_specialOrigin = 0;  // -1 none, 0 middle, 1 left-bottom, 2 left-middle, 3 bottom-middle
+    int m_expansion = 2;      // 0 both, 1 sheet only, 2 units only
     bool m_bDefaultPageSize = true;
 
 private:

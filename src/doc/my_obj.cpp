@@ -29,7 +29,6 @@ CObject* CMyObj::CreateInstance() {
 
 const CRuntimeClass CMyObj::kClass = {"CMyObj", 1, &CMyObj::CreateInstance, &CObject::kClass};
 
-
 CMyObj* CMyObj::CreateEmpty() const {
     return new CMyObj();
 }

@@ -11,8 +11,8 @@
 namespace gyr {
 
 struct CDrawingParams {
-    int polygonSides = 6;            // 3 .. 60
-    int graphPoints = 100;           // 20 .. 2400
+    int polygonSides = 6;   // 3 .. 60
+    int graphPoints = 100;  // 20 .. 2400
     double graphLeft = -5.0;
     double graphRight = 5.0;
     CWorldPoint translation{0.5, -0.3};
@@ -20,10 +20,10 @@ struct CDrawingParams {
     double rotationAngle = M_PI / 6;
     CWorldPoint homothetyCentre{0, 0};
     double homothetyModulus = 1.5;
-    double matchDistance = 0.3;      // identify points at distance <
-    int divideAngleParts = 2;        // 2 .. 60
-    double ratio = 0.5;              // 0 .. 1
-    unsigned divideParts = 3;        // 2 .. 50
+    double matchDistance = 0.3;  // identify points at distance <
+    int divideAngleParts = 2;    // 2 .. 60
+    double ratio = 0.5;          // 0 .. 1
+    unsigned divideParts = 3;    // 2 .. 50
     // The unit rotation step (cos 2pi/n, sin 2pi/n) of regular polygons;
     // always that of polygonSides, so change the sides through SetPolygonSides.
     CWorldPoint polygonStep{std::cos(2 * M_PI / 6), std::sin(2 * M_PI / 6)};

@@ -30,21 +30,29 @@ const CRuntimeClass* FindSerialClass(std::string_view name);
 }  // namespace gyr
 
 // Declares the run-time class record of a serialisable class.
-#define GYR_DECLARE_SERIAL(Name)                                              \
-public:                                                                       \
-    static const ::gyr::CRuntimeClass kClass;                                 \
-    static ::gyr::CObject* CreateInstance();                                  \
-    const ::gyr::CRuntimeClass* GetRuntimeClass() const override { return &kClass; }
+#define GYR_DECLARE_SERIAL(Name)                                   \
+public:                                                            \
+    static const ::gyr::CRuntimeClass kClass;                      \
+    static ::gyr::CObject* CreateInstance();                       \
+    const ::gyr::CRuntimeClass* GetRuntimeClass() const override { \
+        return &kClass;                                            \
+    }
 
 // A drawing class: its record plus the virtual operations that every concrete
 // drawing class implements the same way.
-#define GYR_DECLARE_CLASS(Name)                                               \
-    GYR_DECLARE_SERIAL(Name)                                                  \
-    ::gyr::CMyObj* CreateEmpty() const override { return new Name(); }        \
-    ::gyr::CMyObj* Clone() const override { return new Name(*this); }
+#define GYR_DECLARE_CLASS(Name)                   \
+    GYR_DECLARE_SERIAL(Name)                      \
+    ::gyr::CMyObj* CreateEmpty() const override { \
+        return new Name();                        \
+    }                                             \
+    ::gyr::CMyObj* Clone() const override {       \
+        return new Name(*this);                   \
+    }
 
-#define GYR_IMPLEMENT_CLASS(Name, Base)                                       \
-    ::gyr::CObject* Name::CreateInstance() { return new Name(); }             \
+#define GYR_IMPLEMENT_CLASS(Name, Base)      \
+    ::gyr::CObject* Name::CreateInstance() { \
+        return new Name();                   \
+    }                                        \
     const ::gyr::CRuntimeClass Name::kClass = {#Name, 1, &Name::CreateInstance, &Base::kClass};
 
 // The record of a serialisable class that is not a drawing object.

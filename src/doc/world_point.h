@@ -50,7 +50,9 @@ struct CWorldPoint {
     }
 };
 
-inline constexpr CWorldPoint operator*(double k, const CWorldPoint& p) { return p * k; }
+inline constexpr CWorldPoint operator*(double k, const CWorldPoint& p) {
+    return p * k;
+}
 
 // Chebyshev distance: the larger of |dx| and |dy|.
 inline double ChebyshevDistance(const CWorldPoint& a, const CWorldPoint& b) {

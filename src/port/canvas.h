@@ -14,9 +14,15 @@ using ColorRef = std::uint32_t;
 constexpr ColorRef Rgb(int r, int g, int b) {
     return ColorRef(r & 0xFF) | (ColorRef(g & 0xFF) << 8) | (ColorRef(b & 0xFF) << 16);
 }
-constexpr int RedOf(ColorRef c) { return int(c & 0xFF); }
-constexpr int GreenOf(ColorRef c) { return int((c >> 8) & 0xFF); }
-constexpr int BlueOf(ColorRef c) { return int((c >> 16) & 0xFF); }
+constexpr int RedOf(ColorRef c) {
+    return int(c & 0xFF);
+}
+constexpr int GreenOf(ColorRef c) {
+    return int((c >> 8) & 0xFF);
+}
+constexpr int BlueOf(ColorRef c) {
+    return int((c >> 16) & 0xFF);
+}
 
 struct PixelPoint {
     int x = 0;

@@ -58,7 +58,9 @@ void DialogModel::Check(int id, bool on) {
     OnFieldChanged(id);
 }
 
-void DialogModel::Press(int id, bool ctrl) { OnButton(id, ctrl); }
+void DialogModel::Press(int id, bool ctrl) {
+    OnButton(id, ctrl);
+}
 
 bool DialogModel::ReadInt(const std::string& text, long long& out) {
     std::istringstream in(text);

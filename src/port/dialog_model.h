@@ -16,10 +16,10 @@ struct DialogField {
     int id = 0;
     std::string label;  // with its & mnemonic
     FieldKind kind = FieldKind::Text;
-    std::string text;       // Int, Double, Text
-    bool checked = false;   // Check, Radio
-    int group = 0;          // Radio: buttons of one group share it
-    bool ranged = false;    // Int/Double: checked against [min, max] on OK
+    std::string text;      // Int, Double, Text
+    bool checked = false;  // Check, Radio
+    int group = 0;         // Radio: buttons of one group share it
+    bool ranged = false;   // Int/Double: checked against [min, max] on OK
     double min = 0;
     double max = 0;
     bool selectAll = false;  // open with the text selected

@@ -7,7 +7,9 @@ ScriptedHost::ScriptedHost() {
     SetHost(this);
 }
 
-ScriptedHost::~ScriptedHost() { SetHost(m_previous); }
+ScriptedHost::~ScriptedHost() {
+    SetHost(m_previous);
+}
 
 MsgAnswer ScriptedHost::MessageBox(const std::string& text, MsgIcon icon, MsgButtons buttons) {
     messages.push_back({text, icon, buttons});
@@ -25,7 +27,9 @@ MsgAnswer ScriptedHost::MessageBox(const std::string& text, MsgIcon icon, MsgBut
     }
 }
 
-void ScriptedHost::Invalidate(const PixelRect& r) { invalidated.push_back(r); }
+void ScriptedHost::Invalidate(const PixelRect& r) {
+    invalidated.push_back(r);
+}
 
 FileChoice ScriptedHost::ChooseOpenFile(const std::string&) {
     if (fileChoices.empty()) return {};
