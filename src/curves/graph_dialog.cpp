@@ -17,22 +17,10 @@ namespace {
 constexpr int kGraphCommand = 32754;
 
 DialogField Ranged(int id, const char* label, FieldKind kind, double min, double max) {
-    DialogField f;
-    f.id = id;
-    f.label = label;
-    f.kind = kind;
+    DialogField f = PlainField(id, label, kind);
     f.ranged = true;
     f.min = min;
     f.max = max;
-    return f;
-}
-
-DialogField Text(int id, const char* label, std::string text) {
-    DialogField f;
-    f.id = id;
-    f.label = label;
-    f.kind = FieldKind::Text;
-    f.text = std::move(text);
     return f;
 }
 
@@ -44,16 +32,16 @@ CGraphDialogModel::CGraphDialogModel() {
     if (st.graph.formula.empty()) st.graph.formula = kDefaultGraphFormula;
     if (st.graph.values.empty()) st.graph.values = kDefaultGraphValues;
 
-    Add(Text(kFormulaField,
-             "Set the function, using x as independent variable:", st.graph.formula));
+    Add(PlainField(kFormulaField, "Set the function, using x as independent variable:",
+                   FieldKind::Text, st.graph.formula));
     Add(Ranged(kLeftField, "Set interval's left end:", FieldKind::Double, -10000, 10000));
     Add(Ranged(kRightField, "Set interval's right end:", FieldKind::Double, -10000, 10000));
     Add(Ranged(kPointsField, "Set number of points on graphs:", FieldKind::Int, 10, 3000));
     Add(Ranged(kToleranceField, "Set the component-separation tolerance:", FieldKind::Double, 0,
                100000));
-    Add(Text(kValuesField,
-             "Set parmameters. Their values, in the order in which their names first appear:",
-             st.graph.values.substr(0, kMaxValuesText)));
+    Add(PlainField(kValuesField,
+                   "Set parmameters. Their values, in the order in which their names first appear:",
+                   FieldKind::Text, st.graph.values.substr(0, kMaxValuesText)));
     SetDouble(kLeftField, st.params.graphLeft);
     SetDouble(kRightField, st.params.graphRight);
     SetInt(kPointsField, st.params.graphPoints);

@@ -46,10 +46,7 @@ double ReadNumber(const std::string& text) {
 }
 
 DialogField Radio(int id, const char* label, bool checked) {
-    DialogField f;
-    f.id = id;
-    f.label = label;
-    f.kind = FieldKind::Radio;
+    DialogField f = PlainField(id, label, FieldKind::Radio);
     f.group = 1;
     f.checked = checked;
     return f;

@@ -6,31 +6,6 @@
 
 namespace gyr {
 
-namespace {
-
-DialogField Field(int id, const char* label, FieldKind kind, std::string text) {
-    DialogField f;
-    f.id = id;
-    f.label = label;
-    f.kind = kind;
-    f.text = std::move(text);
-    return f;
-}
-
-DialogField IntField(int id, const char* label, long long value, int min, int max) {
-    DialogField f = Field(id, label, FieldKind::Int, std::to_string(value));
-    f.ranged = true;
-    f.min = min;
-    f.max = max;
-    return f;
-}
-
-DialogField DoubleField(int id, const char* label, double value) {
-    return Field(id, label, FieldKind::Double, DialogModel::FormatDouble(value));
-}
-
-}  // namespace
-
 CDrawingParamsDialogModel::CDrawingParamsDialogModel() {
     const CDrawingParams& p = ProgramState().params;
     m_title = "Drawing Parameters";
@@ -42,7 +17,8 @@ CDrawingParamsDialogModel::CDrawingParamsDialogModel() {
     Add(DoubleField(kTranslationY, "Translation-&y(duplication):", p.translation.y));
     Add(DoubleField(kRotationX, "&Center-x (rotation):", p.rotationCentre.x));
     Add(DoubleField(kRotationY, "Cent&er-y (rotation):", p.rotationCentre.y));
-    Add(Field(kRotationAngle, "&Angle of rotation:", FieldKind::Text, FormatDms(p.rotationAngle)));
+    Add(PlainField(kRotationAngle, "&Angle of rotation:", FieldKind::Text,
+                   FormatDms(p.rotationAngle)));
     Add(DoubleField(kHomothetyX, "&Homothety center-x:", p.homothetyCentre.x));
     Add(DoubleField(kHomothetyY, "H&omothety center-y:", p.homothetyCentre.y));
     Add(DoubleField(kHomothetyModulus, "Homothety &modulus:", p.homothetyModulus));

@@ -4,20 +4,11 @@ namespace gyr {
 
 CPenWidthDialogModel::CPenWidthDialogModel(int width) {
     m_title = "Set pen-thickness";
-    DialogField hint;
-    hint.kind = FieldKind::Label;
-    hint.label = "6 < x < 101";
-    DialogField f;
-    f.id = kWidthField;
-    f.label = "Insert the pen-thickness (positive integer x)";
-    f.kind = FieldKind::Int;
-    f.text = std::to_string(width);
-    f.ranged = true;
-    f.min = 7;
-    f.max = 100;
+    DialogField f =
+        IntField(kWidthField, "Insert the pen-thickness (positive integer x)", width, 7, 100);
     f.selectAll = true;
     Add(f);
-    Add(hint);
+    Add(PlainField(0, "6 < x < 101", FieldKind::Label));
 }
 
 }  // namespace gyr

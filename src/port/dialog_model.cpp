@@ -23,6 +23,35 @@ std::string Replace(std::string s, const std::string& key, const std::string& va
 
 }  // namespace
 
+DialogField PlainField(int id, std::string label, FieldKind kind, std::string text) {
+    DialogField f;
+    f.id = id;
+    f.label = std::move(label);
+    f.kind = kind;
+    f.text = std::move(text);
+    return f;
+}
+
+DialogField IntField(int id, std::string label, long long value, double min, double max) {
+    DialogField f = PlainField(id, std::move(label), FieldKind::Int, std::to_string(value));
+    f.ranged = true;
+    f.min = min;
+    f.max = max;
+    return f;
+}
+
+DialogField DoubleField(int id, std::string label, double value) {
+    return PlainField(id, std::move(label), FieldKind::Double, DialogModel::FormatDouble(value));
+}
+
+DialogField DoubleField(int id, std::string label, double value, double min, double max) {
+    DialogField f = DoubleField(id, std::move(label), value);
+    f.ranged = true;
+    f.min = min;
+    f.max = max;
+    return f;
+}
+
 DialogField* DialogModel::Find(int id) {
     for (auto& f : m_fields)
         if (f.id == id) return &f;

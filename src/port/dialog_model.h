@@ -25,6 +25,13 @@ struct DialogField {
     bool selectAll = false;  // open with the text selected
 };
 
+// The field kinds as the dialogs declare them; numbers are shown as the
+// dialogs write them ("%d", "%f").
+DialogField PlainField(int id, std::string label, FieldKind kind, std::string text = {});
+DialogField IntField(int id, std::string label, long long value, double min, double max);
+DialogField DoubleField(int id, std::string label, double value);
+DialogField DoubleField(int id, std::string label, double value, double min, double max);
+
 class DialogModel {
 public:
     virtual ~DialogModel() = default;

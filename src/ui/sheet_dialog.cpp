@@ -37,35 +37,8 @@ PixelPoint LocationOrigin(int index, int w, int h) {
     }
 }
 
-DialogField IntField(int id, const char* label, int value, int min, int max) {
-    DialogField f;
-    f.id = id;
-    f.label = label;
-    f.kind = FieldKind::Int;
-    f.text = std::to_string(value);
-    f.ranged = true;
-    f.min = min;
-    f.max = max;
-    return f;
-}
-
-DialogField DoubleField(int id, const char* label, double value, double min, double max) {
-    DialogField f;
-    f.id = id;
-    f.label = label;
-    f.kind = FieldKind::Double;
-    f.text = DialogModel::FormatDouble(value);
-    f.ranged = true;
-    f.min = min;
-    f.max = max;
-    return f;
-}
-
 DialogField Plain(int id, const char* label, FieldKind kind, bool checked = false, int group = 0) {
-    DialogField f;
-    f.id = id;
-    f.label = label;
-    f.kind = kind;
+    DialogField f = PlainField(id, label, kind);
     f.checked = checked;
     f.group = group;
     return f;
