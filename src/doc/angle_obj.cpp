@@ -47,16 +47,23 @@ struct AngleTool {
     void (*drag)(CAngle& angle, const CWorldPoint& p, unsigned flags);
 };
 
-// The first arm is the segment drawn first; the second follows the pointer.
-CMyObj* PressFromSide(CGyrView& view, unsigned flags, const CWorldPoint& p) {
+// Both two-stage tools start with a segment; the second press builds the
+// angle on it: the segment's first end is vertex 0, its other end goes to
+// vertex `endAt`, and the remaining vertex follows the pointer.
+CMyObj* PressOnFirstSide(CGyrView& view, unsigned flags, const CWorldPoint& p, int endAt) {
     if (view.m_nStage == 0) return StartFirstSide(view, flags, p);
     CWorldPoint a, b;
     if (!TakeFirstSide(view, a, b)) return nullptr;
     CAngle* angle = NewAngleAt(view, p);
     angle->m_points[0] = a;
-    angle->m_points[1] = b;
+    angle->m_points[std::size_t(endAt)] = b;
     angle->RecalcBounds();
     return angle;
+}
+
+// The first arm is the segment drawn first; the second follows the pointer.
+CMyObj* PressFromSide(CGyrView& view, unsigned flags, const CWorldPoint& p) {
+    return PressOnFirstSide(view, flags, p, 1);
 }
 
 void DragSecondArm(CAngle& angle, const CWorldPoint& p, unsigned) {
@@ -65,14 +72,7 @@ void DragSecondArm(CAngle& angle, const CWorldPoint& p, unsigned) {
 
 // The segment drawn first is seen from the apex, which follows the pointer.
 CMyObj* PressViewing(CGyrView& view, unsigned flags, const CWorldPoint& p) {
-    if (view.m_nStage == 0) return StartFirstSide(view, flags, p);
-    CWorldPoint a, b;
-    if (!TakeFirstSide(view, a, b)) return nullptr;
-    CAngle* angle = NewAngleAt(view, p);
-    angle->m_points[0] = a;
-    angle->m_points[2] = b;
-    angle->RecalcBounds();
-    return angle;
+    return PressOnFirstSide(view, flags, p, 2);
 }
 
 // With Ctrl the apex stays on the circle over V0V2 (Thales): a right angle.
