@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "bench_ratio.h"
-#include "doc/document.h"
-#include "doc/shape_obj.h"
+#include "model/document.h"
+#include "model/shape_obj.h"
 #include "port/scripted_host.h"
 
 namespace gyr {

@@ -15,11 +15,11 @@
 
 #include "bench_ratio.h"
 #include "desktop/qt_canvas.h"
-#include "doc/document.h"
-#include "doc/segment_obj.h"
+#include "model/document.h"
+#include "figures/segment_obj.h"
 #include "port/scripted_host.h"
-#include "ui/gyr_view.h"
-#include "ui/sheet_mapping.h"
+#include "control/gyr_view.h"
+#include "math/sheet_mapping.h"
 
 namespace gyr {
 namespace {

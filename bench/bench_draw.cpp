@@ -8,10 +8,10 @@
 
 #include "bench_ratio.h"
 #include "desktop/qt_canvas.h"
-#include "doc/document.h"
-#include "doc/shape_obj.h"
+#include "model/document.h"
+#include "model/shape_obj.h"
 #include "port/scripted_host.h"
-#include "ui/sheet_mapping.h"
+#include "math/sheet_mapping.h"
 
 namespace gyr {
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "bench_ratio.h"
-#include "curves/formula_parser.h"
+#include "math/formula_parser.h"
 #include "port/scripted_host.h"
 
 namespace {

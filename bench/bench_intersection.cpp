@@ -11,16 +11,16 @@
 #include <vector>
 
 #include "bench_ratio.h"
-#include "curves/compo_obj.h"
-#include "doc/document.h"
-#include "doc/nearest_intersection.h"
-#include "doc/program_state.h"
-#include "doc/segment_obj.h"
-#include "geom/circle_obj.h"
+#include "figures/compo_obj.h"
+#include "model/document.h"
+#include "figures/nearest_intersection.h"
+#include "model/program_state.h"
+#include "figures/segment_obj.h"
+#include "figures/circle_obj.h"
 #include "port/scripted_host.h"
-#include "ui/gyr_view.h"
-#include "ui/sheet_mapping.h"
-#include "ui/tool_registry.h"
+#include "control/gyr_view.h"
+#include "math/sheet_mapping.h"
+#include "control/tool_registry.h"
 
 namespace gyr {
 namespace {

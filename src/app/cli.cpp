@@ -9,10 +9,10 @@
 
 #include "app/json_document.h"
 #include "desktop/sheet_export.h"
-#include "doc/archive.h"
-#include "doc/document.h"
+#include "model/archive.h"
+#include "model/document.h"
 #include "port/scripted_host.h"
-#include "ui/axes.h"
+#include "model/axes.h"
 
 #ifndef GYR_VERSION
 #define GYR_VERSION "unknown"

@@ -9,11 +9,11 @@
 #include <set>
 #include <string_view>
 
-#include "doc/archive.h"
-#include "doc/document.h"
-#include "doc/my_obj.h"
-#include "doc/runtime_class.h"
-#include "ui/axes.h"
+#include "model/archive.h"
+#include "model/document.h"
+#include "model/my_obj.h"
+#include "model/runtime_class.h"
+#include "model/axes.h"
 
 namespace gyr {
 

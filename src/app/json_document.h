@@ -16,7 +16,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "doc/field_exchange.h"
+#include "model/field_exchange.h"
 
 namespace gyr {
 

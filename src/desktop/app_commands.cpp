@@ -2,7 +2,7 @@
 
 #include "desktop/about_dialog.h"
 #include "desktop/help_window.h"
-#include "doc/drawing_params_dialog.h"
+#include "dialogs/drawing_params_dialog.h"
 
 namespace gyr {
 

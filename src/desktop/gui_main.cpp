@@ -5,9 +5,9 @@
 #include "desktop/main_window.h"
 #include "desktop/qt_host.h"
 #include "desktop/sheet_view.h"
-#include "doc/document.h"
-#include "ui/gyr_view.h"
-#include "ui/tool_registry.h"
+#include "model/document.h"
+#include "control/gyr_view.h"
+#include "control/tool_registry.h"
 
 namespace gyr {
 

@@ -27,11 +27,11 @@
 #include "desktop/sheet_print.h"
 #include "desktop/sheet_view.h"
 #include "desktop/tool_icons.h"
-#include "doc/document.h"
+#include "model/document.h"
 #include "port/host.h"
-#include "ui/command_table.h"
-#include "ui/menu_tree.h"
-#include "ui/sheet_mapping.h"
+#include "control/command_table.h"
+#include "control/menu_tree.h"
+#include "math/sheet_mapping.h"
 
 // The resources live in a static library: they are registered by hand.
 static void InitResources() {

@@ -9,7 +9,7 @@
 #include <functional>
 #include <memory>
 
-#include "ui/gyr_view.h"
+#include "control/gyr_view.h"
 
 class QLabel;
 class QMenu;

@@ -3,7 +3,7 @@
 #include <QFileInfo>
 #include <QSettings>
 
-#include "ui/menu_tree.h"
+#include "control/menu_tree.h"
 
 namespace gyr {
 

@@ -5,7 +5,7 @@
 #include <QPixmap>
 #include <cmath>
 
-#include "ui/gyr_view.h"
+#include "control/gyr_view.h"
 
 namespace gyr {
 

@@ -7,11 +7,11 @@
 
 #include "desktop/qt_canvas.h"
 #include "desktop/sheet_cursors.h"
-#include "doc/document.h"
-#include "doc/my_obj.h"
+#include "model/document.h"
+#include "model/my_obj.h"
 #include "port/host.h"
-#include "ui/gyr_view.h"
-#include "ui/sheet_mapping.h"
+#include "control/gyr_view.h"
+#include "math/sheet_mapping.h"
 
 namespace gyr {
 

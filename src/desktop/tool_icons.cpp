@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include "doc/document.h"
+#include "model/document.h"
 
 namespace gyr {
 

@@ -15,11 +15,11 @@
 
 #include "app/cli.h"
 #include "app/json_document.h"
-#include "doc/archive.h"
-#include "doc/document.h"
-#include "doc/shape_obj.h"
+#include "model/archive.h"
+#include "model/document.h"
+#include "model/shape_obj.h"
 #include "port/scripted_host.h"
-#include "ui/axes.h"
+#include "model/axes.h"
 
 namespace gyr {
 namespace {

@@ -11,13 +11,13 @@
 #include "desktop/qt_canvas.h"
 #include "desktop/sheet_export.h"
 #include "desktop/sheet_view.h"
-#include "doc/document.h"
-#include "doc/program_state.h"
-#include "doc/shape_obj.h"
+#include "model/document.h"
+#include "model/program_state.h"
+#include "model/shape_obj.h"
 #include "port/scripted_host.h"
-#include "ui/axes.h"
-#include "ui/gyr_view.h"
-#include "ui/sheet_mapping.h"
+#include "model/axes.h"
+#include "control/gyr_view.h"
+#include "math/sheet_mapping.h"
 
 namespace gyr {
 namespace {

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "doc/archive.h"
-#include "doc/document.h"
+#include "model/archive.h"
+#include "model/document.h"
 #include "port/scripted_host.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "curves/formula_parser.h"
+#include "math/formula_parser.h"
 #include "port/scripted_host.h"
 
 namespace {

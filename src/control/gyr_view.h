@@ -1,0 +1,233 @@
+#pragma once
+// The view controller: tool state, selection, the gesture list and the mouse
+// and keyboard state machine of the one scrolling view of the document. It is
+// toolkit-free: the desktop turns its events into the On... calls below (in
+// logical sheet pixels) and implements CViewWindow for what only a window can
+// do (status panes, scrolling, mouse capture).
+
+#include <array>
+#include <string>
+
+#include "model/obj_list.h"
+
+namespace gyr {
+
+class CGyrDoc;
+
+// Drag states of a left-button gesture.
+enum DragState : int {
+    kDragNone = 0,
+    kDragDrawing = 1,
+    kDragSelecting = 2,  // while the select-mode button-down runs
+    kDragHandle = 3,
+    kDragMove = 4,
+    kDragRubberBand = 5,
+};
+
+// Tool kinds.
+enum ToolKind : int {
+    kToolSelect = 0,
+    kToolSegment = 10,
+    kToolLine = 20,
+    kToolParallelogram = 30,
+    kToolAngle = 40,
+    kToolTriangle = 50,
+    kToolPolygon = 60,
+    kToolCircle = 70,
+    kToolArc = 80,
+    kToolGraph = 90,
+    kToolReflect = 201,
+    kToolInvert = 702,
+    kToolIsoptic = 20000,
+    kToolPointMark = 25000,
+    kToolText = 30000,
+    kToolPictEmf = 31000,
+    kToolPictBmp = 31010,
+};
+
+constexpr int kPlainCode = 10000;
+
+// Cursor resource ids; 0 is the standard arrow.
+enum CursorIdValue : int {
+    kCursorArrow = 0,
+    kCursorStraight = 134,
+    kCursorParallelogram = 135,
+    kCursorCircle = 136,
+    kCursorPick = 146,
+    kCursorText = 147,
+    kCursorAngle = 148,
+    kCursorTriangle = 149,
+    kCursorPolygon = 150,
+    kCursorInvert = 156,
+    kCursorInvertNext = 157,
+    kCursorReflect = 158,
+    kCursorReflectNext = 159,
+    kCursorPointMark = 170,
+    kCursorIsoptic = 171,
+    kCursorArc = 174,
+    kCursorPicture = 181,
+    kCursorPickPressed = 228,
+};
+
+// Menu groups whose last chosen command is shown checked.
+enum MenuGroup : int {
+    kGroupNone = -1,
+    kGroupDrawing = 0,
+    kGroupSegments,
+    kGroupLines,
+    kGroupCircles,
+    kGroupTriangles,
+    kGroupParallelograms,
+    kGroupAngles,
+    kGroupArcs,
+    kGroupIsoptics,
+    kGroupTangentsBisectors,
+    kGroupThreeButtonBar,
+    kGroupCount,
+};
+
+// What the controller needs from the window showing it. Every member has a
+// harmless default, so a view without a window (tests, command line) works.
+class CViewWindow {
+public:
+    virtual ~CViewWindow() = default;
+    // The two status panes (ids 33401 and 33402).
+    virtual void SetStatusCoords(const std::string& x, const std::string& y) {}
+    // The visible part of the sheet in logical pixels; empty: no auto-scroll.
+    virtual PixelRect ClientRect() const { return {}; }
+    // Scrolls by whole lines (20 pixels); each of dx, dy is -1, 0 or 1.
+    virtual void ScrollLines(int dx, int dy) {}
+    virtual void SetMouseCapture(bool on) {}
+};
+
+class CGyrView {
+public:
+    explicit CGyrView(CGyrDoc* doc = nullptr) : m_pDocument(doc) {}
+
+    CGyrDoc* GetDocument() const { return m_pDocument; }
+    void SetDocument(CGyrDoc* doc) { m_pDocument = doc; }
+    void SetWindow(CViewWindow* window) { m_pWindow = window; }
+
+    // Selecting appends and sets the flag; deselecting removes and clears it.
+    void Select(CMyObj* obj);
+    void Deselect(CMyObj* obj);
+    void DeselectAll();
+    bool IsSelected(const CMyObj* obj) const { return ListContains(m_selection, obj); }
+    // Union of the selected objects' repaint rectangles.
+    PixelRect SelectionRect() const;
+
+    // The first update: the selection rebuilt from the objects whose flag is
+    // set (list order), then the Triangles tool.
+    void OnInitialUpdate();
+
+    // Commands: true when the id was handled here or by the document.
+    bool OnCommand(int id);
+    // Check mark of a command id (tool bars, menu groups, match points, and
+    // the document's attribute buttons).
+    bool IsChecked(int id) const;
+
+    // Mouse, in logical sheet pixels; flags are KeyFlags.
+    void OnLButtonDown(unsigned flags, PixelPoint logical);
+    void OnMouseMove(unsigned flags, PixelPoint logical);
+    void OnLButtonUp(unsigned flags, PixelPoint logical);
+    void OnLButtonDblClk(unsigned flags, PixelPoint logical);
+    // Keyboard: flags carry kMkShift / kMkControl. False when the key is not
+    // the view's, so that the platform's default handling may use it.
+    bool OnKeyDown(int key, unsigned flags, int repeat = 1);
+    void OnChar(unsigned ch);
+
+    // Whether a click picks existing objects instead of drawing.
+    bool IsPickMode() const;
+    int CursorId() const;
+
+    // The sheet rectangle r as the screen shows it: the catalogue objects
+    // meeting r in list order, the selection marks, the rubber band.
+    void Paint(Canvas& dc, const PixelRect& r) const;
+
+    // Tool state shared with the drawing operations and constructions.
+    int m_nToolKind = kToolTriangle;
+    int m_nToolCode = kPlainCode;
+    int m_nStage = 0;
+    CMyObj* m_pPicked = nullptr;
+    CMyObj* m_pFirstPicked = nullptr;
+    // The middle pick of a three-pick construction.
+    CMyObj* m_pSecondPicked = nullptr;
+    // Edge (1-based, as DistanceTo) or vertex (0-based, corner picks).
+    int m_nPart = 0;
+    bool m_bMatchPoints = true;
+    CObList m_selection;
+    CObList m_gesture;
+
+    // Menu and tool-bar state.
+    int m_nCheckedButton = 0;
+    std::array<int, kGroupCount> m_lastCommand{};
+
+    // Gesture state.
+    bool m_bMouseDown = false;
+    int m_nDragState = kDragNone;
+    int m_nHitKind = -1;  // -1 miss, 0 body, k >= 1 handle k
+    PixelRect m_rubberBand;
+    PixelPoint m_ptDown;
+    PixelPoint m_ptLastDrag;
+
+    int m_nScreenDpi = 96;
+    int m_nPageCount = 1;
+
+    // Operations of later layers (undo, cut, object data, text boxes,
+    // pictures, isoptics, angles). Null hooks do nothing.
+    struct Hooks {
+        void (*setUndoKind)(int kind) = nullptr;
+        // Replace the saved copies by clones of the selection.
+        void (*saveUndoCopies)(CGyrView&) = nullptr;
+        void (*cut)(CGyrView&) = nullptr;
+        bool (*isScriptRecording)() = nullptr;
+        void (*objectData)(CGyrView&, CMyObj*) = nullptr;
+        // F8 / F9 on a selected angle; false beeps.
+        bool (*angleKey)(CGyrView&, CMyObj* angle, int key, bool ctrl) = nullptr;
+        void (*typeChar)(CGyrView&, unsigned ch) = nullptr;
+        // The isoptic tools' first chance to end a drawing gesture.
+        bool (*endIsopticGesture)(CGyrView&, unsigned flags, const CWorldPoint& p) = nullptr;
+        // A picture of the framed area (kind 31000 or 31010), not yet added.
+        CMyObj* (*restrictedPicture)(CGyrView&, const PixelRect& frame, int kind) = nullptr;
+    };
+    static Hooks& GetHooks();
+
+    // Helpers shared by the controller's parts.
+    void EndTextEdit();
+    void Repaint(const PixelRect& r) const;
+    void Beep() const;
+    void SetUndoKind(int kind) const;
+    void SaveUndoCopies();
+    // Moves the selection by a world vector; returns the repaint area.
+    PixelRect OffsetSelection(const CWorldPoint& v);
+    void MakeFirstOrLast(bool first);
+    void ToggleMatchPoints() { m_bMatchPoints = !m_bMatchPoints; }
+
+private:
+    void SelectModeButtonDown(unsigned flags, PixelPoint logical);
+    void DrawingModeButtonDown(unsigned flags, PixelPoint logical);
+    void AutoScroll(PixelPoint logical);
+    void ShowCoords(PixelPoint logical);
+    void EndDrawing(unsigned flags, CWorldPoint p, PixelRect& dirty);
+    void EndHandleDrag(PixelPoint logical, PixelRect& dirty);
+    void EndSelectOrPick(unsigned flags, PixelPoint logical, PixelRect& dirty);
+    void SelectInFrame(const PixelRect& frame, PixelRect& dirty);
+    void Glue(const CWorldPoint& p, PixelRect& dirty);
+    void SetRubberBand(const PixelRect& r);
+    // Removes and deletes degenerate gesture objects.
+    void DropDegenerate(PixelRect& dirty);
+
+    CGyrDoc* m_pDocument;
+    CViewWindow* m_pWindow = nullptr;
+};
+
+// The world vector of a pixel displacement, computed from the pixel
+// difference itself: the difference of two converted points would lose the
+// last bits and could move a figure by less than the pixel asked for.
+CWorldPoint PixelDeltaToWorld(int dx, int dy);
+
+// "x= %.3f" and "y= %.3f" of a world point.
+std::string FormatCoordX(double x);
+std::string FormatCoordY(double y);
+
+}  // namespace gyr

@@ -1,0 +1,271 @@
+#include "figures/angle_obj.h"
+
+#include "dialogs/angle_dialogs.h"
+#include "model/document.h"
+#include "model/program_state.h"
+#include "figures/segment_obj.h"
+#include "math/division.h"
+#include "math/kernel.h"
+#include "port/host.h"
+#include "control/command_table.h"
+#include "control/draw_operations.h"
+#include "control/gyr_view.h"
+#include "control/pick_rules.h"
+#include "math/sheet_mapping.h"
+
+namespace gyr {
+
+GYR_IMPLEMENT_CLASS(CAngle, CShapeObj)
+
+namespace {
+
+constexpr int kToolFromSide = 10000;
+constexpr int kToolViewing = 26000;
+constexpr int kToolFixed = 451;
+constexpr int kToolDivide = 401;
+constexpr int kCmdFixedAngleDialog = 33054;
+constexpr int kCmdTriangleDialog = 33152;
+// The key codes the angle operations tell apart (F8 and F9).
+constexpr int kKeyFirstVariant = kKeyF8;
+constexpr int kKeySecondVariant = kKeyF9;
+
+bool ControlDown() {
+    return IsKeyHeld(kKeyControl);
+}
+
+CAngle* NewAngleAt(CGyrView& view, const CWorldPoint& p) {
+    auto* angle = new CAngle(p, p, p);
+    angle->SetDocument(view.GetDocument());
+    angle->RecalcBounds();
+    return angle;
+}
+
+// What an angle tool does at the press and while the pointer moves.
+struct AngleTool {
+    int code;
+    CMyObj* (*press)(CGyrView& view, unsigned flags, const CWorldPoint& p);
+    void (*drag)(CAngle& angle, const CWorldPoint& p, unsigned flags);
+};
+
+// Both two-stage tools start with a segment; the second press builds the
+// angle on it: the segment's first end is vertex 0, its other end goes to
+// vertex `endAt`, and the remaining vertex follows the pointer.
+CMyObj* PressOnFirstSide(CGyrView& view, unsigned flags, const CWorldPoint& p, int endAt) {
+    if (view.m_nStage == 0) return StartFirstSide(view, flags, p);
+    CWorldPoint a, b;
+    if (!TakeFirstSide(view, a, b)) return nullptr;
+    CAngle* angle = NewAngleAt(view, p);
+    angle->m_points[0] = a;
+    angle->m_points[std::size_t(endAt)] = b;
+    angle->RecalcBounds();
+    return angle;
+}
+
+// The first arm is the segment drawn first; the second follows the pointer.
+CMyObj* PressFromSide(CGyrView& view, unsigned flags, const CWorldPoint& p) {
+    return PressOnFirstSide(view, flags, p, 1);
+}
+
+void DragSecondArm(CAngle& angle, const CWorldPoint& p, unsigned) {
+    angle.m_points[2] = p;
+}
+
+// The segment drawn first is seen from the apex, which follows the pointer.
+CMyObj* PressViewing(CGyrView& view, unsigned flags, const CWorldPoint& p) {
+    return PressOnFirstSide(view, flags, p, 2);
+}
+
+// With Ctrl the apex stays on the circle over V0V2 (Thales): a right angle.
+void DragApex(CAngle& angle, const CWorldPoint& p, unsigned flags) {
+    CWorldPoint apex = p;
+    if (flags & kMkControl) {
+        const CWorldPoint centre = (angle.V0() + angle.V2()) * 0.5;
+        apex = NearestPointOnCircle(p, centre, Distance(angle.V0(), angle.V2()) / 2);
+    }
+    angle.m_points[1] = apex;
+}
+
+CMyObj* PressFixed(CGyrView& view, unsigned, const CWorldPoint& p) {
+    return NewAngleAt(view, p);
+}
+
+void DragFixed(CAngle& angle, const CWorldPoint& p, unsigned flags) {
+    double value = (flags & kMkShift) ? M_PI / 2 : ProgramState().angles.fixedAngle;
+    if (flags & kMkControl) value = -value;
+    angle.m_points[0] = p;
+    angle.m_points[2] = RotateAbout(p, angle.V1(), value);
+}
+
+constexpr AngleTool kAngleTools[] = {
+    {kToolFromSide, PressFromSide, DragSecondArm},
+    {kToolViewing, PressViewing, DragApex},
+    {kToolFixed, PressFixed, DragFixed},
+};
+
+// Codes of other families that borrow the angle tool (the singular isoptic
+// draws its angle first) behave as the plain one.
+const AngleTool& FindAngleTool(int code) {
+    for (const AngleTool& t : kAngleTools)
+        if (t.code == code) return t;
+    return kAngleTools[0];
+}
+
+// The pick of "Divide angle": the corner at the picked vertex.
+bool DividePickedAngle(CGyrView& view, unsigned, const CWorldPoint&) {
+    CWorldPoint apex, first, second;
+    if (!view.m_pPicked || !CornerAt(*view.m_pPicked, view.m_nPart, apex, first, second))
+        return false;
+    return DivideAngle(apex, first, second, ProgramState().params.divideAngleParts) > 0;
+}
+
+// F8 and F9 pass their key codes through; Ctrl turns the adjacent angle into
+// the supplementary one.
+bool AngleKey(CGyrView& view, CMyObj* obj, int key, bool ctrl) {
+    if (!obj || !obj->IsAngle() || obj->GetVertexCount() < 3) return false;
+    const auto* angle = static_cast<const CAngle*>(obj);
+    return (ctrl ? angle->SupplementaryAngle(view, key) : angle->AdjacentAngle(view, key)) !=
+           nullptr;
+}
+
+// The copy replaces the selection of the view and joins the document.
+CAngle* AddAsSelection(CGyrView& view, CAngle* copy) {
+    const PixelRect marks = view.SelectionRect();
+    view.DeselectAll();
+    copy->m_bSelected = 0;
+    copy->RecalcBounds();
+    copy->AddToDocument();
+    view.Select(copy);
+    view.Repaint(marks.United(copy->GetInvalidRect()));
+    return copy;
+}
+
+}  // namespace
+
+CAngle::CAngle(const CWorldPoint& v0, const CWorldPoint& v1, const CWorldPoint& v2) : CShapeObj(3) {
+    m_points[0] = v0;
+    m_points[1] = v1;
+    m_points[2] = v2;
+    m_bSelected = 0;
+}
+
+bool CAngle::IsDegenerate() const {
+    if (m_nPoints < 3) return true;
+    return Coincide(m_points[1], m_points[2]);
+}
+
+PixelRect CAngle::MoveHandle(int k, const CWorldPoint& p) {
+    if (!ControlDown() || m_nPoints < 3) return CShapeObj::MoveHandle(k, p);
+    if (k == 1 || k == 3) return ProjectVertexOntoLine(m_points[1], m_points[k - 1], p, k);
+    if (k != 2) return {};
+    CWorldPoint centre;
+    double radius;
+    // Collinear vertices have no circle; at the centre every point is nearest.
+    if (!CircleThrough3Points(m_points[0], m_points[1], m_points[2], centre, radius) ||
+        Coincide(p, centre))
+        return {};
+    return CShapeObj::MoveHandle(2, NearestPointOnCircle(p, centre, radius));
+}
+
+void CAngle::TrackLastVertex(CGyrView*, const CWorldPoint& p, unsigned flags, int code) {
+    if (m_nPoints < 3) return;
+    FindAngleTool(code).drag(*this, p, flags);
+}
+
+void CAngle::Draw(Canvas& dc) const {
+    if (m_nPoints < 3) return;
+    const PixelPoint px[3] = {WorldToPixel(m_points[2]), WorldToPixel(m_points[1]),
+                              WorldToPixel(m_points[0])};
+    Canvas::PenSel oldPen = dc.SelectPen(m_bPen ? &m_logpen : nullptr);
+    dc.Polyline(px, 3);
+    dc.RestorePen(oldPen);
+}
+
+double CAngle::GetAngleValue() const {
+    if (m_nPoints < 3) return 0;
+    return SignedAngle(m_points[1], m_points[0], m_points[2]);
+}
+
+CAngle* CAngle::AdjacentAngle(CGyrView& view, int key) const {
+    if (m_nPoints < 3) return nullptr;
+    const double value = GetAngleValue();
+    auto* copy = static_cast<CAngle*>(Clone());
+    copy->Rotate(m_points[1], key == kKeyFirstVariant ? -value : value);
+    return AddAsSelection(view, copy);
+}
+
+CAngle* CAngle::SupplementaryAngle(CGyrView& view, int key) const {
+    if (m_nPoints < 3) return nullptr;
+    auto* copy = static_cast<CAngle*>(Clone());
+    if (key == kKeyFirstVariant) {
+        copy->m_points[2] = m_points[1] * 2 - m_points[2];
+    } else if (key == kKeySecondVariant) {
+        copy->m_points[2] = m_points[1] * 2 - m_points[0];
+        copy->m_points[0] = m_points[2];
+    }
+    return AddAsSelection(view, copy);
+}
+
+CAngle* MakeAngle(const CWorldPoint& v0, const CWorldPoint& v1, const CWorldPoint& v2, bool collect,
+                  int redraw) {
+    auto* angle = new CAngle(v0, v1, v2);
+    angle->Finish(true, true, redraw, collect);
+    return angle;
+}
+
+bool CornerAt(const CMyObj& obj, int vertex, CWorldPoint& apex, CWorldPoint& first,
+              CWorldPoint& second) {
+    if (!obj.IsShape() || obj.GetVertexCount() < 3) return false;
+    const CWorldPoint* v = obj.GetVertices();
+    if (obj.IsAngle()) {
+        apex = v[1];
+        first = v[0];
+        second = v[2];
+        return true;
+    }
+    CWorldPoint next;
+    if (!static_cast<const CShapeObj&>(obj).GetCorner(vertex, apex, next, first)) return false;
+    second = next;
+    return true;
+}
+
+int DivideAngle(const CWorldPoint& apex, const CWorldPoint& p, const CWorldPoint& q, int n) {
+    int made = 0;
+    for (const CWorldPoint& end : AngleDivisionPoints(apex, p, q, n)) {
+        MakeSegment(apex, end, false, 1);
+        ++made;
+    }
+    return made;
+}
+
+CMyObj* StartFirstSide(CGyrView& view, unsigned flags, const CWorldPoint& p) {
+    CSegmentObj* side = StartSegment(view, flags, p);
+    if (side) view.m_nStage = 1;
+    return side;
+}
+
+bool TakeFirstSide(CGyrView& view, CWorldPoint& start, CWorldPoint& end) {
+    CMyObj* side = GetLastObjectOfClass(&CSegmentObj::kClass);
+    if (ReportBadDefinition(side, 0) || side->GetVertexCount() < 2) {
+        view.m_nStage = 0;
+        return false;
+    }
+    start = side->GetVertices()[0];
+    end = side->GetVertices()[1];
+    if (Host* host = FindHost()) host->Invalidate(side->GetInvalidRect());
+    if (CGyrDoc* doc = GetActiveDocument()) doc->RemoveObject(side);
+    view.m_nStage = 0;
+    return true;
+}
+
+CMyObj* DrawAngleTool(CGyrView& view, unsigned flags, const CWorldPoint& p) {
+    return FindAngleTool(view.m_nToolCode).press(view, flags, p);
+}
+
+void RegisterAngleTools() {
+    SetPickConstruction(kToolAngle, kToolDivide, &DividePickedAngle);
+    SetCommandAction(kCmdFixedAngleDialog, [](CGyrView&, bool) { RunFixedAngleDialog(); });
+    SetCommandAction(kCmdTriangleDialog, [](CGyrView&, bool) { RunTriangleDialog(); });
+    CGyrView::GetHooks().angleKey = &AngleKey;
+}
+
+}  // namespace gyr

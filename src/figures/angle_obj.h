@@ -1,0 +1,73 @@
+#pragma once
+// An angle: the open polyline of three vertices V0 (on the first arm), V1
+// (the apex) and V2 (on the second arm). Its value is positive when the
+// second arm lies counter-clockwise of the first.
+
+#include "model/shape_obj.h"
+
+namespace gyr {
+
+class CSegmentObj;
+
+class CAngle : public CShapeObj {
+    GYR_DECLARE_CLASS(CAngle)
+public:
+    CAngle() = default;
+    CAngle(const CWorldPoint& v0, const CWorldPoint& v1, const CWorldPoint& v2);
+
+    bool IsClosed() const override { return false; }
+    bool IsAngle() const override { return true; }
+    // The apex and V2 coincide.
+    bool IsDegenerate() const override;
+    // With Ctrl held the angle keeps its value: an arm point slides along its
+    // arm, the apex moves on the circle through the three vertices.
+    PixelRect MoveHandle(int k, const CWorldPoint& p) override;
+    void TrackLastVertex(CGyrView* view, const CWorldPoint& p, unsigned flags, int code) override;
+    void Draw(Canvas& dc) const override;
+
+    // polar(V2 - V1) - polar(V0 - V1), in [-pi, pi].
+    double GetAngleValue() const;
+    // The view's selection becomes a copy turned about the apex by the value
+    // (by minus the value for key code 119), so that it shares an arm with
+    // this angle. Null when this angle has not its three vertices.
+    CAngle* AdjacentAngle(CGyrView& view, int key) const;
+    // The view's selection becomes the supplementary angle: key code 119
+    // reverses the second arm; 120 puts it on the reversed first arm, the
+    // first arm taking the old second arm.
+    CAngle* SupplementaryAngle(CGyrView& view, int key) const;
+
+    CWorldPoint V0() const { return m_points[0]; }
+    CWorldPoint V1() const { return m_points[1]; }
+    CWorldPoint V2() const { return m_points[2]; }
+};
+
+// Constructs and finishes it (recalc, add) with the given collect flag and
+// redraw mode.
+CAngle* MakeAngle(const CWorldPoint& v0, const CWorldPoint& v1, const CWorldPoint& v2, bool collect,
+                  int redraw);
+
+// The angle of a figure at one of its vertices: for an angle its own (at the
+// apex, from V0 to V2, whichever vertex is given), for other shapes of three
+// or more vertices the corner at that vertex, from the previous vertex to the
+// next. False when there is none.
+bool CornerAt(const CMyObj& obj, int vertex, CWorldPoint& apex, CWorldPoint& first,
+              CWorldPoint& second);
+
+// Segments from the apex that divide the angle between the rays towards p and
+// q into n equal parts (added, not collected). Returns how many were made.
+int DivideAngle(const CWorldPoint& apex, const CWorldPoint& p, const CWorldPoint& q, int n);
+
+// The two-stage tools of angles and triangles. The first press starts a
+// segment and moves the view to stage 1.
+CMyObj* StartFirstSide(CGyrView& view, unsigned flags, const CWorldPoint& p);
+// At the second press: the ends of the segment drawn in the first stage (the
+// last object of the catalogue), which is then removed, and the stage goes
+// back to 0. Without such a segment the bad-definition message is shown and
+// the tool restarts; false.
+bool TakeFirstSide(CGyrView& view, CWorldPoint& start, CWorldPoint& end);
+
+// Installs the angle and triangle tools' pick construction, dialog commands
+// and the F8/F9 keys. Idempotent.
+void RegisterAngleTools();
+
+}  // namespace gyr

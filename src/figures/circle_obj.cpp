@@ -1,0 +1,271 @@
+#include "figures/circle_obj.h"
+
+#include <cmath>
+
+#include "model/document.h"
+#include "model/figure_hooks.h"
+#include "figures/line_obj.h"
+#include "math/kernel.h"
+#include "port/host.h"
+#include "control/draw_operations.h"
+#include "control/gyr_view.h"
+#include "math/sheet_mapping.h"
+
+namespace gyr {
+
+GYR_IMPLEMENT_CLASS(CCircleObj, CShapeObj)
+
+namespace {
+
+constexpr int kToolThreePoints = 713;
+
+bool IsNear(const CWorldPoint& a, const CWorldPoint& b) {
+    return ChebyshevDistance(a, b) < Mapping().pixelTolerance;
+}
+
+// The press step of a circle tool: a new circle or null; the drag step moves
+// the circle with the pointer.
+struct CircleTool {
+    int code;
+    CMyObj* (*press)(CGyrView& view, unsigned flags, const CWorldPoint& p);
+    void (*drag)(CCircleObj& circle, CGyrView* view, const CWorldPoint& p, unsigned flags);
+};
+
+CCircleObj* PressedCircle(CGyrView& view, const CWorldPoint& p) {
+    auto* circle = new CCircleObj(p, 0);
+    circle->SetDocument(view.GetDocument());
+    circle->m_q1 = p;
+    circle->RecalcBounds();
+    return circle;
+}
+
+// Centre at the press, or with Ctrl on the diameter from the press point.
+CMyObj* PressGeneral(CGyrView& view, unsigned, const CWorldPoint& p) {
+    return PressedCircle(view, p);
+}
+
+void DragOnDiameter(CCircleObj& c, const CWorldPoint& p) {
+    c.m_points[0] = (c.m_q1 + p) * 0.5;
+    c.m_points[1] = p;
+}
+
+void DragGeneral(CCircleObj& c, CGyrView*, const CWorldPoint& p, unsigned flags) {
+    if (flags & kMkControl) {
+        DragOnDiameter(c, p);
+    } else {
+        c.m_points[0] = c.m_q1;
+        c.m_points[1] = p;
+    }
+}
+
+// Stage 0 draws on a diameter; stage 1 takes over the circle of stage 0, whose
+// radius point and opposite end become two of the three points.
+CMyObj* PressThreePoints(CGyrView& view, unsigned, const CWorldPoint& p) {
+    CGyrDoc* doc = view.GetDocument();
+    CMyObj* picked = view.m_pPicked;
+    const bool continues = view.m_nStage == 1 && picked && picked->IsCircle() && doc &&
+                           ListContains(doc->Objects(), picked) && picked->GetVertexCount() >= 2;
+    if (!continues) {
+        view.m_nStage = 0;
+        view.m_pPicked = nullptr;
+        return PressedCircle(view, p);
+    }
+    auto* old = static_cast<CCircleObj*>(picked);
+    const CWorldPoint centre = old->m_points[0];
+    const CWorldPoint g2 = old->m_points[1];
+    const CWorldPoint g1 = g2 + UnitVector(g2, centre) * (2 * old->m_radius);
+    CWorldPoint c;
+    double r;
+    if (!CircleThrough3Points(g1, g2, p, c, r)) {
+        view.m_nStage = 0;
+        view.m_pPicked = nullptr;
+        return nullptr;
+    }
+    auto* circle = new CCircleObj(centre, 0);
+    circle->SetDocument(doc);
+    circle->m_points[1] = g2;
+    circle->m_q1 = g1;
+    circle->m_q2 = g2;
+    circle->m_nPressStage = 1;
+    circle->RecalcBounds();
+    if (Host* host = FindHost()) host->Invalidate(old->GetInvalidRect());
+    doc->RemoveObject(old);
+    return circle;
+}
+
+void DragThreePoints(CCircleObj& c, CGyrView*, const CWorldPoint& p, unsigned) {
+    if (c.m_nPressStage == 0) {
+        DragOnDiameter(c, p);
+        return;
+    }
+    CWorldPoint centre;
+    double r;
+    if (!CircleThrough3Points(c.m_q1, c.m_q2, p, centre, r)) return;
+    c.m_points[0] = centre;
+    c.m_points[1] = p;
+}
+
+// The circle tools that need no pick. The constructions on picked objects add
+// their rows here.
+const CircleTool kCircleTools[] = {
+    {10000, PressGeneral, DragGeneral},
+    {kToolThreePoints, PressThreePoints, DragThreePoints},
+};
+
+const CircleTool* FindCircleTool(int code) {
+    for (const CircleTool& t : kCircleTools)
+        if (t.code == code) return &t;
+    return nullptr;
+}
+
+}  // namespace
+
+CCircleObj::CCircleObj(const CWorldPoint& centre, double radius) : CShapeObj(2), m_radius(radius) {
+    m_points[0] = centre;
+    m_points[1] = centre + CWorldPoint{radius, 0};
+    m_bSelected = 0;
+}
+
+void CCircleObj::RecalcBounds() {
+    if (m_nPoints < 2) return;
+    const CWorldPoint c = m_points[0];
+    m_radius = Distance(c, m_points[1]);
+    m_leftTop = {c.x - m_radius, c.y + m_radius};
+    m_rightBottom = {c.x + m_radius, c.y - m_radius};
+}
+
+void CCircleObj::TrackLastVertex(CGyrView* view, const CWorldPoint& p, unsigned flags, int code) {
+    if (m_nPoints < 2) return;
+    if (const CircleTool* tool = FindCircleTool(code))
+        tool->drag(*this, view, p, flags);
+    else
+        CShapeObj::TrackLastVertex(view, p, flags, code);
+}
+
+void CCircleObj::EndTrack(CGyrView* view, unsigned flags, const CWorldPoint&) {
+    if (!view) return;
+    const int code = view->m_nToolCode;
+    if (auto record = FigureHooks().recordCircle) record(*this, code);
+    if (code == kToolThreePoints) {
+        // The circle of stage 0 is the object of stage 1; stage 1 ends it.
+        view->m_nStage = m_nPressStage == 0 ? 1 : 0;
+        view->m_pPicked = m_nPressStage == 0 ? this : nullptr;
+    } else if (code >= 703 && code <= 710 && (flags & kMkControl)) {
+        view->m_nStage = 0;
+    }
+}
+
+void CCircleObj::Homothety(const CWorldPoint& c, double k) {
+    CShapeObj::Homothety(c, k);
+    // A radius is a length: a negative ratio turns the circle, it does not
+    // make the radius negative.
+    m_radius *= std::fabs(k);
+}
+
+CMyObj* CCircleObj::Invert(const CWorldPoint& o, double k) const {
+    if (m_nPoints < 2) return nullptr;
+    const CWorldPoint c = m_points[0];
+    if (std::fabs(Distance(c, o) - m_radius) < kGeomEps) {
+        CWorldPoint a, b;
+        if (!InvertCircleThroughCentre(c, o, k, a, b)) return nullptr;
+        return NewLine(a, b);
+    }
+    CWorldPoint centre;
+    double radius;
+    if (!InvertCircle(c, m_radius, o, k, centre, radius)) return nullptr;
+    CCircleObj* image = NewCircle(centre, radius);
+    image->RecalcBounds();
+    return image;
+}
+
+CWorldPoint CCircleObj::GetDuplicateOffset(int key) const {
+    if (IsKeyHeld(kKeyControl) || m_nPoints < 2) return CShapeObj::GetDuplicateOffset(key);
+    const CWorldPoint v = (m_points[1] - m_points[0]) * 2;
+    switch (key) {
+        case kKeyLeft:
+            return -v;
+        case kKeyUp:
+            return Perp(v);
+        case kKeyDown:
+            return -Perp(v);
+        default:
+            return v;
+    }
+}
+
+void CCircleObj::Draw(Canvas& dc) const {
+    if (m_nPoints < 2) return;
+    Canvas::PenSel oldPen = dc.SelectPen(m_bPen ? &m_logpen : nullptr);
+    Canvas::BrushSel oldBrush = dc.SelectBrush(m_bBrush ? &m_logbrush : nullptr);
+    PixelRect r = GetPixelBounds();
+    dc.Ellipse({r.left, r.top, r.right + 1, r.bottom + 1});
+    dc.RestorePen(oldPen);
+    dc.RestoreBrush(oldBrush);
+    DrawCentreMark(dc);
+}
+
+void CCircleObj::DrawCentreMark(Canvas& dc) const {
+    const LogPen black{kPenSolid, 1, 0, 0};
+    Canvas::PenSel old = dc.SelectPen(&black);
+    DrawCross(dc, WorldToPixel(Centre()));
+    dc.RestorePen(old);
+}
+
+double CCircleObj::DistanceTo(const CWorldPoint& p, int& edge) const {
+    edge = -1;
+    if (m_nPoints < 2) return 1e10;
+    return DistanceToCircle(p, m_points[0], m_radius);
+}
+
+int CCircleObj::HitVertex(const CWorldPoint& p, int n) const {
+    for (int i = 0; i < n && i < m_nPoints; ++i)
+        if (IsNear(m_points[i], p)) return i + 1;
+    return 0;
+}
+
+int CCircleObj::HitTest(const CWorldPoint& p) const {
+    if (m_nPoints < 2) return -1;
+    if (int k = HitVertex(p, 2)) return k;
+    return DistanceToCircle(p, m_points[0], m_radius) < Mapping().pixelTolerance ? 0 : -1;
+}
+
+CWorldPoint CCircleObj::RandomPoint() const {
+    Host* host = FindHost();
+    const double theta = (host ? host->Random() : 0) * M_PI * (2.0 / 32767);
+    return Centre() + CWorldPoint{std::cos(theta), std::sin(theta)} * m_radius;
+}
+
+CWorldPoint CCircleObj::NearestPointOn(const CWorldPoint& p) const {
+    return NearestPointOnCircle(p, Centre(), m_radius);
+}
+
+void CCircleObj::ExchangeFields(CFieldExchange& fx) {
+    CShapeObj::ExchangeFields(fx);
+    fx.F64("radius", m_radius);
+}
+
+CCircleObj* NewCircle(const CWorldPoint& centre, double radius) {
+    auto* circle = new CCircleObj(centre, radius);
+    circle->SetDocument(GetActiveDocument());
+    return circle;
+}
+
+CCircleObj* MakeCircle(const CWorldPoint& centre, double radius, bool collect, int redraw) {
+    CCircleObj* circle = NewCircle(centre, radius);
+    circle->Finish(true, true, redraw, collect);
+    return circle;
+}
+
+void DrawCross(Canvas& dc, PixelPoint c) {
+    dc.MoveTo({c.x - 4, c.y});
+    dc.LineTo({c.x + 5, c.y});
+    dc.MoveTo({c.x, c.y - 4});
+    dc.LineTo({c.x, c.y + 5});
+}
+
+CMyObj* DrawCircleTool(CGyrView& view, unsigned flags, const CWorldPoint& p) {
+    const CircleTool* tool = FindCircleTool(view.m_nToolCode);
+    return tool ? tool->press(view, flags, p) : nullptr;
+}
+
+}  // namespace gyr

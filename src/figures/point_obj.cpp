@@ -1,0 +1,196 @@
+#include "figures/point_obj.h"
+
+#include <cmath>
+
+#include "model/document.h"
+#include "model/figure_hooks.h"
+#include "model/program_state.h"
+#include "math/kernel.h"
+#include "port/host.h"
+#include "control/draw_operations.h"
+#include "control/gyr_view.h"
+#include "math/sheet_mapping.h"
+
+namespace gyr {
+
+GYR_IMPLEMENT_CLASS(CPointObj, CCircleObj)
+
+namespace {
+
+// The point-mark attribute record applied as attribute kind "all".
+void ApplyRecord(CShapeObj& shape, const CDrawAttr& a) {
+    shape.m_bPen = a.penOn;
+    shape.m_bBrush = a.brushOn;
+    shape.m_logpen = {a.penStyle, a.penWidthX, a.penWidthY, a.penColor};
+    shape.m_logbrush = {a.brushStyle, a.brushColor, a.hatch};
+}
+
+void Record(const CPointObj* point, PointOrigin origin, const CMyObj* first = nullptr,
+            const CMyObj* second = nullptr) {
+    if (!point) return;
+    if (auto record = FigureHooks().recordPoint) record(*point, origin, first, second);
+}
+
+}  // namespace
+
+bool CPointObj::SnapToVertex(CWorldPoint& p) const {
+    if (m_nPoints < 1) return false;
+    if (ChebyshevDistance(m_points[0], p) >= ProgramState().params.matchDistance) return false;
+    p = m_points[0];
+    return true;
+}
+
+// The image of a point is a point, not the image of its little circle.
+CMyObj* CPointObj::Invert(const CWorldPoint& o, double k) const {
+    CWorldPoint image;
+    if (m_nPoints < 1 || !InvertPoint(m_points[0], o, k, image)) return nullptr;
+    return NewPoint(image);
+}
+
+void CPointObj::Draw(Canvas& dc) const {
+    if (m_nPoints < 2) return;
+    const CWorldPoint q = m_points[0];
+    if (m_nMark == 1) {
+        const CWorldPoint d = m_points[1] - q, n = Perp(d);
+        Canvas::PenSel oldPen = dc.SelectPen(m_bPen ? &m_logpen : nullptr);
+        dc.MoveTo(WorldToPixel(q + d));
+        dc.LineTo(WorldToPixel(q - d));
+        dc.MoveTo(WorldToPixel(q + n));
+        dc.LineTo(WorldToPixel(q - n));
+        dc.RestorePen(oldPen);
+        return;
+    }
+    Canvas::PenSel oldPen = dc.SelectPen(m_bPen ? &m_logpen : nullptr);
+    Canvas::BrushSel oldBrush = dc.SelectBrush(m_bBrush ? &m_logbrush : nullptr);
+    const PixelRect r = GetPixelBounds();
+    dc.Ellipse({r.left, r.top, r.right + 1, r.bottom + 1});
+    dc.RestorePen(oldPen);
+    dc.RestoreBrush(oldBrush);
+    if (m_nMark == 0) DrawCross(dc, WorldToPixel(q));
+}
+
+void CPointObj::DrawMarks(Canvas& dc) const {
+    const PixelPoint c = WorldToPixel(Centre());
+    dc.InvertRect({c.x - 3, c.y - 3, c.x + 4, c.y + 4});
+}
+
+double CPointObj::DistanceTo(const CWorldPoint&, int& edge) const {
+    edge = -1;
+    return 1e10;
+}
+
+int CPointObj::HitTest(const CWorldPoint& p) const {
+    if (m_nPoints < 1) return -1;
+    return std::fabs(Distance(p, m_points[0]) - m_radius) < Mapping().pixelTolerance ? 0 : -1;
+}
+
+double CPointObj::NearestVertex(const CWorldPoint& p, int& index) const {
+    index = 0;
+    return m_nPoints < 1 ? 1e10 : Distance(m_points[0], p);
+}
+
+void CPointObj::ExchangeFields(CFieldExchange& fx) {
+    CCircleObj::ExchangeFields(fx);
+    fx.I32("mark", m_nMark);
+}
+
+CPointObj* NewPoint(const CWorldPoint& p) {
+    const CPointMarkSettings& s = ProgramState().pointMarks;
+    auto* point = new CPointObj(p, s.radius, s.mark);
+    point->SetDocument(GetActiveDocument());
+    ApplyRecord(*point, s.attr);
+    point->RecalcBounds();
+    return point;
+}
+
+CPointObj* AddPoint(const CWorldPoint& p) {
+    CGyrDoc* doc = GetActiveDocument();
+    if (!doc) return nullptr;
+    CPointObj* point = NewPoint(p);
+    doc->AddObject(point);
+    if (Host* host = FindHost()) host->Invalidate(point->GetInvalidRect());
+    return point;
+}
+
+CPointObj* MakePointAt(CGyrView& view, unsigned flags, const CWorldPoint& p) {
+    CGyrDoc* doc = view.GetDocument() ? view.GetDocument() : GetActiveDocument();
+    if (!doc) return nullptr;
+    const CDrawingParams& params = ProgramState().params;
+    if (flags & kMkControl) {
+        if (IsKeyHeld(kKeyF1)) {
+            CPointObj* point = AddPoint(params.rotationCentre);
+            Record(point, PointOrigin::RotationCentre);
+            return point;
+        }
+        if (IsKeyHeld(kKeyF2)) {
+            CPointObj* point = AddPoint(params.homothetyCentre);
+            Record(point, PointOrigin::HomothetyCentre);
+            return point;
+        }
+        CMyObj *first = nullptr, *second = nullptr;
+        CWorldPoint x;
+        auto find = FigureHooks().nearestIntersection;
+        if (!find || !find(doc->Objects(), p, first, second, x)) return nullptr;
+        CPointObj* point = AddPoint(x);
+        Record(point, PointOrigin::Intersection, first, second);
+        return point;
+    }
+    if (flags & kMkShift) {
+        int edge = 0;
+        CMyObj* shape = FindNearestShape(doc->Objects(), p, edge);
+        if (!shape || !shape->IsShape()) return nullptr;
+        CPointObj* point = AddPoint(static_cast<CShapeObj*>(shape)->NearestPointOn(p));
+        Record(point, PointOrigin::OnObject, shape);
+        return point;
+    }
+    CPointObj* point = AddPoint(p);
+    Record(point, PointOrigin::Free);
+    return point;
+}
+
+void ApplyPointMarks() {
+    CObList* catalogue = GetCatalogue();
+    if (!catalogue) return;
+    const CPointMarkSettings& s = ProgramState().pointMarks;
+    PixelRect changed;
+    for (CMyObj* obj : *catalogue) {
+        if (!obj->IsPoint() || obj->GetVertexCount() < 2) continue;
+        auto* point = static_cast<CPointObj*>(obj);
+        changed = changed.United(point->GetInvalidRect());
+        ApplyRecord(*point, s.attr);
+        point->m_nMark = s.mark;
+        point->m_points[1] = point->m_points[0] + CWorldPoint{s.radius, 0};
+        point->RecalcBounds();
+        changed = changed.United(point->GetInvalidRect());
+    }
+    if (Host* host = FindHost(); host && !changed.IsEmpty()) host->Invalidate(changed);
+}
+
+int DeleteAllPointMarks(CObList* undoCopies) {
+    CGyrDoc* doc = GetActiveDocument();
+    if (!doc) return 0;
+    CObList points;
+    for (CMyObj* obj : doc->Objects())
+        if (obj->IsPoint()) points.push_back(obj);
+    if (points.empty()) return 0;
+    PixelRect changed;
+    for (CMyObj* point : points) {
+        changed = changed.United(point->GetInvalidRect());
+        if (undoCopies) {
+            CMyObj* copy = point->Clone();
+            copy->m_bSelected = 0;
+            undoCopies->push_back(copy);
+        }
+        // The document also takes it out of every view's selection.
+        doc->RemoveObject(point);
+    }
+    if (Host* host = FindHost()) host->Invalidate(changed);
+    return int(points.size());
+}
+
+CMyObj* DrawPointTool(CGyrView& view, unsigned flags, const CWorldPoint& p) {
+    MakePointAt(view, flags, p);
+    return nullptr;
+}
+
+}  // namespace gyr

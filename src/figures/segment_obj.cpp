@@ -1,0 +1,258 @@
+#include "figures/segment_obj.h"
+
+#include <algorithm>
+
+#include "model/document.h"
+#include "model/figure_hooks.h"
+#include "model/program_state.h"
+#include "figures/circle_obj.h"
+#include "math/kernel.h"
+#include "port/host.h"
+#include "control/draw_operations.h"
+#include "control/gyr_view.h"
+#include "math/sheet_mapping.h"
+
+namespace gyr {
+
+GYR_IMPLEMENT_CLASS(CSegmentObj, CShapeObj)
+
+namespace {
+
+constexpr int kKindSegments = 10;
+constexpr int kKindArcs = 80;
+constexpr int kToolSimple = 10000;
+constexpr int kToolRatio = 101;
+constexpr int kToolCross = 103;
+constexpr int kToolTangentAt = 704;
+
+// The finished segments of these tools become steps of a recorded locus
+// script.
+constexpr int kRecordedTools[] = {kToolSimple, 10010, 10030, 21050, kToolTangentAt};
+
+bool ControlDown() {
+    return IsKeyHeld(kKeyControl);
+}
+
+// What a segment tool does at the press (at a stage after 0; at stage 0
+// every tool accepts), while the pointer moves, and at the release.
+struct SegmentTool {
+    int code;
+    bool (*start)(CSegmentObj& seg, CGyrView& view, unsigned flags);
+    void (*drag)(CSegmentObj& seg, CGyrView* view, const CWorldPoint& p, unsigned flags);
+    void (*release)(CSegmentObj& seg, CGyrView& view, unsigned flags);
+};
+
+bool Accept(CSegmentObj&, CGyrView&, unsigned) {
+    return true;
+}
+
+void DragSimple(CSegmentObj& seg, CGyrView*, const CWorldPoint& p, unsigned flags) {
+    seg.m_points[1] = (flags & kMkShift) ? ProjectOnCompassLine(seg.m_points[0], p) : p;
+}
+
+// The drawn segment ab becomes am, m dividing ab in the ratio; mb and the
+// perpendicular at m of length |am| are added.
+void DivideByRatio(CSegmentObj& seg, CGyrView&, unsigned flags) {
+    const double rho = (flags & kMkControl) ? kGoldenRatio : ProgramState().params.ratio;
+    const CWorldPoint a = seg.m_points[0], b = seg.m_points[1];
+    CWorldPoint m;
+    // A ratio of 0 puts m on a: nothing to divide, and no zero-length results.
+    if (!DivideRatio(a, b, -rho, m) || Coincide(m, a)) return;
+    const PixelRect before = seg.GetInvalidRect();
+    seg.m_points[1] = m;
+    seg.RecalcBounds();
+    if (Host* host = FindHost()) host->Invalidate(before.United(seg.GetInvalidRect()));
+    MakeSegment(m, b, false, 1);
+    MakeSegment(m, m + Perp(m - a), false, 1);
+}
+
+// Half as long as the drawn segment, from its middle, turned by +90 degrees.
+void AddCross(CSegmentObj& seg, CGyrView&, unsigned) {
+    const CWorldPoint m = (seg.m_points[0] + seg.m_points[1]) * 0.5;
+    MakeSegment(m, m + Perp(seg.m_points[1] - m), false, 1);
+}
+
+// Every other code: accepted at stage 0 only, drawn as the simple segment.
+constexpr SegmentTool kDefaultTool{0, nullptr, DragSimple, nullptr};
+
+// The segment tools that need no pick. The constructions on picked figures
+// add their rows here.
+const SegmentTool kSegmentTools[] = {
+    {kToolSimple, Accept, DragSimple, nullptr},
+    {kToolRatio, nullptr, DragSimple, DivideByRatio},
+    {kToolCross, nullptr, DragSimple, AddCross},
+};
+
+const SegmentTool& FindSegmentTool(int code) {
+    for (const SegmentTool& t : kSegmentTools)
+        if (t.code == code) return t;
+    return kDefaultTool;
+}
+
+}  // namespace
+
+CSegmentObj::CSegmentObj(const CWorldPoint& p0, const CWorldPoint& p1) : CShapeObj(2) {
+    m_points[0] = p0;
+    m_points[1] = p1;
+    m_bSelected = 0;
+}
+
+PixelRect CSegmentObj::GetPixelBounds() const {
+    PixelRect r = WorldToPixelRect(m_leftTop, m_rightBottom);
+    if (r.right == r.left) ++r.right;
+    if (r.bottom == r.top) ++r.bottom;
+    return r;
+}
+
+PixelRect CSegmentObj::MoveHandle(int k, const CWorldPoint& p) {
+    CGyrView* view = GetActiveView();
+    if (!ControlDown() || !view || k != 2 || m_nPoints < 2) return CShapeObj::MoveHandle(k, p);
+    const PixelRect before = GetInvalidRect();
+    TrackLastVertex(view, p, kMkControl, view->m_nToolCode);
+    RecalcBounds();
+    return before.United(GetInvalidRect());
+}
+
+void CSegmentObj::TrackLastVertex(CGyrView* view, const CWorldPoint& p, unsigned flags, int code) {
+    if (m_nPoints < 2) return;
+    FindSegmentTool(code).drag(*this, view, p, flags);
+}
+
+void CSegmentObj::EndTrack(CGyrView* view, unsigned flags, const CWorldPoint&) {
+    if (!view || m_nPoints < 2) return;
+    // The radius drawn at stage 0 of the simple arc: the next press turns it.
+    if (view->m_nToolKind == kKindArcs && view->m_nToolCode == kToolSimple) {
+        if (view->m_nStage == 0) view->m_nStage = 1;
+        return;
+    }
+    if (view->m_nToolKind != kKindSegments) return;
+    const int code = view->m_nToolCode;
+    if (auto record = FigureHooks().recordSegment;
+        record && std::find(std::begin(kRecordedTools), std::end(kRecordedTools), code) !=
+                      std::end(kRecordedTools))
+        record(*this, code);
+    const SegmentTool& tool = FindSegmentTool(code);
+    if (tool.release) tool.release(*this, *view, flags);
+    if (flags & kMkControl) view->m_nStage = 0;
+}
+
+PixelRect CSegmentObj::Track(CGyrView* view, const CWorldPoint& p, unsigned flags) {
+    // The tangent at a circle point follows its start, which lies on the circle.
+    const bool fromStart = view && view->m_nToolCode == kToolTangentAt && m_nPoints > 0;
+    return CShapeObj::Track(view, fromStart ? m_points[0] : p, flags);
+}
+
+CMyObj* CSegmentObj::Invert(const CWorldPoint& o, double k) const {
+    if (m_nPoints < 2) return nullptr;
+    if (DistanceToLine(o, m_points[0], m_points[1]) < kGeomEps) {
+        CMyObj* copy = Clone();
+        copy->m_bSelected = 0;
+        return copy;
+    }
+    CWorldPoint centre;
+    double radius;
+    if (!InvertLine(m_points[0], m_points[1], o, k, centre, radius)) return nullptr;
+    CCircleObj* image = NewCircle(centre, radius);
+    image->RecalcBounds();
+    return image;
+}
+
+CWorldPoint CSegmentObj::GetDuplicateOffset(int key) const {
+    if (ControlDown() || m_nPoints < 2) return CShapeObj::GetDuplicateOffset(key);
+    const CWorldPoint d = m_points[1] - m_points[0];
+    switch (key) {
+        case kKeyLeft:
+            return -d;
+        case kKeyUp:
+            return Perp(d);
+        case kKeyRight:
+            return d;
+        case kKeyDown:
+            return Perp(-d);
+        default:
+            return {};
+    }
+}
+
+void CSegmentObj::Draw(Canvas& dc) const {
+    if (m_nPoints < 2) return;
+    const PixelPoint px[2] = {WorldToPixel(m_points[0]), WorldToPixel(m_points[1])};
+    if (px[0] == px[1]) return;
+    Canvas::PenSel oldPen = dc.SelectPen(m_bPen ? &m_logpen : nullptr);
+    dc.Polyline(px, 2);
+    dc.RestorePen(oldPen);
+}
+
+CWorldPoint CSegmentObj::RandomPoint() const {
+    Host* host = FindHost();
+    const double t = (host ? host->Random() : 0) / 32767.0;
+    return P1() * t + P0() * (1 - t);
+}
+
+int CSegmentObj::IntersectWith(const CMyObj& other, CWorldPoint& first, CWorldPoint& second) const {
+    if (m_nPoints < 2) return 0;
+    const CWorldPoint a = m_points[0], b = m_points[1];
+    if (other.IsStraight()) {
+        if (other.GetVertexCount() < 2) return 0;
+        const CWorldPoint* v = other.GetVertices();
+        CWorldPoint x;
+        if (!LineIntersection(a, b, v[0], v[1], x)) return 0;
+        first = second = x;
+        return 1;
+    }
+    if (other.IsCircle() || other.IsArc()) {
+        const auto& circle = static_cast<const CCircleObj&>(other);
+        if (circle.GetVertexCount() < 1) return 0;
+        return CircleLineIntersection(circle.Centre(), circle.m_radius, a, b, first, second);
+    }
+    return 0;
+}
+
+CSegmentObj* NewSegment(const CWorldPoint& p0, const CWorldPoint& p1) {
+    auto* seg = new CSegmentObj(p0, p1);
+    seg->SetDocument(GetActiveDocument());
+    seg->RecalcBounds();
+    return seg;
+}
+
+CSegmentObj* MakeSegment(const CWorldPoint& p0, const CWorldPoint& p1, bool collect, int redraw) {
+    auto* seg = new CSegmentObj(p0, p1);
+    seg->Finish(true, true, redraw, collect);
+    return seg;
+}
+
+CSegmentObj* StartSegment(CGyrView& view, unsigned flags, const CWorldPoint& p) {
+    auto* seg = new CSegmentObj(p, p);
+    seg->SetDocument(view.GetDocument());
+    seg->RecalcBounds();
+    if (AcceptsStart(*seg, view, flags)) return seg;
+    delete seg;
+    return nullptr;
+}
+
+bool AcceptsStart(CSegmentObj& seg, CGyrView& view, unsigned flags) {
+    if (view.m_nStage == 0) return true;
+    const SegmentTool& tool = FindSegmentTool(view.m_nToolCode);
+    return tool.start && tool.start(seg, view, flags);
+}
+
+CWorldPoint ProjectOnCompassLine(const CWorldPoint& o, const CWorldPoint& p) {
+    static constexpr CWorldPoint kDirections[] = {{1, 0}, {1, 1}, {0, 1}, {-1, 1}};
+    CWorldPoint best = p;
+    double bestDistance = 1e10;
+    for (const CWorldPoint& d : kDirections) {
+        const CWorldPoint foot = FootOfPerpendicular(p, o, o + d);
+        const double dist = Distance(p, foot);
+        if (dist < bestDistance) {
+            bestDistance = dist;
+            best = foot;
+        }
+    }
+    return best;
+}
+
+CMyObj* DrawSegmentTool(CGyrView& view, unsigned flags, const CWorldPoint& p) {
+    return StartSegment(view, flags, p);
+}
+
+}  // namespace gyr

@@ -1,0 +1,44 @@
+#pragma once
+// The one world <-> pixel mapping of the sheet. Every conversion truncates
+// toward zero, never rounds. Set only by the sheet object's update step.
+
+#include "math/world_point.h"
+#include "port/canvas.h"
+
+namespace gyr {
+
+struct CSheetMapping {
+    int originX = 0;  // effective (scaled) values
+    int originY = 0;
+    int unitX = 50;
+    int unitY = 50;
+    int sheetWidth = 0;  // effective sheet size in pixels
+    int sheetHeight = 0;
+    CWorldPoint worldLeftTop;  // the sheet's world rectangle
+    CWorldPoint worldRightBottom;
+    double pixelTolerance = 0.2;  // 4 pixels in world units
+};
+
+// The process-wide mapping (owned by the program state).
+CSheetMapping& Mapping();
+
+// Truncation toward zero into an int. Values beyond the int range saturate
+// and NaN gives 0, so that no coordinate from a damaged file or an extreme
+// zoom can make the conversion undefined.
+int TruncToInt(double v);
+
+PixelPoint WorldToPixel(const CWorldPoint& p);
+CWorldPoint PixelToWorld(PixelPoint p);
+// The converted point is the top-left corner; width and height are added.
+PixelRect WorldToPixelRect(const CWorldPoint& p, int width, int height);
+// Two world points to a pixel rectangle, corner by corner.
+PixelRect WorldToPixelRect(const CWorldPoint& leftTop, const CWorldPoint& rightBottom);
+void PixelRectToWorld(const PixelRect& r, CWorldPoint& leftTop, CWorldPoint& rightBottom);
+bool IsOnSheet(const CWorldPoint& p);
+bool IsYWithinSheet(double y);
+// Screen-equal: Chebyshev distance below the pixel tolerance.
+bool SamePoint(const CWorldPoint& a, const CWorldPoint& b);
+// Exactly equal: Chebyshev distance below 1e-8.
+bool SamePointExact(const CWorldPoint& a, const CWorldPoint& b);
+
+}  // namespace gyr

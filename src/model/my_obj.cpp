@@ -1,0 +1,218 @@
+#include "model/my_obj.h"
+
+#include <cmath>
+
+#include "model/archive.h"
+#include "model/document.h"
+#include "model/obj_list.h"
+#include "port/host.h"
+#include "control/gyr_view.h"
+#include "math/sheet_mapping.h"
+
+namespace gyr {
+
+const char* const kBadDefinitionMessage =
+    "Definition incorrect. \nPlease restart the definition.\nFor this, move the mouse while "
+    "holding down the left button.";
+
+// The root has no record of its own in files: it is never written alone.
+const CRuntimeClass CObject::kClass = {"CObject", 0xFFFF, nullptr, nullptr};
+
+void CObject::Serialize(CArchive& ar) {
+    CArchiveExchange fx(ar);
+    ExchangeFields(fx);
+}
+
+CObject* CMyObj::CreateInstance() {
+    return new CMyObj();
+}
+
+const CRuntimeClass CMyObj::kClass = {"CMyObj", 1, &CMyObj::CreateInstance, &CObject::kClass};
+
+CMyObj* CMyObj::CreateEmpty() const {
+    return new CMyObj();
+}
+
+CMyObj* CMyObj::Clone() const {
+    return new CMyObj(*this);
+}
+
+void CMyObj::AddToDocument() {
+    if (!m_pDocument) return;
+    m_pDocument->AddObject(this);
+    m_pDocument->InvalidateObject(this);
+}
+
+void CMyObj::Finish(bool recalc, bool add, int redrawMode, bool collect) {
+    CGyrView* view = GetActiveView();
+    CGyrDoc* doc = GetActiveDocument();
+    SetDocument(doc);
+    if (recalc) RecalcBounds();
+    if (add && doc) doc->AddObject(this);
+    // Drawing at once (mode 2) needs the view's surface, which only the
+    // desktop owns; a repaint request of the same area draws the same pixels.
+    Host* host = FindHost();
+    if (host && (redrawMode == 1 || redrawMode == 2)) host->Invalidate(GetInvalidRect());
+    if (collect && view) view->m_gesture.push_back(this);
+}
+
+PixelRect CMyObj::GetPixelBounds() const {
+    return WorldToPixelRect(m_leftTop, m_rightBottom);
+}
+
+PixelRect CMyObj::GetInvalidRect() const {
+    return GetPixelBounds();
+}
+
+namespace {
+
+// The box corners in handle order: left-top, right-top, right-bottom, left-bottom.
+CWorldPoint BoxCorner(const CMyObj& obj, int n) {
+    switch (n) {
+        case 0:
+            return obj.m_leftTop;
+        case 1:
+            return {obj.m_rightBottom.x, obj.m_leftTop.y};
+        case 2:
+            return obj.m_rightBottom;
+        case 3:
+            return {obj.m_leftTop.x, obj.m_rightBottom.y};
+        default:
+            return {};
+    }
+}
+
+}  // namespace
+
+CWorldPoint CMyObj::GetHandle(int n) const {
+    return BoxCorner(*this, n);
+}
+
+void CMyObj::SetVertex(int, const CWorldPoint& q) {
+    // The nearer side follows the point; on a tie the right and the top side.
+    if (std::fabs(q.x - m_leftTop.x) < std::fabs(q.x - m_rightBottom.x))
+        m_leftTop.x = q.x;
+    else
+        m_rightBottom.x = q.x;
+    if (std::fabs(q.y - m_rightBottom.y) < std::fabs(q.y - m_leftTop.y))
+        m_rightBottom.y = q.y;
+    else
+        m_leftTop.y = q.y;
+}
+
+int CMyObj::ListData(DataLines&) const {
+    return 0;
+}
+
+CMyObj* CMyObj::SetDataValue(int, double, int) {
+    return nullptr;
+}
+
+PixelRect CMyObj::MoveHandle(int k, const CWorldPoint& p) {
+    PixelRect before = GetPixelBounds();
+    CMyObj::SetVertex(k, p);
+    return before.United(GetPixelBounds());
+}
+
+bool CMyObj::SnapToVertex(CWorldPoint&) const {
+    return false;
+}
+
+void CMyObj::TrackLastVertex(CGyrView*, const CWorldPoint&, unsigned, int) {}
+
+void CMyObj::EndTrack(CGyrView*, unsigned, const CWorldPoint&) {}
+
+PixelRect CMyObj::Track(CGyrView*, const CWorldPoint&, unsigned) {
+    return {};
+}
+
+void CMyObj::Homothety(const CWorldPoint&, double) {}
+
+void CMyObj::Rotate(const CWorldPoint&, double) {}
+
+void CMyObj::Reflect(const CWorldPoint&, const CWorldPoint&) {}
+
+void CMyObj::Offset(const CWorldPoint& v) {
+    m_leftTop += v;
+    m_rightBottom += v;
+}
+
+CMyObj* CMyObj::Invert(const CWorldPoint&, double) const {
+    return nullptr;
+}
+
+CMyObj* CMyObj::DuplicateByKey(int key, int) {
+    CGyrView* view = GetActiveView();
+    if (view) {
+        // The old marks disappear with the selection.
+        GetHost().Invalidate(view->SelectionRect());
+        view->DeselectAll();
+    }
+    CMyObj* copy = Clone();
+    copy->m_bSelected = 0;
+    copy->Offset(GetDuplicateOffset(key));
+    if (!copy->m_pDocument) copy->m_pDocument = GetActiveDocument();
+    if (copy->m_pDocument) {
+        copy->AddToDocument();
+    } else {
+        // Nothing could own it: do not leak it.
+        delete copy;
+        return nullptr;
+    }
+    if (view) {
+        view->Select(copy);
+        GetHost().Invalidate(view->SelectionRect());
+    }
+    return copy;
+}
+
+CWorldPoint CMyObj::GetDuplicateOffset(int key) const {
+    const CWorldPoint corner{m_leftTop.x, m_rightBottom.y};
+    switch (key) {
+        case kKeyLeft:
+            return corner - m_rightBottom;
+        case kKeyUp:
+            return m_leftTop - corner;
+        case kKeyRight:
+            return m_rightBottom - corner;
+        case kKeyDown:
+            return corner - m_leftTop;
+        default:
+            return {};
+    }
+}
+
+void CMyObj::Draw(Canvas&) const {}
+
+void CMyObj::DrawMarks(Canvas&) const {}
+
+double CMyObj::DistanceTo(const CWorldPoint&, int&) const {
+    return 1e10;
+}
+
+int CMyObj::HitTest(const CWorldPoint&) const {
+    return -1;
+}
+
+double CMyObj::NearestVertex(const CWorldPoint& p, int& index) const {
+    double best = 1e10;
+    index = 0;
+    for (int i = 0; i < 4; ++i) {
+        double d = (BoxCorner(*this, i) - p).Length();
+        if (d < best) {
+            best = d;
+            index = i;
+        }
+    }
+    return best;
+}
+
+bool ReportBadDefinition(const CMyObj* obj, int mode) {
+    if (obj) return false;
+    if (Host* host = FindHost())
+        host->MessageBox(kBadDefinitionMessage, MsgIcon::Exclamation, MsgButtons::Ok);
+    if (CGyrView* view = GetActiveView()) view->m_nStage = mode;
+    return true;
+}
+
+}  // namespace gyr

@@ -1,0 +1,183 @@
+#pragma once
+// The base of every item on the sheet: owning document, world bounding box,
+// selection flag, and the fixed table of virtual operations through which the
+// document, the view and the constructions treat every object alike.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/cobject.h"
+#include "model/field_exchange.h"
+#include "model/object_pool.h"
+#include "model/runtime_class.h"
+#include "math/world_point.h"
+#include "port/canvas.h"
+
+namespace gyr {
+
+class CArchive;
+class CGyrDoc;
+class CGyrView;
+
+// Mouse key flags (platform numbering).
+enum KeyFlags : unsigned {
+    kMkLButton = 0x0001,
+    kMkRButton = 0x0002,
+    kMkShift = 0x0004,
+    kMkControl = 0x0008,
+};
+
+// One line of the object-data list.
+using DataLines = std::vector<std::string>;
+
+class CMyObj : public CObject {
+public:
+    static const CRuntimeClass kClass;
+    static CObject* CreateInstance();
+
+#if GYR_POOL_OBJECTS
+    // Every drawing object, of whatever class, comes from the object pool;
+    // the virtual destructor hands the right size back.
+    static void* operator new(std::size_t size) {
+        return PoolAllocate(size);
+    }
+    static void operator delete(void* p, std::size_t size) noexcept {
+        PoolFree(p, size);
+    }
+#endif
+
+    CMyObj() = default;
+    CMyObj(const CMyObj&) = default;
+    CMyObj& operator=(const CMyObj&) = default;
+
+    // Slot order as the rest of the program expects it.
+    const CRuntimeClass* GetRuntimeClass() const override {
+        return &kClass;
+    }
+    ~CMyObj() override = default;
+    virtual CMyObj* CreateEmpty() const;
+    virtual CMyObj* Clone() const;
+    virtual void AddToDocument();
+    virtual void Finish(bool recalc, bool add, int redrawMode, bool collect);
+    virtual PixelRect GetPixelBounds() const;
+    virtual PixelRect GetInvalidRect() const;
+    virtual CWorldPoint GetHandle(int n) const;
+    virtual const CWorldPoint* GetVertices() const {
+        return nullptr;
+    }
+    virtual int GetVertexCount() const {
+        return 0;
+    }
+    virtual void SetVertex(int n, const CWorldPoint& p);
+    virtual void SetDocument(CGyrDoc* doc) {
+        m_pDocument = doc;
+    }
+    virtual bool IsArc() const {
+        return false;
+    }
+    virtual bool IsClosed() const {
+        return false;
+    }
+    virtual bool IsShape() const {
+        return false;
+    }
+    virtual bool IsCurve() const {
+        return false;
+    }
+    virtual bool IsDegenerateIsoptic() const {
+        return false;
+    }
+    virtual bool IsCircle() const {
+        return false;
+    }
+    virtual bool IsPoint() const {
+        return false;
+    }
+    virtual bool IsLineOrCircle() const {
+        return false;
+    }
+    virtual bool IsSegment() const {
+        return false;
+    }
+    virtual bool IsLine() const {
+        return false;
+    }
+    virtual bool IsAngle() const {
+        return false;
+    }
+    virtual bool IsTriangle() const {
+        return false;
+    }
+    virtual bool IsText() const {
+        return false;
+    }
+    virtual int GetPictureKind() const {
+        return 0;
+    }
+    virtual bool IsRect() const {
+        return false;
+    }
+    virtual bool IsPolygon() const {
+        return false;
+    }
+    virtual bool IsStraight() const {
+        return false;
+    }
+    virtual int ListData(DataLines& lines) const;
+    virtual CMyObj* SetDataValue(int index, double value, int step);
+    virtual std::string GetLabel() const {
+        return {};
+    }
+    virtual void RecalcBounds() {}
+    virtual bool IsDegenerate() const {
+        return true;
+    }
+    virtual PixelRect MoveHandle(int k, const CWorldPoint& p);
+    virtual bool SnapToVertex(CWorldPoint& p) const;
+    virtual void TrackLastVertex(CGyrView* view, const CWorldPoint& p, unsigned flags, int code);
+    virtual void EndTrack(CGyrView* view, unsigned flags, const CWorldPoint& p);
+    virtual PixelRect Track(CGyrView* view, const CWorldPoint& p, unsigned flags);
+    virtual void Homothety(const CWorldPoint& c, double k);
+    virtual void Rotate(const CWorldPoint& c, double angle);
+    virtual void Reflect(const CWorldPoint& a, const CWorldPoint& b);
+    virtual void Offset(const CWorldPoint& v);
+    virtual CMyObj* Invert(const CWorldPoint& centre, double radius) const;
+    virtual CMyObj* DuplicateByKey(int key, int repeat);
+    virtual CWorldPoint GetDuplicateOffset(int key) const;
+    virtual void Draw(Canvas& dc) const;
+    virtual void DrawMarks(Canvas& dc) const;
+    virtual double DistanceTo(const CWorldPoint& p, int& edge) const;
+    virtual int HitTest(const CWorldPoint& p) const;
+    virtual double NearestVertex(const CWorldPoint& p, int& index) const;
+    virtual CWorldPoint RandomPoint() const {
+        return {};
+    }
+
+    // The persistent fields of this class, after its base's.
+    void ExchangeFields(CFieldExchange& fx) override {
+        ExchangeBaseFields(fx);
+    }
+    // The fields of this class alone; a template so that loaders holding the
+    // concrete archive exchange read them without virtual calls.
+    template <class Fx>
+    void ExchangeBaseFields(Fx& fx) {
+        fx.Point("leftTop", m_leftTop);
+        fx.Point("rightBottom", m_rightBottom);
+        fx.U16("selected", m_bSelected);
+        if (fx.IsLoading()) m_pDocument = fx.Document();
+    }
+
+    CGyrDoc* m_pDocument = nullptr;
+    CWorldPoint m_leftTop;
+    CWorldPoint m_rightBottom;
+    std::int32_t m_bSelected = 0;
+};
+
+// Shows "Definition incorrect. ..." when obj is null, sets the active view's
+// stage to mode and returns true; otherwise returns false.
+bool ReportBadDefinition(const CMyObj* obj, int mode);
+
+extern const char* const kBadDefinitionMessage;
+
+}  // namespace gyr

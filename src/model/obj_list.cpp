@@ -1,0 +1,211 @@
+#include "model/obj_list.h"
+
+#include <algorithm>
+
+#include "model/document.h"
+#include "port/host.h"
+#include "control/gyr_view.h"
+
+namespace gyr {
+
+namespace {
+
+bool IsOfClasses(const CMyObj* obj, const CRuntimeClass* const* classes, int count) {
+    const CRuntimeClass* c = obj->GetRuntimeClass();
+    for (int i = 0; i < count; ++i)
+        if (classes[i] == c) return true;
+    return false;
+}
+
+// The figures whose vertices the non-"all" search looks at.
+bool IsCornerFigure(const CMyObj* obj) {
+    return obj->IsAngle() || obj->IsTriangle() || obj->IsRect() || obj->IsPolygon();
+}
+
+// The object of smallest DistanceTo among those accepted; strictly smaller
+// wins, so the earliest candidate keeps a tie.
+template <class Accept>
+CMyObj* NearestByDistance(const CObList& list, const CWorldPoint& p, int& edge, double start,
+                          Accept accept) {
+    CMyObj* found = nullptr;
+    double best = start;
+    for (CMyObj* obj : list) {
+        if (!accept(obj)) continue;
+        int e = 0;
+        double d = obj->DistanceTo(p, e);
+        if (d < best) {
+            best = d;
+            found = obj;
+            edge = e;
+        }
+    }
+    return found;
+}
+
+template <class It>
+CMyObj* NthOfClasses(It first, It last, int n, const CRuntimeClass* const* classes, int count) {
+    if (n < 0) return nullptr;
+    for (; first != last; ++first) {
+        if (!IsOfClasses(*first, classes, count)) continue;
+        if (n-- == 0) return *first;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+// part receives the list position of the object found (-1 when none).
+CMyObj* FindNearestFigure(const CObList& list, const CWorldPoint& p, int& vertex, int& part,
+                          bool all) {
+    CMyObj* found = nullptr;
+    double best = 1e10;
+    part = -1;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        CMyObj* obj = list[i];
+        if (!all && !IsCornerFigure(obj)) continue;
+        int v = 0;
+        double d = obj->NearestVertex(p, v);
+        if (d < best) {
+            best = d;
+            found = obj;
+            vertex = v;
+            part = int(i);
+        }
+    }
+    return found;
+}
+
+CMyObj* FindNearestFigureExcept(CObList& list, const CWorldPoint& p, int& vertex, int& part,
+                                CMyObj* excluded) {
+    bool held = RemoveFromList(list, excluded);
+    CMyObj* found = FindNearestFigure(list, p, vertex, part, true);
+    if (held) list.push_back(excluded);
+    return found;
+}
+
+CMyObj* FindNearestShape(const CObList& list, const CWorldPoint& p, int& edge) {
+    return NearestByDistance(list, p, edge, 1e10,
+                             [](const CMyObj* o) { return o->IsShape() && !o->IsPoint(); });
+}
+
+CMyObj* FindNearestObject(const CObList& list, const CWorldPoint& p, int& edge) {
+    return NearestByDistance(list, p, edge, 1e9, [](const CMyObj*) { return true; });
+}
+
+CMyObj* FindNearestObjectOfClasses(const CObList& list, const CRuntimeClass* const* classes,
+                                   int count, const CWorldPoint& p, int& edge) {
+    return NearestByDistance(list, p, edge, 1e9,
+                             [&](const CMyObj* o) { return IsOfClasses(o, classes, count); });
+}
+
+CMyObj* FindHandleAt(const CObList& list, const CWorldPoint& p, int& index) {
+    for (auto it = list.rbegin(); it != list.rend(); ++it) {
+        int hit = (*it)->HitTest(p);
+        if (hit >= 0) {
+            index = hit;
+            return *it;
+        }
+    }
+    // The head is the sheet, which never hits: callers test the index.
+    return list.empty() ? nullptr : list.front();
+}
+
+CMyObj* FindNthOfClasses(const CObList& list, int n, const CRuntimeClass* const* classes,
+                         int count) {
+    return NthOfClasses(list.begin(), list.end(), n, classes, count);
+}
+
+CMyObj* FindNthOfClassesFromEnd(const CObList& list, int n, const CRuntimeClass* const* classes,
+                                int count) {
+    return NthOfClasses(list.rbegin(), list.rend(), n, classes, count);
+}
+
+bool SnapToAnyVertex(const CObList& list, CWorldPoint& p, const CMyObj* excluded) {
+    for (const CMyObj* obj : list)
+        if (obj != excluded && obj->SnapToVertex(p)) return true;
+    return false;
+}
+
+void DrawAll(const CObList& list, Canvas& dc) {
+    for (const CMyObj* obj : list) obj->Draw(dc);
+}
+
+void DrawInRect(const CObList& list, Canvas& dc, const PixelRect& r) {
+    for (const CMyObj* obj : list)
+        if (obj->GetInvalidRect().Intersects(r)) obj->Draw(dc);
+}
+
+void MoveToEnd(CObList& list, CMyObj* obj) {
+    if (RemoveFromList(list, obj)) list.push_back(obj);
+}
+
+void AppendClones(CObList& target, const CObList& source) {
+    // Counted first: the source may be the target itself.
+    const std::size_t n = source.size();
+    for (std::size_t i = 0; i < n; ++i) target.push_back(source[i]->Clone());
+}
+
+void DeleteAllObjects(CObList& list) {
+    // Head first, as the list would be emptied one by one, without the
+    // quadratic cost of erasing from the front of a vector.
+    CObList doomed;
+    doomed.swap(list);
+    for (CMyObj* obj : doomed) delete obj;
+}
+
+void SwapLists(CObList& a, CObList& b) {
+    if (!a.empty() && !b.empty()) a.swap(b);
+}
+
+void RemoveAllOf(CObList& target, const CObList& source) {
+    if (target.empty() || source.empty()) return;
+    std::erase_if(target, [&](const CMyObj* o) { return ListContains(source, o); });
+}
+
+void AppendAll(CObList& target, const CObList& source) {
+    const std::size_t n = source.size();
+    for (std::size_t i = 0; i < n; ++i) target.push_back(source[i]);
+}
+
+bool RemoveFromList(CObList& list, const CMyObj* obj) {
+    auto it = std::find(list.begin(), list.end(), obj);
+    if (it == list.end()) return false;
+    list.erase(it);
+    return true;
+}
+
+bool ListContains(const CObList& list, const CMyObj* obj) {
+    return std::find(list.begin(), list.end(), obj) != list.end();
+}
+
+bool IsInCatalogue(const CMyObj* obj) {
+    CObList* catalogue = GetCatalogue();
+    return catalogue && ListContains(*catalogue, obj);
+}
+
+// Without a host (command-line work) there is no active view or document.
+CGyrView* GetActiveView() {
+    Host* host = FindHost();
+    return host ? host->ActiveView() : nullptr;
+}
+
+CGyrDoc* GetActiveDocument() {
+    if (CGyrView* view = GetActiveView())
+        if (CGyrDoc* doc = view->GetDocument()) return doc;
+    Host* host = FindHost();
+    return host ? host->ActiveDocument() : nullptr;
+}
+
+CObList* GetCatalogue() {
+    CGyrDoc* doc = GetActiveDocument();
+    return doc ? &doc->Objects() : nullptr;
+}
+
+CMyObj* GetLastObjectOfClass(const CRuntimeClass* c) {
+    CObList* catalogue = GetCatalogue();
+    if (!catalogue || catalogue->empty()) return nullptr;
+    CMyObj* last = catalogue->back();
+    return last->GetRuntimeClass() == c ? last : nullptr;
+}
+
+}  // namespace gyr

@@ -1,0 +1,48 @@
+#pragma once
+// Free operations over object lists: the catalogue, a view's selection, the
+// gesture list. "First" is the earliest in list order; nearest searches keep
+// only strictly smaller distances, so the earliest candidate wins ties.
+
+#include <vector>
+
+#include "model/my_obj.h"
+
+namespace gyr {
+
+class CGyrView;
+
+using CObList = std::vector<CMyObj*>;
+
+CMyObj* FindNearestFigure(const CObList& list, const CWorldPoint& p, int& vertex, int& part,
+                          bool all);
+CMyObj* FindNearestFigureExcept(CObList& list, const CWorldPoint& p, int& vertex, int& part,
+                                CMyObj* excluded);
+CMyObj* FindNearestShape(const CObList& list, const CWorldPoint& p, int& edge);
+CMyObj* FindNearestObject(const CObList& list, const CWorldPoint& p, int& edge);
+CMyObj* FindNearestObjectOfClasses(const CObList& list, const CRuntimeClass* const* classes,
+                                   int count, const CWorldPoint& p, int& edge);
+CMyObj* FindHandleAt(const CObList& list, const CWorldPoint& p, int& index);
+CMyObj* FindNthOfClasses(const CObList& list, int n, const CRuntimeClass* const* classes,
+                         int count);
+CMyObj* FindNthOfClassesFromEnd(const CObList& list, int n, const CRuntimeClass* const* classes,
+                                int count);
+bool SnapToAnyVertex(const CObList& list, CWorldPoint& p, const CMyObj* excluded);
+void DrawAll(const CObList& list, Canvas& dc);
+void DrawInRect(const CObList& list, Canvas& dc, const PixelRect& r);
+void MoveToEnd(CObList& list, CMyObj* obj);
+void AppendClones(CObList& target, const CObList& source);
+void DeleteAllObjects(CObList& list);
+void SwapLists(CObList& a, CObList& b);
+void RemoveAllOf(CObList& target, const CObList& source);
+void AppendAll(CObList& target, const CObList& source);
+// Removes the first occurrence; true when the list held it.
+bool RemoveFromList(CObList& list, const CMyObj* obj);
+bool ListContains(const CObList& list, const CMyObj* obj);
+
+bool IsInCatalogue(const CMyObj* obj);
+CGyrView* GetActiveView();
+CGyrDoc* GetActiveDocument();
+CObList* GetCatalogue();
+CMyObj* GetLastObjectOfClass(const CRuntimeClass* c);
+
+}  // namespace gyr

@@ -1,0 +1,284 @@
+// The pick test table and the pick rules driven by clicks: class filters,
+// stages, distinct picks, constructions, beeps; the angle and triangle tools.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "figures/angle_obj.h"
+#include "figures/triangle_obj.h"
+#include "figures/circle_obj.h"
+#include "math/kernel.h"
+#include "control/pick_rules.h"
+#include "control/view_fixture.h"
+
+namespace gyr::testing {
+namespace {
+
+TEST(PickTestTable, SpotChecks) {
+    struct Case {
+        int kind, code, stage;
+        bool picks;
+    } cases[] = {
+        {10, 105, 0, true},   {10, 105, 1, false},   {10, 10000, 0, false},
+        {70, 706, 1, true},   {70, 706, 2, false},   {201, 10000, 9, true},
+        {20000, 40, 0, true}, {20000, 40, 1, false}, {31010, 10000, 0, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PickTest(c.kind, c.code, c.stage), c.picks)
+            << c.kind << "/" << c.code << " stage " << c.stage;
+}
+
+// What the installed constructions saw.
+struct Seen {
+    int calls = 0;
+    CMyObj *first = nullptr, *second = nullptr, *picked = nullptr;
+    int part = 0;
+    CObList selection;
+    bool answer = true;
+};
+Seen g_seen;
+bool Record(CGyrView& view, unsigned, const CWorldPoint&) {
+    ++g_seen.calls;
+    g_seen.first = view.m_pFirstPicked;
+    g_seen.second = view.m_pSecondPicked;
+    g_seen.picked = view.m_pPicked;
+    g_seen.part = view.m_nPart;
+    g_seen.selection = view.m_selection;
+    return g_seen.answer;
+}
+
+class PickTest : public ViewTest {
+protected:
+    void SetUp() override {
+        ViewTest::SetUp();
+        g_seen = {};
+    }
+    void TearDown() override {
+        for (auto i = installed.rbegin(); i != installed.rend(); ++i)
+            SetPickConstruction(i->kind, i->code, i->previous);
+        ViewTest::TearDown();
+    }
+    void Install(int kind, int code, PickConstruction c = &Record) {
+        installed.push_back({kind, code, SetPickConstruction(kind, code, c)});
+    }
+    CCircleObj* AddCircle(CWorldPoint c, double r) { return Add(new CCircleObj(c, r)); }
+    // A point of the circle away from its handles.
+    static PixelPoint Top(const CCircleObj* c) {
+        return Px(c->Centre().x, c->Centre().y + c->m_radius);
+    }
+    void ExpectStage(int stage, int beeps) {
+        EXPECT_EQ(view.m_nStage, stage);
+        EXPECT_EQ(host.beeps, beeps);
+    }
+
+    struct Installed {
+        int kind, code;
+        PickConstruction previous;
+    };
+    std::vector<Installed> installed;
+};
+
+TEST_F(PickTest, OrthogonalBesideEverySegmentBeepsAndKeepsStageZero) {
+    CSegmentObj* s1 = AddSegment({0, 0}, {2, 0});
+    AddSegment({0, 2}, {2, 2});
+    AddShape2({0, -2}, {2, -2});  // hit like a segment, but is none
+    view.OnCommand(32710);
+    Click(Px(1, 1));
+    ExpectStage(0, 1);
+    Click(Px(1, -2));
+    ExpectStage(0, 2);
+    EXPECT_TRUE(view.IsPickMode());
+
+    Click(Px(1, 0));
+    ExpectStage(1, 2);
+    EXPECT_EQ(view.m_pPicked, s1);
+    EXPECT_EQ(view.m_nPart, 1);
+    EXPECT_FALSE(view.IsPickMode());  // the next press draws
+    Press(Px(1, 1));
+    EXPECT_EQ(view.m_nDragState, kDragDrawing);
+    Release(Px(1, 1));
+}
+
+TEST_F(PickTest, PickingByAnEndPointNeitherDragsNorSnapsIt) {
+    CSegmentObj* s = AddSegment({0, 0}, {2, 0});
+    AddSegment({2.1, 0.1}, {3, 3});
+    view.OnCommand(33030);
+    Press(Px(2, 0));
+    Move(Px(2.04, 0.04));
+    Release(Px(2, 0));
+    EXPECT_EQ(s->P1(), (CWorldPoint{2, 0}));
+    EXPECT_EQ(view.m_nStage, 1);
+    EXPECT_EQ(view.m_pPicked, s);
+}
+
+TEST_F(PickTest, TangentToThreeMakesItsCirclesAtTheThirdPickOrBeeps) {
+    Install(70, 707);
+    CCircleObj* a = AddCircle({-3, 0}, 1);
+    CSegmentObj* b = AddSegment({0, -1}, {0, 3});
+    CCircleObj* c = AddCircle({3, 0}, 1);
+    view.OnCommand(33006);
+    Click(Top(a));
+    Click(Px(0, 1));
+    ExpectStage(2, 0);
+    EXPECT_EQ(g_seen.calls, 0);
+    Click(Top(c));
+    EXPECT_EQ(g_seen.calls, 1);
+    EXPECT_EQ(g_seen.first, a);
+    EXPECT_EQ(g_seen.second, b);
+    EXPECT_EQ(g_seen.picked, c);
+    ExpectStage(0, 0);
+    // No solution: a beep, and the construction starts over.
+    g_seen.answer = false;
+    Click(Top(a));
+    Click(Top(c));
+    Click(Top(a));
+    EXPECT_EQ(g_seen.calls, 2);
+    ExpectStage(0, 1);
+}
+
+TEST_F(PickTest, ClassFiltersForTrianglesCirclesAndCorners) {
+    Install(50, 505);
+    Install(40, 401);
+    TestTriangle* t = AddTriangle({0, 0}, {4, 0}, {0, 3});
+    CSegmentObj* s = AddSegment({-4, -4}, {-2, -4});
+    CCircleObj* c = AddCircle({3, 4}, 1);
+    view.OnCommand(33158);  // a triangle element needs a triangle
+    Click(Px(-3, -4));
+    EXPECT_EQ(host.beeps, 1);
+    EXPECT_EQ(view.m_selection, CObList{s});
+    Click(Px(2, 0));
+    EXPECT_EQ(g_seen.calls, 1);
+    EXPECT_EQ(g_seen.picked, t);
+    EXPECT_EQ(g_seen.part, 1);
+
+    view.DeselectAll();
+    view.OnCommand(32716);  // angle division finds the corner without a selection
+    Click(Px(4, 0));
+    EXPECT_EQ(g_seen.calls, 2);
+    EXPECT_EQ(g_seen.part, 1);  // the vertex index
+    Click(Px(6, -5));
+    ExpectStage(0, 2);
+
+    view.OnCommand(32718);  // inversion needs a circle first
+    Click(Px(-3, -4));
+    ExpectStage(0, 3);
+    Click(Top(c));
+    EXPECT_EQ(view.m_nStage, 1);
+    EXPECT_EQ(view.m_pPicked, c);
+
+    EXPECT_FALSE(MatchesPickClasses(s, kPickIsopticOne | kPickIsopticTwo | kPickCircle));
+}
+
+TEST_F(PickTest, APickTakenAwayBetweenClicksIsNotUsed) {
+    Install(70, 711);
+    CCircleObj* a = AddCircle({-3, 0}, 1);
+    CCircleObj* b = AddCircle({3, 0}, 1);
+    view.OnCommand(33010);
+    Click(Top(a));
+    ASSERT_EQ(view.m_nStage, 1);
+    doc.RemoveObject(a);
+    Click(Top(b));
+    EXPECT_EQ(g_seen.calls, 0);
+    ExpectStage(0, 1);
+}
+
+// The angle and triangle tools: the two-stage tools with their modifiers,
+// the bad-definition restart, the fixed angle, angle division.
+
+constexpr int kStartWithSide = 33051;
+constexpr int kViewingSegment = 33052;
+constexpr int kFixedAngle = 33053;
+constexpr int kDivideAngle = 33055;
+constexpr int kGeneralTriangle = 33151;
+
+void ExpectNear(const CWorldPoint& a, const CWorldPoint& b, double eps = 1e-9) {
+    EXPECT_NEAR(a.x, b.x, eps);
+    EXPECT_NEAR(a.y, b.y, eps);
+}
+
+class AngleToolTest : public ViewTest {
+protected:
+    void SetUp() override {
+        ViewTest::SetUp();
+        RegisterAngleTools();
+        RegisterAngleTools();  // twice changes nothing
+    }
+    // Stage 0: the first side a-b; stage 1: a drag from `from` to `to`.
+    void TwoStages(int command, CWorldPoint a, CWorldPoint b, CWorldPoint from, CWorldPoint to,
+                   unsigned flags = 0) {
+        ASSERT_TRUE(view.OnCommand(command));
+        Drag(Px(a.x, a.y), Px(b.x, b.y));
+        ASSERT_EQ(view.m_nStage, 1);
+        Drag(Px(from.x, from.y), Px(to.x, to.y), flags);
+    }
+    std::size_t Figures() const { return doc.Objects().size() - 1; }
+    CMyObj* Last() const { return doc.Objects().back(); }
+    CWorldPoint V(int i) const { return Last()->GetVertices()[i]; }
+};
+
+TEST_F(AngleToolTest, TwoStageAngleAndTriangleToolsWithModifiers) {
+    TwoStages(kStartWithSide, {0, 0}, {2, 0}, {3, 3}, {2, 2});
+    ASSERT_TRUE(Last()->IsAngle());
+    ExpectNear(V(0), {0, 0});
+    ExpectNear(V(1), {2, 0});
+    ExpectNear(V(2), {2, 2});
+    EXPECT_EQ(view.m_nStage, 0);
+
+    TwoStages(kViewingSegment, {-2, 0}, {2, 0}, {1, 3}, {1, 3}, kMkControl);
+    EXPECT_NEAR(std::fabs(static_cast<CAngle*>(Last())->GetAngleValue()), M_PI / 2, 1e-9);
+
+    // The fixed angle turns the second arm by the setting.
+    ASSERT_TRUE(view.OnCommand(kFixedAngle));
+    Drag(Px(0, 0), Px(2, 0));
+    EXPECT_NEAR(static_cast<CAngle*>(Last())->GetAngleValue(), M_PI / 6, 1e-12);
+
+    TwoStages(kGeneralTriangle, {0, 0}, {4, 0}, {1, 3}, {1, 3}, kMkShift);
+    ExpectNear(V(2), {2, 3});  // isosceles at V2
+    TwoStages(kGeneralTriangle, {0, 0}, {4, 0}, {1, 3}, {1, 3}, kMkControl);
+    EXPECT_NEAR(Distance(V(2), {2, 0}), 2, 1e-9);  // right angle at V2
+    ASSERT_TRUE(Last()->IsTriangle());
+    EXPECT_EQ(Figures(), 5u);
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(AngleToolTest, SecondStageWithoutASegmentReportsAndRestarts) {
+    for (int command : {kStartWithSide, kViewingSegment, kGeneralTriangle}) {
+        SCOPED_TRACE(command);
+        host.Clear();
+        ASSERT_TRUE(view.OnCommand(command));
+        Click(Px(1, 1));  // a side of no length is dropped
+        ASSERT_EQ(view.m_nStage, 1);
+        const std::size_t before = Figures();
+        Drag(Px(3, 3), Px(4, 4));
+        EXPECT_EQ(Figures(), before);
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.LastMessage(), kBadDefinitionMessage);
+        EXPECT_EQ(host.messages[0].icon, MsgIcon::Exclamation);
+        EXPECT_EQ(view.m_nStage, 0);
+    }
+    // A segment that is not the last object does not count either.
+    ASSERT_TRUE(view.OnCommand(kStartWithSide));
+    Drag(Px(0, 0), Px(2, 0));
+    AddTriangle({5, 5}, {6, 5}, {5, 6});
+    host.Clear();
+    Drag(Px(3, 3), Px(4, 4));
+    EXPECT_EQ(host.messages.size(), 1u);
+    EXPECT_TRUE(Last()->IsTriangle());
+}
+
+TEST_F(AngleToolTest, DivideAnglePicksAnAngleOrACorner) {
+    ASSERT_TRUE(view.OnCommand(kDivideAngle));
+    Add(new CAngle({2, 0}, {0, 0}, {0, 4}));
+    Click(Px(0.02, 0.02));
+    ASSERT_EQ(Figures(), 2u);  // two parts by default: the bisector
+    ASSERT_TRUE(Last()->IsSegment());
+    ExpectNear(V(1), {std::sqrt(2.0), std::sqrt(2.0)});
+    Click(Px(6, -5));  // nothing there
+    EXPECT_EQ(host.beeps, 1);
+    EXPECT_EQ(Figures(), 2u);
+}
+
+}  // namespace
+}  // namespace gyr::testing

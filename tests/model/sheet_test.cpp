@@ -1,0 +1,366 @@
+// The sheet: world <-> pixel mapping, the axes' update step, drawing,
+// listing, spin bands, persistence, the default page size, zooming and the
+// "Drawing Sheet" dialog model.
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <memory>
+
+#include "model/archive.h"
+#include "model/document.h"
+#include "model/program_state.h"
+#include "port/recording_canvas.h"
+#include "port/scripted_host.h"
+#include "model/axes.h"
+#include "dialogs/sheet_dialog.h"
+#include "math/sheet_mapping.h"
+
+namespace gyr {
+namespace {
+
+CSheetParams Sheet800x600(double labelsX = 2.0, double labelsY = 2.0) {
+    return {.originX = 400,
+            .originY = 300,
+            .width = 800,
+            .height = 600,
+            .labelsPerX = labelsX,
+            .labelsPerY = labelsY};
+}
+
+class SheetTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetProgramState();
+        host.document = &doc;
+        doc.OnNewDocument();
+        Use(Sheet800x600());
+    }
+    void Use(const CSheetParams& p) {
+        doc.m_sheetParams = p;
+        doc.ApplySheetParams();
+        doc.SetModifiedFlag(false);
+        host.Clear();
+    }
+    CAxes& Axes() { return *doc.Sheet(); }
+
+    ScriptedHost host;
+    CGyrDoc doc;
+};
+
+TEST_F(SheetTest, MappingTruncatesTowardZero) {
+    EXPECT_EQ(WorldToPixel({1, 1}), (PixelPoint{450, 250}));
+    CWorldPoint w = PixelToWorld({425, 300});
+    EXPECT_DOUBLE_EQ(w.x, 0.5);
+    EXPECT_DOUBLE_EQ(w.y, 0.0);
+    // Negative fractional products truncate toward zero, not downward.
+    EXPECT_EQ(WorldToPixel({-0.01, -0.01}), (PixelPoint{400, 300}));
+    EXPECT_EQ(WorldToPixel({-0.03, 0.039}), (PixelPoint{399, 299}));
+    EXPECT_EQ(WorldToPixelRect({-1, 2}, {3, -4}), (PixelRect{350, 200, 550, 500}));
+    // Far-away points saturate instead of overflowing.
+    EXPECT_EQ(WorldToPixel({1e300, -1e300}), (PixelPoint{INT_MAX, INT_MAX}));
+    EXPECT_EQ(WorldToPixel({-1e300, std::nan("")}), (PixelPoint{INT_MIN + 400, 300}));
+
+    // The sheet rectangle (-8, 6) .. (8, -6) is open; tolerance 4 / 50.
+    EXPECT_TRUE(IsOnSheet({7.99, 5.99}));
+    EXPECT_FALSE(IsOnSheet({8, 0}));
+    EXPECT_TRUE(SamePoint({0, 0}, {0.079, -0.079}));
+    EXPECT_FALSE(SamePoint({0, 0}, {0.001, 0.08}));
+}
+
+TEST_F(SheetTest, UpdateStepDerivesTicksRectangleAndScaledMapping) {
+    CSheetParams p = Sheet800x600(3.0, 0.5);
+    p.originX = 333;
+    p.generalScale = 1.5;
+    Axes().SetAll(p);
+    // Counts truncate each side separately: 333 * 3 / 50 = 19.98, 467 * 3 / 50 = 28.02.
+    EXPECT_EQ(Axes().m_ticksLeft, 19);
+    EXPECT_EQ(Axes().m_ticksRight, 28);
+    EXPECT_EQ(Axes().m_spacingY, 150);  // trunc(50 * 1.5 / 0.5)
+    // The world rectangle comes from the unscaled record, the mapping is scaled.
+    EXPECT_DOUBLE_EQ(Axes().m_rightBottom.x, 9.34);
+    EXPECT_EQ(Mapping().unitX, 75);
+    EXPECT_EQ(Mapping().sheetWidth, 1200);
+    EXPECT_DOUBLE_EQ(Mapping().pixelTolerance, 4.0 / 75);
+}
+
+bool HasLabel(const RecordingCanvas& dc, PixelPoint at, const std::string& text) {
+    for (auto& r : dc.Of(RecordingCanvas::Op::TextOut))
+        if (r.points[0] == at && r.text == text) return true;
+    return false;
+}
+
+TEST_F(SheetTest, DrawsAxesTicksAndWholeUnitLabels) {
+    RecordingCanvas dc;
+    LogPen before{kPenDash, 3, 0, 0xFF};
+    dc.SelectPen(&before);
+    Axes().Draw(dc);
+    auto lines = dc.Of(RecordingCanvas::Op::LineTo);
+    ASSERT_EQ(lines.size(), 2u + 33 + 25);  // the axes, x ticks -16..16, y ticks -12..12
+    EXPECT_EQ(lines[0].points, (std::vector<PixelPoint>{{400, 0}, {400, 600}}));
+    EXPECT_EQ(lines[0].pen, (LogPen{kPenInsideFrame, 1, 0, 0xC0C0C0}));
+
+    // Two labels per unit: tick 1 has no label, tick 2 shows "1"; the origin none.
+    auto labels = dc.Of(RecordingCanvas::Op::TextOut);
+    EXPECT_EQ(labels.size(), 16u + 12);
+    EXPECT_TRUE(HasLabel(dc, {450 - 4, 307}, "1"));
+    for (auto& l : labels) {
+        EXPECT_NE(l.points[0].x, 425 - 4);
+        EXPECT_NE(l.text, "0");
+    }
+    EXPECT_EQ(dc.CurrentPen().pen, before);
+
+    // Half a label per unit: ticks every two units carry 2, 4, ...
+    Use(Sheet800x600(0.5, 0.5));
+    dc.Clear();
+    Axes().Draw(dc);
+    EXPECT_TRUE(HasLabel(dc, {500 - 4, 307}, "2"));
+    EXPECT_EQ(dc.Of(RecordingCanvas::Op::TextOut).size(), 8u + 6);
+
+    // Mode 1: the two axes only; mode 0: nothing.
+    CSheetParams p = Sheet800x600();
+    for (int mode : {1, 0}) {
+        p.axesMode = mode;
+        Use(p);
+        dc.Clear();
+        Axes().Draw(dc);
+        EXPECT_EQ(dc.Of(RecordingCanvas::Op::LineTo).size(), mode == 1 ? 2u : 0u);
+        EXPECT_TRUE(dc.Of(RecordingCanvas::Op::TextOut).empty());
+    }
+}
+
+TEST_F(SheetTest, ListingAndSpinBandsChangeTheDocumentRecord) {
+    DataLines lines;
+    ASSERT_EQ(Axes().ListData(lines), 15);
+    EXPECT_EQ(lines[8], "General scale :  1.000000");
+
+    CAxes& a = Axes();
+    EXPECT_EQ(a.SetDataValue(2, 0, 1), &a);
+    EXPECT_EQ(doc.m_sheetParams.width, 810);
+    EXPECT_EQ(Mapping().sheetWidth, 810);
+    EXPECT_EQ(host.sheetSizeChanges, 1);
+    EXPECT_TRUE(doc.IsModified());
+
+    // Band edges: unit 10 may still step down once, 9 no more.
+    CSheetParams p = Sheet800x600();
+    p.unitX = 10;
+    p.width = 450;
+    p.originX = 31999;
+    Use(p);
+    EXPECT_NE(a.SetDataValue(6, 0, -1), nullptr);
+    EXPECT_EQ(doc.m_sheetParams.unitX, 9);
+    EXPECT_EQ(a.SetDataValue(6, 0, 1), nullptr);
+    EXPECT_NE(a.SetDataValue(2, 0, -1), nullptr);
+    EXPECT_EQ(a.SetDataValue(2, 0, 1), nullptr);
+    EXPECT_NE(a.SetDataValue(4, 0, 1), nullptr);
+    EXPECT_EQ(a.SetDataValue(4, 0, 1), nullptr);     // 32000 is outside
+    EXPECT_EQ(a.SetDataValue(3, 0, -100), nullptr);  // no more than one step
+    EXPECT_EQ(doc.m_sheetParams.height, 600);
+}
+
+TEST_F(SheetTest, RecordIsFiftySixRawBytesAfterTheBaseFields) {
+    CSheetParams p = Sheet800x600(2.5, 0.25);
+    p.generalScale = 1.25;
+    p.unitY = -7;
+    p.axesMode = 1;
+    p.axesColor = 0x80FF0102;
+    Axes().SetAll(p);
+    CArchive ar;
+    ar.WriteObject(&Axes());
+    const auto& bytes = ar.Bytes();
+    // New class (6 + 5 name bytes), two corners, the u16 flag, the record.
+    const std::size_t start = 6 + 5 + 32 + 2;
+    ASSERT_EQ(bytes.size(), start + 56);
+    std::uint8_t expect[56];
+    std::size_t at = 0;
+    auto put = [&](const auto& v) {
+        std::memcpy(expect + at, &v, sizeof v);
+        at += sizeof v;
+    };
+    put(p.generalScale), put(p.originX), put(p.originY), put(p.unitX), put(p.unitY);
+    put(p.width), put(p.height), put(p.labelsPerX), put(p.labelsPerY), put(p.axesMode);
+    put(p.axesColor);
+    ASSERT_EQ(at, 56u);
+    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + start, bytes.end()),
+              std::vector<std::uint8_t>(expect, expect + 56));
+    CArchive in(bytes.data(), bytes.size());
+    std::unique_ptr<CMyObj> back(in.ReadObject());
+    ASSERT_TRUE(back && back->IsKindOf(&CAxes::kClass));
+    EXPECT_EQ(static_cast<CAxes*>(back.get())->m_params, p);
+}
+
+TEST_F(SheetTest, DefaultPageSizeFromThePrinter) {
+    EXPECT_EQ(DefaultPageSize(), (PixelPoint{770, 1100}));
+    CGyrDoc fresh;
+    fresh.OnNewDocument();
+    EXPECT_EQ(fresh.m_sheetParams.originY, 550);
+    // Letter at 300 dpi: margin 23, 2527 x 3277 printer pixels, truncated.
+    host.printer = Host::PrinterPage{300, 300, 2550, 3300};
+    EXPECT_EQ(DefaultPageSize(), (PixelPoint{808, 1048}));
+    host.printer = Host::PrinterPage{0, 0, 100, 100};
+    EXPECT_EQ(DefaultPageSize(), (PixelPoint{770, 1100}));
+}
+
+TEST_F(SheetTest, ZoomRespectsTheExpansionSettingAndItsLimits) {
+    EXPECT_EQ(ScaledUnit(50, 1.0), 51);  // zooming in moves at least one pixel
+
+    EXPECT_TRUE(ZoomSheet(doc, 1.5));  // default: units only
+    EXPECT_EQ(doc.m_sheetParams.unitX, 75);
+    EXPECT_EQ(doc.m_sheetParams.width, 800);
+    EXPECT_EQ(Mapping().unitY, 75);
+    EXPECT_TRUE(doc.IsModified());
+
+    doc.m_expansion = 0;
+    doc.m_sheetParams.width = 1001;
+    doc.m_sheetParams.height = 1000;
+    EXPECT_TRUE(ZoomSheet(doc, 0.5));
+    EXPECT_EQ(doc.m_sheetParams.unitX, 37);
+    EXPECT_EQ(host.sheetSizeChanges, 1);
+    // 250 falls below 440: nothing changes, but the message shows.
+    EXPECT_FALSE(ZoomSheet(doc, 0.5));
+    EXPECT_EQ(doc.m_sheetParams.width, 500);
+    EXPECT_EQ(host.LastMessage(), kMsgZoomLimit);
+
+    CSheetParams p = Sheet800x600();
+    p.width = 30000;
+    Use(p);
+    doc.m_expansion = 1;
+    EXPECT_FALSE(ZoomSheet(doc, 1.5));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text,
+              "Dimensions cannot be greater than 32000 pixels \n or less than 440 pixels.\n"
+              "So be kind and don't insist pressing this key");
+    EXPECT_EQ(doc.m_sheetParams, p);
+    EXPECT_EQ(host.sheetSizeChanges, 0);
+}
+
+using M = CSheetDialogModel;
+
+// The "Drawing Sheet" dialog model driven as a user would.
+class SheetDialogTest : public SheetTest {
+protected:
+    void SetUp() override {
+        SheetTest::SetUp();
+        CSheetParams p = Sheet800x600();
+        p.axesMode = 1;
+        Use(p);
+    }
+    std::string Text(M& m, int id) { return m.Find(id)->text; }
+    bool On(M& m, int id) { return m.Find(id)->checked; }
+};
+
+TEST_F(SheetDialogTest, OriginValuesSelectTheMatchingLocation) {
+    doc.m_expansion = 1;
+    M m(doc);
+    EXPECT_EQ(m.Title(),
+              "Define sheet-width, height, unit-length, axes-center, labels on axes etc.");
+    EXPECT_TRUE(On(m, M::kExpandSheet));
+    const struct {
+        const char *x, *y;
+        int location;
+    } cases[] = {
+        {"0", "564", 1}, {"0", "300", 2}, {"400", "300", 0}, {"400", "564", 3}, {"401", "564", -1}};
+    for (const auto& c : cases) {
+        m.Type(M::kOriginX, c.x);
+        m.Type(M::kOriginY, c.y);
+        EXPECT_EQ(m.SelectedLocation(), c.location) << c.x << ", " << c.y;
+    }
+    for (int id : {M::kMiddle, M::kLeftBottom, M::kLeftMiddle, M::kBottomMiddle})
+        EXPECT_FALSE(On(m, id));
+    // With no location a new width leaves the origin alone.
+    m.Type(M::kWidth, "1000");
+    EXPECT_EQ(Text(m, M::kOriginX), "401");
+    // Choosing a location writes the origin; a new size re-applies it.
+    m.Check(M::kMiddle, true);
+    EXPECT_EQ(Text(m, M::kOriginX), "500");
+    m.Type(M::kWidth, "901");
+    m.Type(M::kHeight, "701");
+    EXPECT_EQ(Text(m, M::kOriginX), "450");
+    EXPECT_EQ(Text(m, M::kOriginY), "350");
+    m.Check(M::kLeftBottom, true);
+    EXPECT_EQ(Text(m, M::kOriginY), "665");
+    EXPECT_FALSE(On(m, M::kMiddle));
+}
+
+TEST_F(SheetDialogTest, PageButtonsAddTheOpeningSize) {
+    M m(doc);
+    m.Press(M::kAddColumn);
+    m.Press(M::kAddColumn);
+    EXPECT_EQ(Text(m, M::kWidth), "2400");
+    EXPECT_EQ(Text(m, M::kOriginX), "1200");  // middle re-applied
+    m.Press(M::kAddColumn, true);
+    EXPECT_EQ(Text(m, M::kWidth), "1600");
+    host.printer = Host::PrinterPage{300, 300, 2550, 3300};
+    m.Press(M::kDefaultPage);
+    EXPECT_EQ(Text(m, M::kWidth), "808");
+    EXPECT_EQ(Text(m, M::kOriginY), "524");
+}
+
+TEST_F(SheetDialogTest, AxesChecksAreCoupledAndLabelsReset) {
+    M m(doc);
+    m.Type(M::kLabelsX, "0");
+    m.Type(M::kLabelsY, "-3");
+    m.Check(M::kShowAxes, false);
+    m.Check(M::kShowLabels, true);
+    EXPECT_TRUE(On(m, M::kShowAxes));
+    EXPECT_EQ(Text(m, M::kLabelsX), "1.000000");
+    EXPECT_EQ(Text(m, M::kLabelsY), "1.000000");
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text,
+              "After you reset labels, label values must be postive, \nLabels set one per unit. "
+              "\nChange if you want to.\n");
+    m.Check(M::kShowLabels, true);  // valid labels: no message
+    EXPECT_EQ(host.messages.size(), 1u);
+    m.Check(M::kShowAxes, false);
+    EXPECT_FALSE(On(m, M::kShowLabels));
+}
+
+TEST_F(SheetDialogTest, OkWritesTheDocumentOnlyWhenSomethingChanged) {
+    // Only the expansion setting: stored, nothing re-applied.
+    host.dialogScripts.push_back([](DialogModel& m) {
+        m.Check(M::kExpandBoth, true);
+        return true;
+    });
+    EXPECT_TRUE(RunSheetDialog(doc));
+    EXPECT_EQ(doc.m_expansion, 0);
+    EXPECT_EQ(host.invalidateAll, 0);
+
+    // A refused width keeps the dialog open; the corrected one is taken.
+    host.dialogScripts.push_back([](DialogModel& m) {
+        m.Type(M::kWidth, "439");
+        m.Check(M::kShowLabels, true);
+        return true;
+    });
+    host.dialogScripts.push_back([](DialogModel& m) {
+        EXPECT_EQ(m.RefusedField(), M::kWidth);
+        m.Type(M::kWidth, "1000");
+        m.Type(M::kUnitX, "40");
+        return true;
+    });
+    EXPECT_TRUE(RunSheetDialog(doc));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "Please enter an integer between 440 and 32000.");
+    EXPECT_EQ(doc.m_sheetParams.originX, 500);
+    EXPECT_EQ(doc.m_sheetParams.axesMode, 2);
+    EXPECT_EQ(doc.Sheet()->m_params, doc.m_sheetParams);
+    EXPECT_EQ(Mapping().sheetWidth, 1000);
+    EXPECT_EQ(Mapping().unitX, 40);
+    EXPECT_EQ(host.invalidateAll, 1);
+    EXPECT_EQ(host.sheetSizeChanges, 1);
+    EXPECT_TRUE(doc.IsModified());
+
+    // Clearing both checks gives mode 0.
+    host.dialogScripts.push_back([](DialogModel& m) {
+        m.Check(M::kShowAxes, false);
+        m.Type(M::kOriginY, "7");
+        return true;
+    });
+    EXPECT_TRUE(RunSheetDialog(doc));
+    EXPECT_EQ(doc.m_sheetParams.axesMode, 0);
+    EXPECT_EQ(doc.m_specialOrigin, -1);
+}
+
+}  // namespace
+}  // namespace gyr
