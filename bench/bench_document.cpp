@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bench_ratio.h"
+#include "figures/class_registry.h"
 #include "model/document.h"
 #include "model/shape_obj.h"
 #include "port/scripted_host.h"
@@ -30,7 +31,7 @@ std::string TempPath(const char* name) {
 
 // A document written once per process and kept on disk for the load runs.
 struct Fixture {
-    CGyrDoc doc;
+    CGyrDoc doc{DrawingClasses()};
     std::string path;
     std::size_t fileSize = 0;
 };
@@ -152,7 +153,7 @@ void Save(benchmark::State& state, Fixture& fx) {
 }
 
 void Load(benchmark::State& state, Fixture& fx) {
-    CGyrDoc doc;
+    CGyrDoc doc{DrawingClasses()};
     for (auto _ : state) {
         state.PauseTiming();
         doc.DeleteContents();

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "bench_ratio.h"
+#include "figures/class_registry.h"
 #include "desktop/qt_canvas.h"
 #include "model/document.h"
 #include "figures/segment_obj.h"
@@ -35,14 +36,12 @@ public:
 
 struct Scene {
     DamageHost host;
-    CGyrDoc doc;
+    CGyrDoc doc{DrawingClasses()};
     CGyrView view{&doc};
     QImage backing{kSheet, kSheet, QImage::Format_RGB32};
     std::vector<double> millis;
 
     explicit Scene(int segments) {
-        host.document = &doc;
-        host.view = &view;
         doc.AddView(&view);
         doc.OnNewDocument();
         CSheetParams p = doc.m_sheetParams;
@@ -61,8 +60,8 @@ struct Scene {
             doc.AddObject(s);
         }
         backing.fill(Qt::white);
-        view.m_bMatchPoints = false;  // every move costs the same
-        view.OnCommand(32702);        // line segments
+        state.m_bMatchPoints = false;  // every move costs the same
+        view.OnCommand(ID_SEGMENTS_TOOL);        // line segments
         view.OnLButtonDown(kMkLButton, {400, 400});
         Repaint();
     }

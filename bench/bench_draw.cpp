@@ -7,6 +7,7 @@
 #include <random>
 
 #include "bench_ratio.h"
+#include "figures/class_registry.h"
 #include "desktop/qt_canvas.h"
 #include "model/document.h"
 #include "model/shape_obj.h"
@@ -21,7 +22,7 @@ constexpr int kSheet = 1000;
 
 struct Scene {
     ScriptedHost host;
-    CGyrDoc doc;
+    CGyrDoc doc{DrawingClasses()};
     CObList segments;          // the catalogue without its sheet object
     std::vector<QLine> lines;  // the pixels each segment strokes, in drawing order
     LogPen pen;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bench_ratio.h"
+#include "figures/class_registry.h"
 #include "figures/compo_obj.h"
 #include "model/document.h"
 #include "figures/nearest_intersection.h"
@@ -32,15 +33,13 @@ constexpr int kRatioClicks = 4;  // the iteration counts below follow it
 
 struct Scene {
     ScriptedHost host;
-    CGyrDoc doc;
+    CGyrDoc doc{DrawingClasses()};
     CGyrView view{&doc};
     std::vector<CWorldPoint> clicks;
 
     Scene() {
         ResetProgramState();
         RegisterTools();
-        host.document = &doc;
-        host.view = &view;
         doc.AddView(&view);
         doc.OnNewDocument();
         // 800 x 600 pixels at 50 per unit: world (-8, 6) .. (8, -6).
@@ -111,7 +110,7 @@ std::vector<double>& ClickMillis() {
 // taken away again so that every click sees the same sheet.
 void BM_CtrlClick(benchmark::State& state) {
     Scene& s = TheScene();
-    s.view.m_nToolKind = kToolPointMark;
+    s.state.m_nToolKind = kToolPointMark;
     std::size_t i = 0;
     for (auto _ : state) {
         const PixelPoint px = WorldToPixel(s.clicks[i++ % s.clicks.size()]);

@@ -1,4 +1,5 @@
 #include "app/cli.h"
+#include "figures/class_registry.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -85,9 +86,7 @@ private:
 
 class Command {
 public:
-    Command(std::ostream& out, std::ostream& err) : m_out(out), m_err(err), m_host(err) {
-        m_host.document = &m_doc;
-    }
+    Command(std::ostream& out, std::ostream& err) : m_out(out), m_err(err), m_host(err) {}
 
     int New(const std::string& outPath) {
         m_doc.OnNewDocument();
@@ -182,7 +181,7 @@ private:
     std::ostream& m_err;
     HostRestorer m_restorer;  // declared before the host: restores after it is gone
     CliHost m_host;
-    CGyrDoc m_doc;
+    CGyrDoc m_doc{DrawingClasses()};
 };
 
 int Usage(std::ostream& err, const std::string& problem) {

@@ -1,4 +1,5 @@
 #include "app/json_document.h"
+#include "figures/class_registry.h"
 
 #include <cinttypes>
 #include <cmath>
@@ -318,7 +319,7 @@ CObject* ObjectFromJson(const Json& json, const std::string& where, CGyrDoc* doc
     if (cls == json.end() || !cls->is_string())
         throw JsonDocumentError(where + ".class: missing class name");
     const std::string& name = cls->get_ref<const std::string&>();
-    const CRuntimeClass* rc = FindSerialClass(name);
+    const CRuntimeClass* rc = DrawingClasses().Find(name);
     std::unique_ptr<CObject> obj(rc ? rc->CreateObject() : nullptr);
     if (!obj) throw JsonDocumentError(where + ".class: unknown class \"" + name + "\"");
     if (!obj->IsKindOf(kind))

@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <iterator>
 
-#include "model/document.h"
-#include "port/host.h"
+#include "constructions/intersections.h"
+#include "control/draw_operations.h"
+#include "control/pick_rules.h"
+#include "dialogs/angle_dialogs.h"
+#include "dialogs/graph_dialog.h"
 #include "dialogs/sheet_dialog.h"
+#include "model/document.h"
 
 namespace gyr {
 
@@ -23,179 +27,187 @@ void MakeLast(CGyrView& view, bool) {
 void Exercises(CGyrView& view, bool) {
     view.Beep();
 }
-
 void SheetDialog(CGyrView& view, bool) {
     if (CGyrDoc* doc = view.GetDocument()) RunSheetDialog(*doc);
+}
+void GraphDialog(CGyrView& view, bool) {
+    if (CGyrDoc* doc = view.GetDocument()) RunGraphDialog(*doc);
+}
+void FixedAngleDialog(CGyrView&, bool) {
+    RunFixedAngleDialog();
+}
+void TriangleDialog(CGyrView& view, bool) {
+    RunTriangleDialog(view.State());
+}
+void Intersection(CGyrView& view, bool) {
+    IntersectSelection(view.State());
 }
 
 constexpr unsigned T = kCmdTool;
 constexpr unsigned D = kCmdDialog;
 constexpr unsigned O = kCmdOther;
-constexpr unsigned E = kCmdOther | kCmdEdit;
-constexpr int P = kPlainCode;
 
 // Rows in menu order. A tool row without a button releases every button.
-CommandEntry g_commands[] = {
+constexpr CommandEntry kCommands[] = {
     // Tool bar, and Edit for reflect and invert.
-    {32701, "Selection tool", T, 0, P, 32701, kGroupNone, nullptr},
-    {32702, "Line-segments", T, 10, P, 32702, kGroupNone, nullptr},
-    {32703, "Line", T, 20, P, 32703, kGroupNone, nullptr},
-    {32704, "Parallelogramms", T, 30, P, 32704, kGroupNone, nullptr},
-    {32705, "Angles", T, 40, P, 32705, kGroupNone, nullptr},
-    {32706, "Triangles", T, 50, P, 32706, kGroupNone, nullptr},
-    {32707, "Centered circles", T, 70, P, 32707, kGroupNone, nullptr},
-    {32708, "Regular polygons", T, 60, P, 32708, kGroupNone, nullptr},
-    {32709, "Text box", T, 30000, P, 32709, kGroupNone, nullptr},
-    {32710, "Orthogonal to", T, 10, 10030, 32710, kGroupNone, nullptr},
-    {32711, "Cross", T, 10, 103, 32711, kGroupNone, nullptr},
-    {32712, "Tangents from point", T, 10, 21050, 32712, kGroupNone, nullptr},
-    {32713, "Tangent +2 points", T, 70, 705, 32713, kGroupNone, nullptr},
-    {32714, "Circle tangent", T, 70, 703, 32714, kGroupNone, nullptr},
-    {32715, "Enclosing circle", T, 50, 504, 32715, kGroupNone, nullptr},
-    {32716, "Angle-division", T, 40, 401, 32716, kGroupNone, nullptr},
-    {32717, "Reflect", T, 201, P, 32717, kGroupNone, nullptr},
-    {32718, "Invert", T, 702, P, 32718, kGroupNone, nullptr},
-    {32880, "Match points", O, 0, 0, 0, kGroupNone, &ToggleMatchPoints},
-    {32812, "Match points", O, 0, 0, 0, kGroupNone, &ToggleMatchPoints},
-    {32881, "Make first", O, 0, 0, 0, kGroupNone, &MakeFirst},
-    {32882, "Make last", O, 0, 0, 0, kGroupNone, &MakeLast},
-    {32951, "Intersection", E, 0, 0, 0, kGroupNone, nullptr},
-    {32952, "Duplicate", E, 0, 0, 0, kGroupNone, nullptr},
-    {32953, "Rotate", E, 0, 0, 0, kGroupNone, nullptr},
-    {32954, "Homothety", E, 0, 0, 0, kGroupNone, nullptr},
+    {ID_SELECT_TOOL, "Selection tool", T, kToolSelect, kCodePlain, ID_SELECT_TOOL, kGroupNone, nullptr},
+    {ID_SEGMENTS_TOOL, "Line-segments", T, kToolSegment, kCodePlain, ID_SEGMENTS_TOOL, kGroupNone, nullptr},
+    {ID_LINE_TOOL, "Line", T, kToolLine, kCodePlain, ID_LINE_TOOL, kGroupNone, nullptr},
+    {ID_PARALLELOGRAMS_TOOL, "Parallelogramms", T, kToolParallelogram, kCodePlain, ID_PARALLELOGRAMS_TOOL, kGroupNone, nullptr},
+    {ID_ANGLES_TOOL, "Angles", T, kToolAngle, kCodePlain, ID_ANGLES_TOOL, kGroupNone, nullptr},
+    {ID_TRIANGLES_TOOL, "Triangles", T, kToolTriangle, kCodePlain, ID_TRIANGLES_TOOL, kGroupNone, nullptr},
+    {ID_CIRCLES_TOOL, "Centered circles", T, kToolCircle, kCodePlain, ID_CIRCLES_TOOL, kGroupNone, nullptr},
+    {ID_POLYGONS_TOOL, "Regular polygons", T, kToolPolygon, kCodePlain, ID_POLYGONS_TOOL, kGroupNone, nullptr},
+    {ID_TEXT_BOX_TOOL, "Text box", T, kToolText, kCodePlain, ID_TEXT_BOX_TOOL, kGroupNone, nullptr},
+    {ID_ORTHOGONAL_TOOL, "Orthogonal to", T, kToolSegment, kCodeOrthogonal, ID_ORTHOGONAL_TOOL, kGroupNone, nullptr},
+    {ID_CROSS_TOOL, "Cross", T, kToolSegment, kCodeCross, ID_CROSS_TOOL, kGroupNone, nullptr},
+    {ID_TANGENTS_FROM_TOOL, "Tangents from point", T, kToolSegment, kCodeTangentsFrom, ID_TANGENTS_FROM_TOOL, kGroupNone, nullptr},
+    {ID_TANGENT_2_POINTS_TOOL, "Tangent +2 points", T, kToolCircle, kCodeTangentThrough2, ID_TANGENT_2_POINTS_TOOL, kGroupNone, nullptr},
+    {ID_CIRCLE_TANGENT_TOOL, "Circle tangent", T, kToolCircle, kCodeTangentCentred, ID_CIRCLE_TANGENT_TOOL, kGroupNone, nullptr},
+    {ID_ENCLOSING_CIRCLE_TOOL, "Enclosing circle", T, kToolTriangle, kCodeEnclosingCircle, ID_ENCLOSING_CIRCLE_TOOL, kGroupNone, nullptr},
+    {ID_ANGLE_DIVISION_TOOL, "Angle-division", T, kToolAngle, kCodeDivideAngle, ID_ANGLE_DIVISION_TOOL, kGroupNone, nullptr},
+    {ID_REFLECT_TOOL, "Reflect", T, kToolReflect, kCodePlain, ID_REFLECT_TOOL, kGroupNone, nullptr},
+    {ID_INVERT_TOOL, "Invert", T, kToolInvert, kCodePlain, ID_INVERT_TOOL, kGroupNone, nullptr},
+    {ID_MATCH_POINTS, "Match points", O, 0, 0, 0, kGroupNone, &ToggleMatchPoints},
+    {ID_MATCH_POINTS_ALT, "Match points", O, 0, 0, 0, kGroupNone, &ToggleMatchPoints},
+    {ID_MAKE_FIRST, "Make first", O, 0, 0, 0, kGroupNone, &MakeFirst},
+    {ID_MAKE_LAST, "Make last", O, 0, 0, 0, kGroupNone, &MakeLast},
+    {ID_INTERSECTION, "Intersection", O, 0, 0, 0, kGroupNone, &Intersection},
+    {ID_DUPLICATE, "Duplicate", O, 0, 0, 0, kGroupNone, nullptr},
+    {ID_ROTATE, "Rotate", O, 0, 0, 0, kGroupNone, nullptr},
+    {ID_HOMOTHETY, "Homothety", O, 0, 0, 0, kGroupNone, nullptr},
 
     // Drawing.
-    {32751, "Select", T, 0, P, 32701, kGroupDrawing, nullptr},
-    {32752, "Polygons (reg.)", T, 60, P, 32708, kGroupDrawing, nullptr},
-    {32753, "Set points", T, 25000, P, 0, kGroupDrawing, nullptr},
-    {32754, "Graph ...", T | D, 90, P, 0, kGroupDrawing, nullptr},
-    {32755, "Text", T, 30000, P, 32709, kGroupDrawing, nullptr},
-    {32756, "Restricted pict (bmp)", T, 31010, P, 0, kGroupDrawing, nullptr},
-    {32757, "Restricted pict (emf)", T, 31000, P, 0, kGroupDrawing, nullptr},
-    {32758, "Import picture ...", D, 0, 0, 0, kGroupDrawing, nullptr},
-    {32759, "Export Picture", D, 0, 0, 0, kGroupDrawing, nullptr},
-    {32760, "Exercises", O, 0, 0, 0, kGroupNone, &Exercises},
-    {32783, "Drawing Sheet ...", D, 0, 0, 0, kGroupNone, &SheetDialog},
+    {ID_DRAW_SELECT, "Select", T, kToolSelect, kCodePlain, ID_SELECT_TOOL, kGroupDrawing, nullptr},
+    {ID_DRAW_POLYGONS, "Polygons (reg.)", T, kToolPolygon, kCodePlain, ID_POLYGONS_TOOL, kGroupDrawing, nullptr},
+    {ID_DRAW_POINTS, "Set points", T, kToolPointMark, kCodePlain, 0, kGroupDrawing, nullptr},
+    {ID_DRAW_GRAPH, "Graph ...", T | D, kToolGraph, kCodePlain, 0, kGroupDrawing, &GraphDialog},
+    {ID_DRAW_TEXT, "Text", T, kToolText, kCodePlain, ID_TEXT_BOX_TOOL, kGroupDrawing, nullptr},
+    {ID_DRAW_PICT_BMP, "Restricted pict (bmp)", T, kToolPictBmp, kCodePlain, 0, kGroupDrawing, nullptr},
+    {ID_DRAW_PICT_EMF, "Restricted pict (emf)", T, kToolPictEmf, kCodePlain, 0, kGroupDrawing, nullptr},
+    {ID_IMPORT_PICTURE, "Import picture ...", D, 0, 0, 0, kGroupDrawing, nullptr},
+    {ID_EXPORT_PICTURE, "Export Picture", D, 0, 0, 0, kGroupDrawing, nullptr},
+    {ID_EXERCISES, "Exercises", O, 0, 0, 0, kGroupNone, &Exercises},
+    {ID_DRAWING_SHEET, "Drawing Sheet ...", D, 0, 0, 0, kGroupNone, &SheetDialog},
 
     // Segments.
-    {33026, "Simple", T, 10, P, 32702, kGroupSegments, nullptr},
-    {33027, "Cross", T, 10, 103, 32711, kGroupSegments, nullptr},
-    {33028, "Ratio", T | D | kCmdShiftAction, 10, 101, 32702, kGroupSegments, nullptr},
-    {33029, "Parallel", T, 10, 10010, 32702, kGroupSegments, nullptr},
-    {33030, "Orthogonal", T, 10, 10030, 32710, kGroupSegments, nullptr},
-    {33031, "Tangents", T, 10, 21050, 32712, kGroupSegments, nullptr},
-    {33032, "Tangent at", T, 10, 704, 32702, kGroupSegments, nullptr},
-    {33033, "Common tangents", T, 10, 102, 32702, kGroupSegments, nullptr},
-    {33034, "Complete quadrilateral", T, 10, 104, 32702, kGroupSegments, nullptr},
-    {33035, "Divide in N parts", T, 10, 105, 32702, kGroupSegments, nullptr},
+    {ID_SEGMENT_SIMPLE, "Simple", T, kToolSegment, kCodePlain, ID_SEGMENTS_TOOL, kGroupSegments, nullptr},
+    {ID_SEGMENT_CROSS, "Cross", T, kToolSegment, kCodeCross, ID_CROSS_TOOL, kGroupSegments, nullptr},
+    {ID_SEGMENT_RATIO, "Ratio", T | D | kCmdShiftAction, kToolSegment, kCodeRatio, ID_SEGMENTS_TOOL, kGroupSegments, nullptr},
+    {ID_SEGMENT_PARALLEL, "Parallel", T, kToolSegment, kCodeParallel, ID_SEGMENTS_TOOL, kGroupSegments, nullptr},
+    {ID_SEGMENT_ORTHOGONAL, "Orthogonal", T, kToolSegment, kCodeOrthogonal, ID_ORTHOGONAL_TOOL, kGroupSegments, nullptr},
+    {ID_SEGMENT_TANGENTS, "Tangents", T, kToolSegment, kCodeTangentsFrom, ID_TANGENTS_FROM_TOOL, kGroupSegments, nullptr},
+    {ID_SEGMENT_TANGENT_AT, "Tangent at", T, kToolSegment, kCodeTangentAt, ID_SEGMENTS_TOOL, kGroupSegments, nullptr},
+    {ID_SEGMENT_COMMON_TANGENTS, "Common tangents", T, kToolSegment, kCodeCommonTangents, ID_SEGMENTS_TOOL, kGroupSegments, nullptr},
+    {ID_SEGMENT_QUADRILATERAL, "Complete quadrilateral", T, kToolSegment, kCodeQuadrilateral, ID_SEGMENTS_TOOL, kGroupSegments, nullptr},
+    {ID_SEGMENT_DIVIDE, "Divide in N parts", T, kToolSegment, kCodeDivideInParts, ID_SEGMENTS_TOOL, kGroupSegments, nullptr},
 
     // Lines.
-    {33101, "Simple", T, 20, P, 32703, kGroupLines, nullptr},
-    {33102, "Orthogonal", T, 20, 10030, 32703, kGroupLines, nullptr},
-    {33103, "Parallel", T, 20, 10010, 32703, kGroupLines, nullptr},
-    {33104, "Middle orthogonal", T, 20, 202, 32703, kGroupLines, nullptr},
-    {33105, "Tangent at", T, 20, 704, 32703, kGroupLines, nullptr},
-    {33106, "Tangents", T, 20, 21050, 32703, kGroupLines, nullptr},
-    {33107, "Common tangents", T, 20, 102, 32703, kGroupLines, nullptr},
+    {ID_LINE_SIMPLE, "Simple", T, kToolLine, kCodePlain, ID_LINE_TOOL, kGroupLines, nullptr},
+    {ID_LINE_ORTHOGONAL, "Orthogonal", T, kToolLine, kCodeOrthogonal, ID_LINE_TOOL, kGroupLines, nullptr},
+    {ID_LINE_PARALLEL, "Parallel", T, kToolLine, kCodeParallel, ID_LINE_TOOL, kGroupLines, nullptr},
+    {ID_LINE_MIDDLE_ORTHOGONAL, "Middle orthogonal", T, kToolLine, kCodeMiddleOrthogonal, ID_LINE_TOOL, kGroupLines, nullptr},
+    {ID_LINE_TANGENT_AT, "Tangent at", T, kToolLine, kCodeTangentAt, ID_LINE_TOOL, kGroupLines, nullptr},
+    {ID_LINE_TANGENTS, "Tangents", T, kToolLine, kCodeTangentsFrom, ID_LINE_TOOL, kGroupLines, nullptr},
+    {ID_LINE_COMMON_TANGENTS, "Common tangents", T, kToolLine, kCodeCommonTangents, ID_LINE_TOOL, kGroupLines, nullptr},
 
     // Triangles.
-    {33151, "General", T, 50, P, 32706, kGroupTriangles, nullptr},
-    {33152, "From elements ...", D, 0, 0, 0, kGroupTriangles, nullptr},
-    {33153, "Medians", T, 50, 501, 32706, kGroupTriangles, nullptr},
-    {33154, "Heights", T, 50, 503, 32706, kGroupTriangles, nullptr},
-    {33155, "Bisectors", T, 50, 502, 32706, kGroupTriangles, nullptr},
-    {33156, "Euler circle", T, 50, 506, 32706, kGroupTriangles, nullptr},
-    {33157, "Euler line", T, 50, 507, 32706, kGroupTriangles, nullptr},
-    {33158, "Inscribed circles", T, 50, 505, 32706, kGroupTriangles, nullptr},
-    {33159, "Enclosing circle", T, 50, 504, 32715, kGroupTriangles, nullptr},
+    {ID_TRIANGLE_GENERAL, "General", T, kToolTriangle, kCodePlain, ID_TRIANGLES_TOOL, kGroupTriangles, nullptr},
+    {ID_TRIANGLE_DIALOG, "From elements ...", D, 0, 0, 0, kGroupTriangles, &TriangleDialog},
+    {ID_TRIANGLE_MEDIANS, "Medians", T, kToolTriangle, kCodeMedians, ID_TRIANGLES_TOOL, kGroupTriangles, nullptr},
+    {ID_TRIANGLE_HEIGHTS, "Heights", T, kToolTriangle, kCodeHeights, ID_TRIANGLES_TOOL, kGroupTriangles, nullptr},
+    {ID_TRIANGLE_BISECTORS, "Bisectors", T, kToolTriangle, kCodeBisectors, ID_TRIANGLES_TOOL, kGroupTriangles, nullptr},
+    {ID_TRIANGLE_EULER_CIRCLE, "Euler circle", T, kToolTriangle, kCodeEulerCircle, ID_TRIANGLES_TOOL, kGroupTriangles, nullptr},
+    {ID_TRIANGLE_EULER_LINE, "Euler line", T, kToolTriangle, kCodeEulerLine, ID_TRIANGLES_TOOL, kGroupTriangles, nullptr},
+    {ID_TRIANGLE_INSCRIBED, "Inscribed circles", T, kToolTriangle, kCodeInscribedCircles, ID_TRIANGLES_TOOL, kGroupTriangles, nullptr},
+    {ID_TRIANGLE_ENCLOSING, "Enclosing circle", T, kToolTriangle, kCodeEnclosingCircle, ID_ENCLOSING_CIRCLE_TOOL, kGroupTriangles, nullptr},
 
     // Parallelograms.
-    {32901, "General", T, 30, P, 32704, kGroupParallelograms, nullptr},
-    {32902, "Screen", T, 30, 10010, 32704, kGroupParallelograms, nullptr},
-    {32903, "Equilateral (rhomb)", T, 30, 10050, 32704, kGroupParallelograms, nullptr},
-    {32904, "Trapezium", T, 30, 301, 32704, kGroupParallelograms, nullptr},
+    {ID_PARALLELOGRAM_GENERAL, "General", T, kToolParallelogram, kCodePlain, ID_PARALLELOGRAMS_TOOL, kGroupParallelograms, nullptr},
+    {ID_PARALLELOGRAM_SCREEN, "Screen", T, kToolParallelogram, kCodeParallel, ID_PARALLELOGRAMS_TOOL, kGroupParallelograms, nullptr},
+    {ID_PARALLELOGRAM_RHOMB, "Equilateral (rhomb)", T, kToolParallelogram, kCodeRhomb, ID_PARALLELOGRAMS_TOOL, kGroupParallelograms, nullptr},
+    {ID_PARALLELOGRAM_TRAPEZIUM, "Trapezium", T, kToolParallelogram, kCodeTrapezium, ID_PARALLELOGRAMS_TOOL, kGroupParallelograms, nullptr},
 
     // Angles.
-    {33051, "Start with side-1", T, 40, P, 32705, kGroupAngles, nullptr},
-    {33052, "Viewing a segment", T, 40, 26000, 32705, kGroupAngles, nullptr},
-    {33053, "Fixed", T, 40, 451, 32705, kGroupAngles, nullptr},
-    {33054, "Fixed angle ...", D, 0, 0, 0, kGroupAngles, nullptr},
-    {33055, "Divide angle", T, 40, 401, 32716, kGroupAngles, nullptr},
+    {ID_ANGLE_FROM_SIDE, "Start with side-1", T, kToolAngle, kCodePlain, ID_ANGLES_TOOL, kGroupAngles, nullptr},
+    {ID_ANGLE_VIEWING, "Viewing a segment", T, kToolAngle, kCodeViewingSegment, ID_ANGLES_TOOL, kGroupAngles, nullptr},
+    {ID_ANGLE_FIXED, "Fixed", T, kToolAngle, kCodeFixedAngle, ID_ANGLES_TOOL, kGroupAngles, nullptr},
+    {ID_ANGLE_FIXED_DIALOG, "Fixed angle ...", D, 0, 0, 0, kGroupAngles, &FixedAngleDialog},
+    {ID_ANGLE_DIVIDE, "Divide angle", T, kToolAngle, kCodeDivideAngle, ID_ANGLE_DIVISION_TOOL, kGroupAngles, nullptr},
 
     // Circular arcs.
-    {33201, "Simple arc", T, 80, P, 0, kGroupArcs, nullptr},
-    {33202, "Arc 180", T, 80, 801, 0, kGroupArcs, nullptr},
-    {33203, "Arc on angle", T, 80, 802, 0, kGroupArcs, nullptr},
-    {33204, "Hyperbolic line", T, 80, 803, 0, kGroupArcs, nullptr},
-    {33205, "Hyperbolic segment", T, 80, 804, 0, kGroupArcs, nullptr},
-    {33206, "Hyperbolic next", T, 80, 805, 0, kGroupArcs, nullptr},
-    {33207, "Hyperbolic orthogonal", T, 80, 10030, 0, kGroupArcs, nullptr},
+    {ID_ARC_SIMPLE, "Simple arc", T, kToolArc, kCodePlain, 0, kGroupArcs, nullptr},
+    {ID_ARC_180, "Arc 180", T, kToolArc, kCodeHalfCircleArc, 0, kGroupArcs, nullptr},
+    {ID_ARC_ON_ANGLE, "Arc on angle", T, kToolArc, kCodeArcOnAngle, 0, kGroupArcs, nullptr},
+    {ID_ARC_H_LINE, "Hyperbolic line", T, kToolArc, kCodeHyperbolicLine, 0, kGroupArcs, nullptr},
+    {ID_ARC_H_SEGMENT, "Hyperbolic segment", T, kToolArc, kCodeHyperbolicSegment, 0, kGroupArcs, nullptr},
+    {ID_ARC_H_NEXT, "Hyperbolic next", T, kToolArc, kCodeHyperbolicNext, 0, kGroupArcs, nullptr},
+    {ID_ARC_H_ORTHOGONAL, "Hyperbolic orthogonal", T, kToolArc, kCodeOrthogonal, 0, kGroupArcs, nullptr},
 
     // Circles.
-    {33001, "General", T, 70, P, 32707, kGroupCircles, nullptr},
-    {33002, "Tangent, centred", T, 70, 703, 32714, kGroupCircles, nullptr},
-    {33003, "Tangent at point", T, 70, 704, 32707, kGroupCircles, nullptr},
-    {33004, "Tangent through 2 points", T, 70, 705, 32713, kGroupCircles, nullptr},
-    {33005, "Tangent to 2, through 1 point", T, 70, 706, 32707, kGroupCircles, nullptr},
-    {33006, "Tangent to 3", T, 70, 707, 32707, kGroupCircles, nullptr},
-    {33007, "Orthogonal, centred", T, 70, 708, 32707, kGroupCircles, nullptr},
-    {33008, "Orthogonal to 2, through 1 point", T, 70, 709, 32707, kGroupCircles, nullptr},
-    {33009, "Orthogonal through 2 points", T, 70, 710, 32707, kGroupCircles, nullptr},
-    {33010, "Radical axis", T, 70, 711, 32707, kGroupCircles, nullptr},
-    {33011, "Inversion interchanging", T, 70, 712, 32707, kGroupCircles, nullptr},
-    {33012, "Apollonian circle", T, 70, 701, 32707, kGroupCircles, nullptr},
-    {33013, "Three points", T, 70, 713, 32707, kGroupCircles, nullptr},
+    {ID_CIRCLE_GENERAL, "General", T, kToolCircle, kCodePlain, ID_CIRCLES_TOOL, kGroupCircles, nullptr},
+    {ID_CIRCLE_TANGENT_CENTRED, "Tangent, centred", T, kToolCircle, kCodeTangentCentred, ID_CIRCLE_TANGENT_TOOL, kGroupCircles, nullptr},
+    {ID_CIRCLE_TANGENT_AT, "Tangent at point", T, kToolCircle, kCodeTangentAt, ID_CIRCLES_TOOL, kGroupCircles, nullptr},
+    {ID_CIRCLE_TANGENT_THROUGH_2, "Tangent through 2 points", T, kToolCircle, kCodeTangentThrough2, ID_TANGENT_2_POINTS_TOOL, kGroupCircles, nullptr},
+    {ID_CIRCLE_TANGENT_2_THROUGH_1, "Tangent to 2, through 1 point", T, kToolCircle, kCodeTangentTo2Through1, ID_CIRCLES_TOOL, kGroupCircles, nullptr},
+    {ID_CIRCLE_TANGENT_3, "Tangent to 3", T, kToolCircle, kCodeTangentTo3, ID_CIRCLES_TOOL, kGroupCircles, nullptr},
+    {ID_CIRCLE_ORTHOGONAL_CENTRED, "Orthogonal, centred", T, kToolCircle, kCodeOrthogonalCentred, ID_CIRCLES_TOOL, kGroupCircles, nullptr},
+    {ID_CIRCLE_ORTHOGONAL_2_THROUGH_1, "Orthogonal to 2, through 1 point", T, kToolCircle, kCodeOrthogonalTo2Through1, ID_CIRCLES_TOOL, kGroupCircles, nullptr},
+    {ID_CIRCLE_ORTHOGONAL_THROUGH_2, "Orthogonal through 2 points", T, kToolCircle, kCodeOrthogonalThrough2, ID_CIRCLES_TOOL, kGroupCircles, nullptr},
+    {ID_CIRCLE_RADICAL_AXIS, "Radical axis", T, kToolCircle, kCodeRadicalAxis, ID_CIRCLES_TOOL, kGroupCircles, nullptr},
+    {ID_CIRCLE_INVERSION_INTERCHANGING, "Inversion interchanging", T, kToolCircle, kCodeInversionInterchanging, ID_CIRCLES_TOOL, kGroupCircles, nullptr},
+    {ID_CIRCLE_APOLLONIAN, "Apollonian circle", T, kToolCircle, kCodeApollonianCircle, ID_CIRCLES_TOOL, kGroupCircles, nullptr},
+    {ID_CIRCLE_THREE_POINTS, "Three points", T, kToolCircle, kCodeThreePoints, ID_CIRCLES_TOOL, kGroupCircles, nullptr},
 
     // Isoptics.
-    {32851, "Define through ABCD", T, 20000, P, 0, kGroupIsoptics, nullptr},
-    {32852, "Through predefined segments", T, 20000, 20030, 0, kGroupIsoptics, nullptr},
-    {32853, "Through predefined angle", T, 20000, 20040, 0, kGroupIsoptics, nullptr},
-    {32854, "Singular", T, 20000, 20020, 0, kGroupIsoptics, nullptr},
-    {32855, "Canonical constants ...", D, 0, 0, 0, kGroupIsoptics, nullptr},
-    {32856, "Isoptic-II", T, 20000, 20101, 0, kGroupIsoptics, nullptr},
-    {32857, "Isoptic-III", T, 20000, 20102, 0, kGroupIsoptics, nullptr},
-    {32858, "Canonical axes", T, 20000, 20501, 0, kGroupIsoptics, nullptr},
-    {32860, "Asymptotic", T, 20000, 20502, 0, kGroupIsoptics, nullptr},
-    {32861, "Middle line", T, 20000, 20503, 0, kGroupIsoptics, nullptr},
-    {32862, "Flexes", T, 20000, 20504, 0, kGroupIsoptics, nullptr},
-    {32863, "Group operation", T, 20000, 21010, 0, kGroupIsoptics, nullptr},
-    {32864, "Main involution", T, 20000, 21020, 0, kGroupIsoptics, nullptr},
-    {32865, "Other inversions", T, 20000, 21060, 0, kGroupIsoptics, nullptr},
-    {32866, "Angle animation", T, 20000, 40, 0, kGroupIsoptics, nullptr},
+    {ID_ISOPTIC_ABCD, "Define through ABCD", T, kToolIsoptic, kCodePlain, 0, kGroupIsoptics, nullptr},
+    {ID_ISOPTIC_SEGMENTS, "Through predefined segments", T, kToolIsoptic, kCodeIsopticSegments, 0, kGroupIsoptics, nullptr},
+    {ID_ISOPTIC_ANGLE, "Through predefined angle", T, kToolIsoptic, kCodeIsopticAngle, 0, kGroupIsoptics, nullptr},
+    {ID_ISOPTIC_SINGULAR, "Singular", T, kToolIsoptic, kCodeIsopticSingular, 0, kGroupIsoptics, nullptr},
+    {ID_ISOPTIC_CONSTANTS, "Canonical constants ...", D, 0, 0, 0, kGroupIsoptics, nullptr},
+    {ID_ISOPTIC_TWO, "Isoptic-II", T, kToolIsoptic, kCodeIsopticTwo, 0, kGroupIsoptics, nullptr},
+    {ID_ISOPTIC_THREE, "Isoptic-III", T, kToolIsoptic, kCodeIsopticThree, 0, kGroupIsoptics, nullptr},
+    {ID_ISOPTIC_AXES, "Canonical axes", T, kToolIsoptic, kCodeCanonicalAxes, 0, kGroupIsoptics, nullptr},
+    {ID_ISOPTIC_ASYMPTOTE, "Asymptotic", T, kToolIsoptic, kCodeAsymptote, 0, kGroupIsoptics, nullptr},
+    {ID_ISOPTIC_MIDDLE_LINE, "Middle line", T, kToolIsoptic, kCodeMiddleLine, 0, kGroupIsoptics, nullptr},
+    {ID_ISOPTIC_FLEXES, "Flexes", T, kToolIsoptic, kCodeFlexes, 0, kGroupIsoptics, nullptr},
+    {ID_ISOPTIC_GROUP, "Group operation", T, kToolIsoptic, kCodeGroupOperation, 0, kGroupIsoptics, nullptr},
+    {ID_ISOPTIC_INVOLUTION, "Main involution", T, kToolIsoptic, kCodeMainInvolution, 0, kGroupIsoptics, nullptr},
+    {ID_ISOPTIC_INVERSIONS, "Other inversions", T, kToolIsoptic, kCodeOtherInversions, 0, kGroupIsoptics, nullptr},
+    {ID_ISOPTIC_ANIMATION, "Angle animation", T, kToolIsoptic, kCodeAngleAnimation, 0, kGroupIsoptics, nullptr},
 
     // Tangents-Bisectors.
-    {33301, "Bisectors at", T, 20000, 20506, 0, kGroupTangentsBisectors, nullptr},
-    {33302, "Tangent at", T, 20000, 21050, 0, kGroupTangentsBisectors, nullptr},
-    {33303, "Tangents from", T, 20000, 20505, 0, kGroupTangentsBisectors, nullptr},
+    {ID_ISOPTIC_BISECTORS_AT, "Bisectors at", T, kToolIsoptic, kCodeIsopticBisectors, 0, kGroupTangentsBisectors, nullptr},
+    {ID_ISOPTIC_TANGENT_AT, "Tangent at", T, kToolIsoptic, kCodeTangentsFrom, 0, kGroupTangentsBisectors, nullptr},
+    {ID_ISOPTIC_TANGENTS_FROM, "Tangents from", T, kToolIsoptic, kCodeIsopticTangentsFrom, 0, kGroupTangentsBisectors, nullptr},
 
     // The three-button group bar: only its first button restarts the stage.
-    {32959, "Group operation 1", T, 20000, 21010, 0, kGroupThreeButtonBar, nullptr},
-    {32960, "Group operation 2", T | kCmdKeepStage, 20000, 21010, 0, kGroupThreeButtonBar, nullptr},
-    {32961, "Group operation 3", T | kCmdKeepStage, 20000, 21010, 0, kGroupThreeButtonBar, nullptr},
+    {ID_GROUP_BAR_FIRST, "Group operation 1", T, kToolIsoptic, kCodeGroupOperation, 0, kGroupThreeButtonBar, nullptr},
+    {ID_GROUP_BAR_SECOND, "Group operation 2", T | kCmdKeepStage, kToolIsoptic, kCodeGroupOperation, 0, kGroupThreeButtonBar, nullptr},
+    {ID_GROUP_BAR_THIRD, "Group operation 3", T | kCmdKeepStage, kToolIsoptic, kCodeGroupOperation, 0, kGroupThreeButtonBar, nullptr},
 };
-
-CommandEntry* FindMutable(int id) {
-    auto it = std::find_if(std::begin(g_commands), std::end(g_commands),
-                           [id](const CommandEntry& e) { return e.id == id; });
-    return it == std::end(g_commands) ? nullptr : &*it;
-}
 
 }  // namespace
 
 std::span<const CommandEntry> CommandTable() {
-    return g_commands;
+    return kCommands;
 }
 
 const CommandEntry* FindCommand(int id) {
-    return FindMutable(id);
+    auto it = std::find_if(std::begin(kCommands), std::end(kCommands),
+                           [id](const CommandEntry& e) { return e.id == id; });
+    return it == std::end(kCommands) ? nullptr : &*it;
 }
 
-CommandAction SetCommandAction(int id, CommandAction action) {
-    CommandEntry* e = FindMutable(id);
-    if (!e) return nullptr;
-    CommandAction old = e->action;
-    e->action = action;
-    return old;
+bool IsCommandAvailable(const CommandEntry& cmd) {
+    if (cmd.action) return true;
+    if (!(cmd.flags & kCmdTool)) return false;
+    if (cmd.kind == kToolSelect) return true;
+    // Picks that end in a construction need it; picks that go on to draw, and
+    // tools that only draw, need the kind's drawing operation.
+    const PickRule* rule = FindPickRule(cmd.kind, cmd.code);
+    if (rule && rule->step != PickStep::Stage) return rule->construct != nullptr;
+    return DrawOperationOf(cmd.kind) != nullptr;
 }
 
 }  // namespace gyr

@@ -7,6 +7,7 @@
 #include <span>
 
 #include "control/gyr_view.h"
+#include "model/ids.h"
 
 namespace gyr {
 
@@ -18,12 +19,10 @@ enum CommandFlag : unsigned {
     kCmdShiftAction = 1u << 3,
     // The stage survives (two buttons of the three-button group bar).
     kCmdKeepStage = 1u << 4,
-    // Ends text editing and nothing else before its action.
-    kCmdEdit = 1u << 5,
 };
 
 // What a command does beyond the tool state; shift tells whether Shift was
-// held. Null actions belong to later layers and do nothing yet.
+// held. A null action does nothing beyond the tool change.
 using CommandAction = void (*)(CGyrView& view, bool shift);
 
 struct CommandEntry {
@@ -37,26 +36,12 @@ struct CommandEntry {
     CommandAction action;
 };
 
-enum ViewCommand : int {
-    ID_SELECT_TOOL = 32701,
-    ID_ORTHOGONAL_TOOL = 32710,
-    ID_TRIANGLES_TOOL = 32706,
-    ID_REFLECT_TOOL = 32717,
-    ID_INVERT_TOOL = 32718,
-    ID_MATCH_POINTS = 32880,
-    ID_MATCH_POINTS_ALT = 32812,
-    ID_INTERSECTION = 32951,
-    ID_DUPLICATE = 32952,
-    ID_ROTATE = 32953,
-    ID_HOMOTHETY = 32954,
-    ID_EXERCISES = 32760,
-    ID_GROUP_BAR_FIRST = 32959,
-};
-
 std::span<const CommandEntry> CommandTable();
 // Null when the id is not a view command.
 const CommandEntry* FindCommand(int id);
-// Installs the action of a command (later layers, tests); returns the old one.
-CommandAction SetCommandAction(int id, CommandAction action);
+// Whether the row does something: an action, the selection tool, a tool
+// whose pick rule has its construction, or one that draws (after its picks).
+// The others are shown disabled.
+bool IsCommandAvailable(const CommandEntry& cmd);
 
 }  // namespace gyr

@@ -3,25 +3,18 @@
 // button-down with the key flags and the (snapped) world point. It returns a
 // new object, which the view appends to the document and to the gesture
 // list, or null when the tool made nothing (or added its objects itself).
-// Each figure family implements its own; the view's tool table maps tool
-// kinds to them.
+// Each figure implements its own beside the figure class.
 
 #include "math/world_point.h"
 
 namespace gyr {
 
-class CGyrView;
+class CGestureState;
 class CMyObj;
 
-using DrawOperation = CMyObj* (*)(CGyrView& view, unsigned flags, const CWorldPoint& p);
+using DrawOperation = CMyObj* (*)(CGestureState& state, unsigned flags, const CWorldPoint& p);
 
-CMyObj* DrawSegmentTool(CGyrView& view, unsigned flags, const CWorldPoint& p);  // kind 10
-CMyObj* DrawLineTool(CGyrView& view, unsigned flags, const CWorldPoint& p);     // kind 20
-CMyObj* DrawCircleTool(CGyrView& view, unsigned flags, const CWorldPoint& p);   // kind 70
-CMyObj* DrawArcTool(CGyrView& view, unsigned flags, const CWorldPoint& p);      // kind 80
-CMyObj* DrawPointTool(CGyrView& view, unsigned flags, const CWorldPoint& p);    // kind 25000
-
-CMyObj* DrawAngleTool(CGyrView& view, unsigned flags, const CWorldPoint& p);     // kind 40
-CMyObj* DrawTriangleTool(CGyrView& view, unsigned flags, const CWorldPoint& p);  // kind 50
+// Null when the kind draws nothing.
+DrawOperation DrawOperationOf(int kind);
 
 }  // namespace gyr

@@ -8,7 +8,8 @@
 #include <array>
 #include <string>
 
-#include "model/obj_list.h"
+#include "model/gesture_state.h"
+#include "model/ids.h"
 
 namespace gyr {
 
@@ -23,29 +24,6 @@ enum DragState : int {
     kDragMove = 4,
     kDragRubberBand = 5,
 };
-
-// Tool kinds.
-enum ToolKind : int {
-    kToolSelect = 0,
-    kToolSegment = 10,
-    kToolLine = 20,
-    kToolParallelogram = 30,
-    kToolAngle = 40,
-    kToolTriangle = 50,
-    kToolPolygon = 60,
-    kToolCircle = 70,
-    kToolArc = 80,
-    kToolGraph = 90,
-    kToolReflect = 201,
-    kToolInvert = 702,
-    kToolIsoptic = 20000,
-    kToolPointMark = 25000,
-    kToolText = 30000,
-    kToolPictEmf = 31000,
-    kToolPictBmp = 31010,
-};
-
-constexpr int kPlainCode = 10000;
 
 // Cursor resource ids; 0 is the standard arrow.
 enum CursorIdValue : int {
@@ -91,7 +69,7 @@ enum MenuGroup : int {
 class CViewWindow {
 public:
     virtual ~CViewWindow() = default;
-    // The two status panes (ids 33401 and 33402).
+    // The two status panes (ID_INDICATOR_X and ID_INDICATOR_Y).
     virtual void SetStatusCoords(const std::string& x, const std::string& y) {}
     // The visible part of the sheet in logical pixels; empty: no auto-scroll.
     virtual PixelRect ClientRect() const { return {}; }
@@ -102,19 +80,18 @@ public:
 
 class CGyrView {
 public:
-    explicit CGyrView(CGyrDoc* doc = nullptr) : m_pDocument(doc) {}
+    explicit CGyrView(CGyrDoc* doc = nullptr) { m_state.SetDocument(doc); }
+    CGyrView(const CGyrView&) = delete;
+    CGyrView& operator=(const CGyrView&) = delete;
 
-    CGyrDoc* GetDocument() const { return m_pDocument; }
-    void SetDocument(CGyrDoc* doc) { m_pDocument = doc; }
+    CGyrDoc* GetDocument() const { return m_state.Document(); }
+    void SetDocument(CGyrDoc* doc) { m_state.SetDocument(doc); }
     void SetWindow(CViewWindow* window) { m_pWindow = window; }
 
-    // Selecting appends and sets the flag; deselecting removes and clears it.
-    void Select(CMyObj* obj);
-    void Deselect(CMyObj* obj);
-    void DeselectAll();
-    bool IsSelected(const CMyObj* obj) const { return ListContains(m_selection, obj); }
-    // Union of the selected objects' repaint rectangles.
-    PixelRect SelectionRect() const;
+    // The tool, picks, selection and gesture list that figures and
+    // constructions work with.
+    CGestureState& State() { return m_state; }
+    const CGestureState& State() const { return m_state; }
 
     // The first update: the selection rebuilt from the objects whose flag is
     // set (list order), then the Triangles tool.
@@ -144,20 +121,6 @@ public:
     // meeting r in list order, the selection marks, the rubber band.
     void Paint(Canvas& dc, const PixelRect& r) const;
 
-    // Tool state shared with the drawing operations and constructions.
-    int m_nToolKind = kToolTriangle;
-    int m_nToolCode = kPlainCode;
-    int m_nStage = 0;
-    CMyObj* m_pPicked = nullptr;
-    CMyObj* m_pFirstPicked = nullptr;
-    // The middle pick of a three-pick construction.
-    CMyObj* m_pSecondPicked = nullptr;
-    // Edge (1-based, as DistanceTo) or vertex (0-based, corner picks).
-    int m_nPart = 0;
-    bool m_bMatchPoints = true;
-    CObList m_selection;
-    CObList m_gesture;
-
     // Menu and tool-bar state.
     int m_nCheckedButton = 0;
     std::array<int, kGroupCount> m_lastCommand{};
@@ -173,35 +136,16 @@ public:
     int m_nScreenDpi = 96;
     int m_nPageCount = 1;
 
-    // Operations of later layers (undo, cut, object data, text boxes,
-    // pictures, isoptics, angles). Null hooks do nothing.
-    struct Hooks {
-        void (*setUndoKind)(int kind) = nullptr;
-        // Replace the saved copies by clones of the selection.
-        void (*saveUndoCopies)(CGyrView&) = nullptr;
-        void (*cut)(CGyrView&) = nullptr;
-        bool (*isScriptRecording)() = nullptr;
-        void (*objectData)(CGyrView&, CMyObj*) = nullptr;
-        // F8 / F9 on a selected angle; false beeps.
-        bool (*angleKey)(CGyrView&, CMyObj* angle, int key, bool ctrl) = nullptr;
-        void (*typeChar)(CGyrView&, unsigned ch) = nullptr;
-        // The isoptic tools' first chance to end a drawing gesture.
-        bool (*endIsopticGesture)(CGyrView&, unsigned flags, const CWorldPoint& p) = nullptr;
-        // A picture of the framed area (kind 31000 or 31010), not yet added.
-        CMyObj* (*restrictedPicture)(CGyrView&, const PixelRect& frame, int kind) = nullptr;
-    };
-    static Hooks& GetHooks();
-
     // Helpers shared by the controller's parts.
-    void EndTextEdit();
-    void Repaint(const PixelRect& r) const;
-    void Beep() const;
+    void Repaint(const PixelRect& r) const { m_state.Repaint(r); }
+    void Beep() const { m_state.Beep(); }
     void SetUndoKind(int kind) const;
+    // The one-level undo keeps copies of the selection as it was.
     void SaveUndoCopies();
     // Moves the selection by a world vector; returns the repaint area.
     PixelRect OffsetSelection(const CWorldPoint& v);
     void MakeFirstOrLast(bool first);
-    void ToggleMatchPoints() { m_bMatchPoints = !m_bMatchPoints; }
+    void ToggleMatchPoints() { m_state.m_bMatchPoints = !m_state.m_bMatchPoints; }
 
 private:
     void SelectModeButtonDown(unsigned flags, PixelPoint logical);
@@ -217,7 +161,7 @@ private:
     // Removes and deletes degenerate gesture objects.
     void DropDegenerate(PixelRect& dirty);
 
-    CGyrDoc* m_pDocument;
+    CGestureState m_state;
     CViewWindow* m_pWindow = nullptr;
 };
 

@@ -1,11 +1,11 @@
 #include "control/pick_rules.h"
 
 #include <algorithm>
-#include <cstring>
 #include <iterator>
 
+#include "constructions/angle_constructions.h"
+#include "constructions/line_constructions.h"
 #include "model/document.h"
-#include "control/gyr_view.h"
 
 namespace gyr {
 
@@ -24,84 +24,70 @@ constexpr unsigned kCornerAt = 0;
 constexpr int A = kAlwaysPicks;
 using S = PickStep;
 
-// The constructions belong to the figures' own layers and are installed by
-// them; a rule whose construction is still missing picks as the table says
-// and beeps where it would construct.
-PickRule g_rules[] = {
+// A rule without a construction yet picks as the table says and beeps where
+// it would construct.
+constexpr PickRule kRules[] = {
     // Segments (kind 10) and lines (kind 20).
-    {10, 102, A, S::Construct, kPickCircle, 2, true, nullptr},
-    {10, 104, A, S::Construct, kPickSegment, 2, true, nullptr},
-    {10, 202, A, S::Construct, kCorner | kStraight, 1, false, nullptr},
-    {10, 105, 1, S::Construct, kCorner | kPickSegment | kPickCircle, 1, false, nullptr},
-    {10, 704, 1, S::Stage, kPickCircle, 1, false, nullptr},
-    {10, 21050, 1, S::Stage, kPickCircle, 1, false, nullptr},
-    {10, 10010, 1, S::Stage, kCorner | kStraight, 1, false, nullptr},
-    {10, 10030, 1, S::Stage, kCorner | kStraight, 1, false, nullptr},
-    {20, 102, A, S::Construct, kPickCircle, 2, true, nullptr},
-    {20, 104, A, S::Construct, kPickSegment, 2, true, nullptr},
-    {20, 202, A, S::Construct, kCorner | kStraight, 1, false, nullptr},
-    {20, 105, 1, S::Construct, kCorner | kPickSegment | kPickCircle, 1, false, nullptr},
-    {20, 704, 1, S::Stage, kPickCircle, 1, false, nullptr},
-    {20, 21050, 1, S::Stage, kPickCircle, 1, false, nullptr},
-    {20, 10010, 1, S::Stage, kCorner | kStraight, 1, false, nullptr},
-    {20, 10030, 1, S::Stage, kCorner | kStraight, 1, false, nullptr},
+    {kToolSegment, kCodeCommonTangents, A, S::Construct, kPickCircle, 2, true, nullptr},
+    {kToolSegment, kCodeQuadrilateral, A, S::Construct, kPickSegment, 2, true, nullptr},
+    {kToolSegment, kCodeDivideInParts, 1, S::Construct, kCorner | kPickSegment | kPickCircle, 1, false, nullptr},
+    {kToolSegment, kCodeTangentAt, 1, S::Stage, kPickCircle, 1, false, nullptr},
+    {kToolSegment, kCodeTangentsFrom, 1, S::Stage, kPickCircle, 1, false, nullptr},
+    {kToolSegment, kCodeParallel, 1, S::Stage, kCorner | kStraight, 1, false, nullptr},
+    {kToolSegment, kCodeOrthogonal, 1, S::Stage, kCorner | kStraight, 1, false, nullptr},
+    {kToolLine, kCodeCommonTangents, A, S::Construct, kPickCircle, 2, true, nullptr},
+    {kToolLine, kCodeMiddleOrthogonal, A, S::Construct, kCorner | kStraight, 1, false,
+     &MiddleOrthogonalOfSide},
+    {kToolLine, kCodeTangentAt, 1, S::Stage, kPickCircle, 1, false, nullptr},
+    {kToolLine, kCodeTangentsFrom, 1, S::Stage, kPickCircle, 1, false, nullptr},
+    {kToolLine, kCodeParallel, 1, S::Stage, kCorner | kStraight, 1, false, nullptr},
+    {kToolLine, kCodeOrthogonal, 1, S::Stage, kCorner | kStraight, 1, false, nullptr},
     // Angles.
-    {40, 401, A, S::Construct, kCornerAt, 1, false, nullptr},
+    {kToolAngle, kCodeDivideAngle, A, S::Construct, kCornerAt, 1, false, &DividePickedAngle},
     // Triangles.
-    {50, 501, A, S::Construct, kPickTriangle, 1, false, nullptr},
-    {50, 502, A, S::Construct, kPickTriangle, 1, false, nullptr},
-    {50, 503, A, S::Construct, kPickTriangle, 1, false, nullptr},
-    {50, 504, A, S::Construct, kPickTriangle, 1, false, nullptr},
-    {50, 505, A, S::Construct, kPickTriangle, 1, false, nullptr},
-    {50, 506, A, S::Construct, kPickTriangle, 1, false, nullptr},
-    {50, 507, A, S::Construct, kPickTriangle, 1, false, nullptr},
+    {kToolTriangle, kCodeMedians, A, S::Construct, kPickTriangle, 1, false, nullptr},
+    {kToolTriangle, kCodeBisectors, A, S::Construct, kPickTriangle, 1, false, nullptr},
+    {kToolTriangle, kCodeHeights, A, S::Construct, kPickTriangle, 1, false, nullptr},
+    {kToolTriangle, kCodeEnclosingCircle, A, S::Construct, kPickTriangle, 1, false, nullptr},
+    {kToolTriangle, kCodeInscribedCircles, A, S::Construct, kPickTriangle, 1, false, nullptr},
+    {kToolTriangle, kCodeEulerCircle, A, S::Construct, kPickTriangle, 1, false, nullptr},
+    {kToolTriangle, kCodeEulerLine, A, S::Construct, kPickTriangle, 1, false, nullptr},
     // Circles.
-    {70, 701, 1, S::Construct, kPickSegment, 1, false, nullptr},
-    {70, 703, 1, S::Stage, kCircleOrStraight, 1, false, nullptr},
-    {70, 704, 1, S::Stage, kCircleOrStraight, 1, false, nullptr},
-    {70, 705, 1, S::Stage, kCircleOrStraight, 1, false, nullptr},
-    {70, 710, 1, S::Stage, kCircleOrStraight, 1, false, nullptr},
-    {70, 708, 1, S::Stage, kPickCircle, 1, false, nullptr},
-    {70, 706, 2, S::Stage, kCircleOrStraight, 2, false, nullptr},
-    {70, 709, 2, S::Stage, kCircleOrStraight, 2, false, nullptr},
-    {70, 707, A, S::Construct, kCircleOrStraight, 3, false, nullptr},
-    {70, 711, 2, S::Construct, kPickCircle, 2, false, nullptr},
-    {70, 712, 2, S::Construct, kCircleOrStraight, 2, false, nullptr},
+    {kToolCircle, kCodeApollonianCircle, 1, S::Construct, kPickSegment, 1, false, nullptr},
+    {kToolCircle, kCodeTangentCentred, 1, S::Stage, kCircleOrStraight, 1, false, nullptr},
+    {kToolCircle, kCodeTangentAt, 1, S::Stage, kCircleOrStraight, 1, false, nullptr},
+    {kToolCircle, kCodeTangentThrough2, 1, S::Stage, kCircleOrStraight, 1, false, nullptr},
+    {kToolCircle, kCodeOrthogonalThrough2, 1, S::Stage, kCircleOrStraight, 1, false, nullptr},
+    {kToolCircle, kCodeOrthogonalCentred, 1, S::Stage, kPickCircle, 1, false, nullptr},
+    {kToolCircle, kCodeTangentTo2Through1, 2, S::Stage, kCircleOrStraight, 2, false, nullptr},
+    {kToolCircle, kCodeOrthogonalTo2Through1, 2, S::Stage, kCircleOrStraight, 2, false, nullptr},
+    {kToolCircle, kCodeTangentTo3, A, S::Construct, kCircleOrStraight, 3, false, nullptr},
+    {kToolCircle, kCodeRadicalAxis, 2, S::Construct, kPickCircle, 2, false, nullptr},
+    {kToolCircle, kCodeInversionInterchanging, 2, S::Construct, kCircleOrStraight, 2, false, nullptr},
     // Circular arcs.
-    {80, 802, A, S::CornerThenPoint, kCornerAt, 1, false, nullptr},
-    {80, 805, 1, S::Stage, kPickArc, 1, false, nullptr},
-    {80, 10030, 1, S::Stage, kPickArc, 1, false, nullptr},
+    {kToolArc, kCodeArcOnAngle, A, S::CornerThenPoint, kCornerAt, 1, false, nullptr},
+    {kToolArc, kCodeHyperbolicNext, 1, S::Stage, kPickArc, 1, false, nullptr},
+    {kToolArc, kCodeOrthogonal, 1, S::Stage, kPickArc, 1, false, nullptr},
     // Reflect and invert the selection.
-    {201, kAnyCode, A, S::TransformSelection, kCorner | kStraight, 1, false, nullptr},
-    {702, kAnyCode, A, S::TransformSelection, kPickCircle, 1, false, nullptr},
+    {kToolReflect, kAnyCode, A, S::TransformSelection, kCorner | kStraight, 1, false, nullptr},
+    {kToolInvert, kAnyCode, A, S::TransformSelection, kPickCircle, 1, false, nullptr},
     // Isoptics. The other codes of the kind draw.
-    {20000, 20030, A, S::Construct, kPickSegment, 2, true, nullptr},
-    {20000, 20040, A, S::Construct, kPickAngle, 1, false, nullptr},
-    {20000, 20101, A, S::Construct, kIsoptic4, 1, false, nullptr},
-    {20000, 20102, A, S::Construct, kIsoptic4, 1, false, nullptr},
-    {20000, 20501, A, S::Construct, kIsoptic4, 1, false, nullptr},
-    {20000, 20502, A, S::Construct, kIsoptic4, 1, false, nullptr},
-    {20000, 20503, A, S::Construct, kIsoptic4, 1, false, nullptr},
-    {20000, 20504, A, S::Construct, kIsoptic4, 1, false, nullptr},
-    {20000, 40, 1, S::Construct, kIsoptic3, 1, false, nullptr},
-    {20000, 21010, 1, S::Construct, kIsoptic2, 1, false, nullptr},
-    {20000, 21020, 1, S::Construct, kIsoptic3, 1, false, nullptr},
-    {20000, 21060, 1, S::Construct, kIsoptic3, 1, false, nullptr},
+    {kToolIsoptic, kCodeIsopticSegments, A, S::Construct, kPickSegment, 2, true, nullptr},
+    {kToolIsoptic, kCodeIsopticAngle, A, S::Construct, kPickAngle, 1, false, nullptr},
+    {kToolIsoptic, kCodeIsopticTwo, A, S::Construct, kIsoptic4, 1, false, nullptr},
+    {kToolIsoptic, kCodeIsopticThree, A, S::Construct, kIsoptic4, 1, false, nullptr},
+    {kToolIsoptic, kCodeCanonicalAxes, A, S::Construct, kIsoptic4, 1, false, nullptr},
+    {kToolIsoptic, kCodeAsymptote, A, S::Construct, kIsoptic4, 1, false, nullptr},
+    {kToolIsoptic, kCodeMiddleLine, A, S::Construct, kIsoptic4, 1, false, nullptr},
+    {kToolIsoptic, kCodeFlexes, A, S::Construct, kIsoptic4, 1, false, nullptr},
+    {kToolIsoptic, kCodeAngleAnimation, 1, S::Construct, kIsoptic3, 1, false, nullptr},
+    {kToolIsoptic, kCodeGroupOperation, 1, S::Construct, kIsoptic2, 1, false, nullptr},
+    {kToolIsoptic, kCodeMainInvolution, 1, S::Construct, kIsoptic3, 1, false, nullptr},
+    {kToolIsoptic, kCodeOtherInversions, 1, S::Construct, kIsoptic3, 1, false, nullptr},
 };
-
-PickRule* FindMutableRule(int kind, int code) {
-    auto it = std::find_if(std::begin(g_rules), std::end(g_rules), [&](const PickRule& r) {
-        return r.kind == kind && (r.code == code || r.code == kAnyCode);
-    });
-    return it == std::end(g_rules) ? nullptr : &*it;
-}
 
 bool IsCornerFigure(const CMyObj* obj) {
     return obj->IsAngle() || obj->IsTriangle() || obj->IsRect() || obj->IsPolygon();
-}
-
-bool HasClassName(const CMyObj* obj, const char* name) {
-    return std::strcmp(obj->GetRuntimeClass()->m_lpszClassName, name) == 0;
 }
 
 // The topmost object accepted under the point; part is the hit edge.
@@ -147,29 +133,30 @@ CMyObj* PickAt(const CObList& list, unsigned classes, const CWorldPoint& p, int&
                      [classes](const CMyObj* o) { return MatchesPickClasses(o, classes); });
 }
 
-bool InCatalogue(const CGyrView& view, const CMyObj* obj) {
-    const CGyrDoc* doc = view.GetDocument();
+bool InCatalogue(const CGestureState& state, const CMyObj* obj) {
+    const CGyrDoc* doc = state.Document();
     return obj && doc && ListContains(doc->Objects(), obj);
 }
 
 // Every pick the construction will read must still be in the document: a
 // cut or an undo between two clicks may have taken it away.
-bool PicksAlive(const CGyrView& view, int count) {
-    if (!InCatalogue(view, view.m_pPicked)) return false;
-    if (count >= 2 && !InCatalogue(view, view.m_pFirstPicked)) return false;
-    if (count >= 3 && !InCatalogue(view, view.m_pSecondPicked)) return false;
+bool PicksAlive(const CGestureState& state, int count) {
+    if (!InCatalogue(state, state.m_pPicked)) return false;
+    if (count >= 2 && !InCatalogue(state, state.m_pFirstPicked)) return false;
+    if (count >= 3 && !InCatalogue(state, state.m_pSecondPicked)) return false;
     return true;
 }
 
-void Construct(CGyrView& view, const PickRule& rule, unsigned flags, const CWorldPoint& p,
+void Construct(CGestureState& state, const PickRule& rule, unsigned flags, const CWorldPoint& p,
                int count) {
-    bool ok = rule.construct && PicksAlive(view, count) && rule.construct(view, flags, p);
-    if (!ok) view.Beep();
+    bool ok = rule.construct && PicksAlive(state, count) && rule.construct(state, flags, p);
+    if (!ok) state.Beep();
 }
 
 }  // namespace
 
 bool MatchesPickClasses(const CMyObj* obj, unsigned classes) {
+    const IsopticVariant variant = obj->GetIsopticVariant();
     return ((classes & kPickSegment) && obj->IsSegment()) ||
            ((classes & kPickLine) && obj->IsLine()) ||
            ((classes & kPickCircle) && obj->IsCircle()) || ((classes & kPickArc) && obj->IsArc()) ||
@@ -177,10 +164,10 @@ bool MatchesPickClasses(const CMyObj* obj, unsigned classes) {
            ((classes & kPickTriangle) && obj->IsTriangle()) ||
            ((classes & kPickParallelogram) && obj->IsRect()) ||
            ((classes & kPickPolygon) && obj->IsPolygon()) ||
-           ((classes & kPickIsopticOne) && HasClassName(obj, "CIsopticOne")) ||
-           ((classes & kPickIsopticTwo) && HasClassName(obj, "CIsopticTwo")) ||
-           ((classes & kPickIsopticSingular) && HasClassName(obj, "CIsopticSingular")) ||
-           ((classes & kPickIsopticConic) && HasClassName(obj, "CIsopticConic"));
+           ((classes & kPickIsopticOne) && variant == IsopticVariant::One) ||
+           ((classes & kPickIsopticTwo) && variant == IsopticVariant::Two) ||
+           ((classes & kPickIsopticSingular) && variant == IsopticVariant::Singular) ||
+           ((classes & kPickIsopticConic) && variant == IsopticVariant::Conic);
 }
 
 bool PickTest(int kind, int code, int stage) {
@@ -189,58 +176,62 @@ bool PickTest(int kind, int code, int stage) {
 }
 
 const PickRule* FindPickRule(int kind, int code) {
-    return FindMutableRule(kind, code);
+    auto it = std::find_if(std::begin(kRules), std::end(kRules), [&](const PickRule& r) {
+        return r.kind == kind && (r.code == code || r.code == kAnyCode);
+    });
+    return it == std::end(kRules) ? nullptr : &*it;
 }
 
-PickConstruction SetPickConstruction(int kind, int code, PickConstruction construct) {
-    PickRule* rule = FindMutableRule(kind, code);
-    if (!rule) return nullptr;
-    PickConstruction old = rule->construct;
-    rule->construct = construct;
-    return old;
+std::span<const PickRule> PickRules() {
+    return kRules;
 }
 
-void RunPickRule(CGyrView& view, unsigned flags, const CWorldPoint& p) {
-    const PickRule* rule = FindPickRule(view.m_nToolKind, view.m_nToolCode);
-    CGyrDoc* doc = view.GetDocument();
-    if (!rule || !doc) return;
+void RunPickRule(CGestureState& state, unsigned flags, const CWorldPoint& p) {
+    if (const PickRule* rule = FindPickRule(state.m_nToolKind, state.m_nToolCode))
+        ApplyPickRule(state, *rule, flags, p);
+}
+
+void ApplyPickRule(CGestureState& state, const PickRule& rule, unsigned flags,
+                   const CWorldPoint& p) {
+    CGyrDoc* doc = state.Document();
+    if (!doc) return;
     const bool shift = (flags & kMkShift) != 0;
 
     // The second phase of the two-phase rules uses the object kept from the
     // first; it picks nothing more.
-    if (view.m_nStage >= 1 &&
-        (rule->step == PickStep::TransformSelection || rule->step == PickStep::CornerThenPoint)) {
-        Construct(view, *rule, flags, p, 1);
-        if (rule->step == PickStep::CornerThenPoint || shift) view.m_nStage = 0;
+    if (state.m_nStage >= 1 &&
+        (rule.step == PickStep::TransformSelection || rule.step == PickStep::CornerThenPoint)) {
+        Construct(state, rule, flags, p, 1);
+        if (rule.step == PickStep::CornerThenPoint || shift) state.m_nStage = 0;
         return;
     }
 
     int part = 0;
-    CMyObj* obj = PickAt(doc->Objects(), rule->classes, p, part);
-    if (!obj || (rule->distinct && view.m_nStage >= 1 && obj == view.m_pFirstPicked)) {
-        view.Beep();
+    CMyObj* obj = PickAt(doc->Objects(), rule.classes, p, part);
+    if (!obj || (rule.distinct && state.m_nStage >= 1 && obj == state.m_pFirstPicked)) {
+        state.Beep();
         return;
     }
 
-    const int pick = view.m_nStage;  // picks made before this one
-    if (pick == 0) view.m_pFirstPicked = obj;
-    if (pick == 1) view.m_pSecondPicked = obj;
-    view.m_pPicked = obj;
-    view.m_nPart = part;
+    const int pick = state.m_nStage;  // picks made before this one
+    if (pick == 0) state.m_pFirstPicked = obj;
+    if (pick == 1) state.m_pSecondPicked = obj;
+    state.m_pPicked = obj;
+    state.m_nPart = part;
 
-    if (pick + 1 < rule->count) {
-        view.m_nStage = pick + 1;
+    if (pick + 1 < rule.count) {
+        state.m_nStage = pick + 1;
         return;
     }
-    switch (rule->step) {
+    switch (rule.step) {
         case PickStep::Stage:
         case PickStep::TransformSelection:
         case PickStep::CornerThenPoint:
-            view.m_nStage = pick + 1;
+            state.m_nStage = pick + 1;
             break;
         case PickStep::Construct:
-            view.m_nStage = 0;
-            Construct(view, *rule, flags, p, rule->count);
+            state.m_nStage = 0;
+            Construct(state, rule, flags, p, rule.count);
             break;
     }
 }

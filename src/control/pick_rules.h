@@ -6,19 +6,18 @@
 // the stage, so that the next button-down draws with the picked object, or
 // runs the construction of the tool.
 
-#include "math/world_point.h"
+#include <span>
+
+#include "model/gesture_state.h"
 
 namespace gyr {
 
-class CGyrView;
-class CMyObj;
-
 // The construction run when a rule has picked all it needs. It reads the
-// picks from the view; false means "no solution" and makes the view beep.
-using PickConstruction = bool (*)(CGyrView& view, unsigned flags, const CWorldPoint& p);
+// picks from the gesture state; false means "no solution" and makes the
+// view beep.
+using PickConstruction = bool (*)(CGestureState& state, unsigned flags, const CWorldPoint& p);
 
-// Classes a rule accepts, tested through the objects' type queries; the
-// isoptic variants are told apart by their class names.
+// Classes a rule accepts, tested through the objects' type queries.
 enum PickClass : unsigned {
     kPickSegment = 1u << 0,
     kPickLine = 1u << 1,
@@ -65,15 +64,17 @@ struct PickRule {
 bool PickTest(int kind, int code, int stage);
 // Null when the tool never picks.
 const PickRule* FindPickRule(int kind, int code);
-// Installs the construction of a rule (later layers, tests); returns the
-// previous one. Kind 10 and 20 rules are separate entries.
-PickConstruction SetPickConstruction(int kind, int code, PickConstruction construct);
+// Every rule, for the table's invariants.
+std::span<const PickRule> PickRules();
 
 // Whether the object belongs to one of the PickClass bits.
 bool MatchesPickClasses(const CMyObj* obj, unsigned classes);
 
-// Runs the rule of the view's tool at the release point. Failed picks beep
-// and keep the stage.
-void RunPickRule(CGyrView& view, unsigned flags, const CWorldPoint& p);
+// Runs the rule of the gesture's tool at the release point. Failed picks
+// beep and keep the stage.
+void RunPickRule(CGestureState& state, unsigned flags, const CWorldPoint& p);
+// The same with a given rule.
+void ApplyPickRule(CGestureState& state, const PickRule& rule, unsigned flags,
+                   const CWorldPoint& p);
 
 }  // namespace gyr

@@ -1,5 +1,6 @@
 // The view's keyboard rules, typed characters and the double click.
 
+#include "constructions/angle_constructions.h"
 #include "model/document.h"
 #include "model/program_state.h"
 #include "port/host.h"
@@ -13,14 +14,9 @@ namespace {
 
 using KeyHandler = bool (*)(CGyrView& view, int key, unsigned flags, int repeat);
 
+// Cutting needs a selection; without one the key only beeps.
 bool CutKey(CGyrView& view, int, unsigned, int) {
-    const auto& hooks = CGyrView::GetHooks();
-    if (hooks.isScriptRecording && hooks.isScriptRecording()) return true;
-    if (view.m_selection.empty()) {
-        view.Beep();
-        return true;
-    }
-    if (hooks.cut) hooks.cut(view);
+    if (view.State().m_selection.empty()) view.Beep();
     return true;
 }
 
@@ -35,8 +31,8 @@ bool TabKey(CGyrView& view, int, unsigned, int) {
     if (!doc) return true;
     const CObList& objects = doc->Objects();
     std::size_t target = objects.size();
-    if (!view.m_selection.empty()) {
-        const CMyObj* recent = view.m_selection.back();
+    if (!view.State().m_selection.empty()) {
+        const CMyObj* recent = view.State().m_selection.back();
         for (std::size_t i = 0; i < objects.size(); ++i) {
             if (objects[i] != recent) continue;
             std::size_t next = i;
@@ -51,40 +47,36 @@ bool TabKey(CGyrView& view, int, unsigned, int) {
         view.Beep();
         return true;
     }
-    PixelRect dirty = view.SelectionRect();
-    view.DeselectAll();
-    view.Select(objects[target]);
+    PixelRect dirty = view.State().SelectionRect();
+    view.State().DeselectAll();
+    view.State().Select(objects[target]);
     view.Repaint(dirty.United(objects[target]->GetInvalidRect()));
     return true;
 }
 
+// The object data of the last selected object need a selection.
 bool EnterKey(CGyrView& view, int, unsigned, int) {
-    if (view.m_selection.empty()) {
-        view.Beep();
-        return true;
-    }
-    if (auto objectData = CGyrView::GetHooks().objectData)
-        objectData(view, view.m_selection.back());
+    if (view.State().m_selection.empty()) view.Beep();
     return true;
 }
 
 bool ArrowKey(CGyrView& view, int key, unsigned flags, int repeat) {
     if (flags & kMkShift) {
         CGyrDoc* doc = view.GetDocument();
-        CMyObj* first = view.m_selection.empty() ? nullptr : view.m_selection.front();
+        CMyObj* first = view.State().m_selection.empty() ? nullptr : view.State().m_selection.front();
         if (!first || !doc || !ListContains(doc->Objects(), first)) {
             view.Beep();
             return true;
         }
-        first->DuplicateByKey(key, repeat);
+        first->DuplicateByKey(view.State(), key, repeat);
         return true;
     }
     // Nothing to move: the platform may scroll instead.
-    if (view.m_selection.empty()) return false;
+    if (view.State().m_selection.empty()) return false;
     static constexpr PixelPoint kStep[] = {{-1, 0}, {0, -1}, {1, 0}, {0, 1}};
     const PixelPoint d = kStep[key - kKeyLeft];
     view.Repaint(view.OffsetSelection(PixelDeltaToWorld(d.x, d.y)));
-    view.SetUndoKind(3);
+    view.SetUndoKind(kUndoMove);
     return true;
 }
 
@@ -95,13 +87,13 @@ bool DigitKey(CGyrView&, int key, unsigned, int) {
 
 bool AngleKey(CGyrView& view, int key, unsigned flags, int) {
     CMyObj* angle = nullptr;
-    for (CMyObj* obj : view.m_selection)
+    for (CMyObj* obj : view.State().m_selection)
         if (obj->IsAngle()) {
             angle = obj;
             break;
         }
-    const auto angleKey = CGyrView::GetHooks().angleKey;
-    if (!angle || !angleKey || !angleKey(view, angle, key, (flags & kMkControl) != 0)) view.Beep();
+    if (!angle || !AngleVariantKey(view.State(), *angle, key, (flags & kMkControl) != 0))
+        view.Beep();
     return true;
 }
 
@@ -133,26 +125,19 @@ bool CGyrView::OnKeyDown(int key, unsigned flags, int repeat) {
 }
 
 void CGyrView::OnChar(unsigned ch) {
-    // Control characters and the digits (the polygon keys) are not text.
-    if (ch < 0x20 || ch == 0x7F || (ch >= '1' && ch <= '9')) return;
-    if (GetHooks().typeChar) GetHooks().typeChar(*this, ch);
+    // Control characters and the digits (the polygon keys) are not text;
+    // nothing else is typed into the sheet while no text box is edited.
+    (void)ch;
 }
 
+// A double click asks for the object data of the object under the pointer
+// (of the sheet with Ctrl); a miss beeps.
 void CGyrView::OnLButtonDblClk(unsigned flags, PixelPoint logical) {
-    if (!m_pDocument || m_pDocument->Objects().empty()) return;
-    CMyObj* target = nullptr;
-    if (flags & kMkControl) {
-        target = m_pDocument->Objects().front();
-    } else {
-        int hit = -1;
-        CMyObj* obj = FindHandleAt(m_pDocument->Objects(), PixelToWorld(logical), hit);
-        if (hit < 0) {
-            Beep();
-            return;
-        }
-        target = obj;
-    }
-    if (GetHooks().objectData) GetHooks().objectData(*this, target);
+    CGyrDoc* doc = GetDocument();
+    if (!doc || doc->Objects().empty() || (flags & kMkControl)) return;
+    int hit = -1;
+    FindHandleAt(doc->Objects(), PixelToWorld(logical), hit);
+    if (hit < 0) Beep();
 }
 
 }  // namespace gyr

@@ -2,6 +2,7 @@
 // mode, tracking per drag state, and the end of each kind of gesture.
 
 #include "model/document.h"
+#include "model/undo_state.h"
 #include "control/draw_operations.h"
 #include "control/gyr_view.h"
 #include "control/pick_rules.h"
@@ -10,31 +11,6 @@
 namespace gyr {
 
 namespace {
-
-// The drawing operation of each tool kind. The kinds without one yet get
-// theirs with the figures they draw; a null entry draws nothing.
-constexpr struct {
-    int kind;
-    DrawOperation op;
-} kDrawOperations[] = {
-    {kToolSegment, &DrawSegmentTool},
-    {kToolLine, &DrawLineTool},
-    {kToolParallelogram, nullptr},
-    {kToolAngle, &DrawAngleTool},
-    {kToolTriangle, &DrawTriangleTool},
-    {kToolPolygon, nullptr},
-    {kToolCircle, &DrawCircleTool},
-    {kToolArc, &DrawArcTool},
-    {kToolIsoptic, nullptr},
-    {kToolPointMark, &DrawPointTool},
-    {kToolText, nullptr},
-};
-
-DrawOperation DrawOperationOf(int kind) {
-    for (const auto& e : kDrawOperations)
-        if (e.kind == kind) return e.op;
-    return nullptr;
-}
 
 bool SelectsInsteadOfDrawing(int kind) {
     return kind == kToolSelect || kind == kToolPictEmf || kind == kToolPictBmp;
@@ -71,8 +47,7 @@ void CGyrView::OnLButtonDown(unsigned flags, PixelPoint logical) {
     if (m_pWindow) m_pWindow->SetMouseCapture(true);
     m_bMouseDown = true;
     m_nDragState = kDragDrawing;
-    EndTextEdit();
-    if (SelectsInsteadOfDrawing(m_nToolKind) || IsPickMode()) {
+    if (SelectsInsteadOfDrawing(m_state.m_nToolKind) || IsPickMode()) {
         m_nDragState = kDragSelecting;
         SelectModeButtonDown(flags, logical);
     } else {
@@ -89,14 +64,14 @@ void CGyrView::SelectModeButtonDown(unsigned flags, PixelPoint logical) {
     int hit = -1;
     CMyObj* obj = nullptr;
     // The picture tools frame an area of the screen; they never grab objects.
-    if (m_pDocument && !IsPictureTool(m_nToolKind))
-        obj = FindHandleAt(m_pDocument->Objects(), p, hit);
+    if (GetDocument() && !IsPictureTool(m_state.m_nToolKind))
+        obj = FindHandleAt(GetDocument()->Objects(), p, hit);
     m_nHitKind = hit;
 
     PixelRect dirty;
     auto clear = [&] {
-        dirty = dirty.United(SelectionRect());
-        DeselectAll();
+        dirty = dirty.United(m_state.SelectionRect());
+        m_state.DeselectAll();
     };
     bool marksChanged = true;
     if (hit < 0) {
@@ -104,14 +79,14 @@ void CGyrView::SelectModeButtonDown(unsigned flags, PixelPoint logical) {
         m_nDragState = kDragRubberBand;
     } else if (hit >= 1) {
         clear();
-        Select(obj);
+        m_state.Select(obj);
         m_nDragState = kDragHandle;
-    } else if (!IsSelected(obj)) {
+    } else if (!m_state.IsSelected(obj)) {
         if (!shift) clear();
-        Select(obj);
+        m_state.Select(obj);
         m_nDragState = kDragMove;
     } else if (shift) {
-        Deselect(obj);
+        m_state.Deselect(obj);
         m_nDragState = kDragNone;
     } else {
         marksChanged = false;
@@ -126,19 +101,19 @@ void CGyrView::SelectModeButtonDown(unsigned flags, PixelPoint logical) {
 
 void CGyrView::DrawingModeButtonDown(unsigned flags, PixelPoint logical) {
     CWorldPoint p = PixelToWorld(logical);
-    PixelRect dirty = SelectionRect();
-    DeselectAll();
-    m_gesture.clear();
-    if (!m_pDocument) {
+    PixelRect dirty = m_state.SelectionRect();
+    m_state.DeselectAll();
+    m_state.m_gesture.clear();
+    if (!GetDocument()) {
         Repaint(dirty);
         return;
     }
-    if (m_bMatchPoints) SnapToAnyVertex(m_pDocument->Objects(), p, nullptr);
-    if (DrawOperation op = DrawOperationOf(m_nToolKind)) {
-        if (CMyObj* obj = op(*this, flags, p)) {
-            if (!obj->m_pDocument) obj->m_pDocument = m_pDocument;
-            if (!ListContains(m_pDocument->Objects(), obj)) m_pDocument->AddObject(obj);
-            if (!ListContains(m_gesture, obj)) m_gesture.push_back(obj);
+    if (m_state.m_bMatchPoints) SnapToAnyVertex(GetDocument()->Objects(), p, nullptr);
+    if (DrawOperation op = DrawOperationOf(m_state.m_nToolKind)) {
+        if (CMyObj* obj = op(m_state, flags, p)) {
+            if (!obj->m_pDocument) obj->m_pDocument = GetDocument();
+            if (!ListContains(GetDocument()->Objects(), obj)) GetDocument()->AddObject(obj);
+            if (!ListContains(m_state.m_gesture, obj)) m_state.m_gesture.push_back(obj);
             dirty = dirty.United(obj->GetInvalidRect());
         }
     }
@@ -177,10 +152,10 @@ void CGyrView::OnMouseMove(unsigned flags, PixelPoint logical) {
         AutoScroll(logical);
         PixelRect dirty;
         // Tracking may reshape the gesture's other figures, never the list.
-        const CObList gesture = m_gesture;
+        const CObList gesture = m_state.m_gesture;
         for (CMyObj* obj : gesture) {
             dirty = dirty.United(obj->GetInvalidRect());
-            obj->TrackLastVertex(this, p, flags, m_nToolCode);
+            obj->TrackLastVertex(m_state, p, flags, m_state.m_nToolCode);
             obj->RecalcBounds();
             dirty = dirty.United(obj->GetInvalidRect());
         }
@@ -193,11 +168,11 @@ void CGyrView::OnMouseMove(unsigned flags, PixelPoint logical) {
         Repaint(OffsetSelection(
             PixelDeltaToWorld(logical.x - m_ptLastDrag.x, logical.y - m_ptLastDrag.y)));
         m_ptLastDrag = logical;
-        SetUndoKind(3);
-    } else if (m_nDragState == kDragHandle && !IsPickMode() && !m_selection.empty()) {
+        SetUndoKind(kUndoMove);
+    } else if (m_nDragState == kDragHandle && !IsPickMode() && !m_state.m_selection.empty()) {
         AutoScroll(logical);
-        Repaint(m_selection.front()->MoveHandle(m_nHitKind, p));
-        SetUndoKind(3);
+        Repaint(m_state.m_selection.front()->MoveHandle(m_nHitKind, p));
+        SetUndoKind(kUndoMove);
     }
 }
 
@@ -220,65 +195,62 @@ void CGyrView::OnLButtonUp(unsigned flags, PixelPoint logical) {
         EndSelectOrPick(flags, logical, dirty);
         m_nDragState = kDragNone;
     }
-    if (m_pDocument) m_pDocument->SetModifiedFlag();
+    if (GetDocument()) GetDocument()->SetModifiedFlag();
     Repaint(dirty);
 }
 
 void CGyrView::DropDegenerate(PixelRect& dirty) {
-    const CObList gesture = m_gesture;
+    const CObList gesture = m_state.m_gesture;
     for (CMyObj* obj : gesture) {
         if (!obj->IsDegenerate()) continue;
         dirty = dirty.United(obj->GetInvalidRect());
-        RemoveFromList(m_gesture, obj);
-        Deselect(obj);
-        if (m_pPicked == obj) m_pPicked = nullptr;
-        if (m_pFirstPicked == obj) m_pFirstPicked = nullptr;
-        if (m_pSecondPicked == obj) m_pSecondPicked = nullptr;
-        if (m_pDocument) m_pDocument->RemoveObject(obj);
+        RemoveFromList(m_state.m_gesture, obj);
+        m_state.Deselect(obj);
+        if (m_state.m_pPicked == obj) m_state.m_pPicked = nullptr;
+        if (m_state.m_pFirstPicked == obj) m_state.m_pFirstPicked = nullptr;
+        if (m_state.m_pSecondPicked == obj) m_state.m_pSecondPicked = nullptr;
+        if (GetDocument()) GetDocument()->RemoveObject(obj);
     }
 }
 
 void CGyrView::EndDrawing(unsigned flags, CWorldPoint p, PixelRect& dirty) {
-    if (!m_gesture.empty()) {
+    if (!m_state.m_gesture.empty()) {
         DropDegenerate(dirty);
-        if (!m_gesture.empty()) {
+        if (!m_state.m_gesture.empty()) {
             // The figure's own vertices are no target: a short figure would
             // otherwise collapse onto its first point.
-            if (m_bMatchPoints && m_pDocument)
-                for (const CMyObj* obj : m_pDocument->Objects())
-                    if (!ListContains(m_gesture, obj) && obj->SnapToVertex(p)) break;
-            const CObList gesture = m_gesture;
+            if (m_state.m_bMatchPoints && GetDocument())
+                for (const CMyObj* obj : GetDocument()->Objects())
+                    if (!ListContains(m_state.m_gesture, obj) && obj->SnapToVertex(p)) break;
+            const CObList gesture = m_state.m_gesture;
             for (CMyObj* obj : gesture) {
-                Select(obj);
-                dirty = dirty.United(obj->Track(this, p, flags));
+                m_state.Select(obj);
+                dirty = dirty.United(obj->Track(m_state, p, flags));
                 dirty = dirty.United(obj->GetInvalidRect());
             }
             // Snapping onto a point the figure started from leaves nothing.
             DropDegenerate(dirty);
         }
     }
-    const auto endIsoptic = GetHooks().endIsopticGesture;
-    if (!(endIsoptic && endIsoptic(*this, flags, p))) {
-        const CObList gesture = m_gesture;
-        for (CMyObj* obj : gesture) obj->EndTrack(this, flags, p);
-    }
-    SetUndoKind(0);
+    const CObList gesture = m_state.m_gesture;
+    for (CMyObj* obj : gesture) obj->EndTrack(m_state, flags, p);
+    SetUndoKind(kUndoNone);
 }
 
 void CGyrView::EndHandleDrag(PixelPoint logical, PixelRect& dirty) {
-    if (!m_bMatchPoints || !m_pDocument || m_selection.empty()) return;
-    CMyObj* obj = m_selection.front();
+    if (!m_state.m_bMatchPoints || !GetDocument() || m_state.m_selection.empty()) return;
+    CMyObj* obj = m_state.m_selection.front();
     CWorldPoint p = PixelToWorld(logical);
-    if (SnapToAnyVertex(m_pDocument->Objects(), p, obj) && obj->IsShape() && m_nHitKind >= 1 &&
+    if (SnapToAnyVertex(GetDocument()->Objects(), p, obj) && obj->IsShape() && m_nHitKind >= 1 &&
         m_nHitKind <= obj->GetVertexCount())
         dirty = dirty.United(obj->MoveHandle(m_nHitKind, p));
 }
 
 void CGyrView::SelectInFrame(const PixelRect& frame, PixelRect& dirty) {
-    if (!m_pDocument) return;
-    for (CMyObj* obj : m_pDocument->Objects()) {
+    if (!GetDocument()) return;
+    for (CMyObj* obj : GetDocument()->Objects()) {
         if (obj->m_bSelected || !Inside(obj->GetPixelBounds().Normalized(), frame)) continue;
-        Select(obj);
+        m_state.Select(obj);
         dirty = dirty.United(obj->GetInvalidRect());
     }
 }
@@ -288,46 +260,32 @@ void CGyrView::EndSelectOrPick(unsigned flags, PixelPoint logical, PixelRect& di
     if (m_nDragState == kDragRubberBand) {
         const PixelRect frame = m_rubberBand;
         SetRubberBand({});
-        if (!frame.IsEmpty()) {
-            SelectInFrame(frame, dirty);
-            const auto picture = GetHooks().restrictedPicture;
-            if (IsPictureTool(m_nToolKind) && picture && m_pDocument) {
-                if (CMyObj* pict = picture(*this, frame, m_nToolKind)) {
-                    dirty = dirty.United(SelectionRect());
-                    DeselectAll();
-                    // Offset so that it lies visibly over the framed area.
-                    pict->Offset({0.1, -0.1});
-                    if (!pict->m_pDocument) pict->m_pDocument = m_pDocument;
-                    pict->AddToDocument();
-                    Select(pict);
-                    dirty = dirty.United(pict->GetInvalidRect());
-                }
-            }
-        }
+        if (!frame.IsEmpty()) SelectInFrame(frame, dirty);
         SaveUndoCopies();
     }
 
     if (!IsPickMode()) {
-        if (m_selection.size() == 1 && (flags & kMkControl)) Glue(p, dirty);
+        if (m_state.m_selection.size() == 1 && (flags & kMkControl)) Glue(p, dirty);
         return;
     }
     // The angle tools find their corner by position, so they may run with
     // nothing selected.
-    if (m_selection.empty() && m_nToolCode != 401 && m_nToolCode != 802) {
+    if (m_state.m_selection.empty() && m_state.m_nToolCode != kCodeDivideAngle &&
+        m_state.m_nToolCode != kCodeArcOnAngle) {
         Beep();
         return;
     }
-    RunPickRule(*this, flags, p);
+    RunPickRule(m_state, flags, p);
 }
 
 void CGyrView::Glue(const CWorldPoint& p, PixelRect& dirty) {
-    if (!m_pDocument) return;
-    CMyObj* obj = m_selection.front();
+    if (!GetDocument()) return;
+    CMyObj* obj = m_state.m_selection.front();
     int vertex = 0;
     obj->NearestVertex(p, vertex);
     const CWorldPoint from = obj->GetHandle(vertex);
     int otherVertex = 0, part = 0;
-    CMyObj* other = FindNearestFigureExcept(m_pDocument->Objects(), from, otherVertex, part, obj);
+    CMyObj* other = FindNearestFigureExcept(GetDocument()->Objects(), from, otherVertex, part, obj);
     if (!other) return;
     dirty = dirty.United(obj->GetInvalidRect());
     obj->Offset(other->GetHandle(otherVertex) - from);

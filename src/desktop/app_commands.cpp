@@ -8,7 +8,7 @@ namespace gyr {
 
 bool RunAppCommand(int id, QWidget* parent) {
     switch (id) {
-        case ID_APP_DRAWING_PARAMS:
+        case ID_DRAWING_PARAMS:
             RunDrawingParamsDialog();
             return true;
         case ID_HELP_THEORY:

@@ -2,18 +2,12 @@
 // The commands that open application dialogs and help rather than act on the
 // document or view: the window routes them here by id.
 
+#include "model/ids.h"
+
 class QWidget;
 
 namespace gyr {
 
-enum AppCommand : int {
-    ID_APP_DRAWING_PARAMS = 32782,  // "&Drawing Parameters ..."
-    ID_HELP_THEORY = 32761,         // "T&heory ...": help topic 151
-    ID_APP_ABOUT = 57664,
-    ID_HELP_INDEX = 57666,
-    ID_HELP_FINDER = 57667,  // Help Topics
-    ID_HELP = 57670,         // F1
-};
 
 // The help topic of the theory of isoptic cubics.
 constexpr int kTheoryTopic = 151;

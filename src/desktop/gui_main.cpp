@@ -1,4 +1,5 @@
 #include "desktop/gui_main.h"
+#include "figures/class_registry.h"
 
 #include <QApplication>
 
@@ -7,7 +8,6 @@
 #include "desktop/sheet_view.h"
 #include "model/document.h"
 #include "control/gyr_view.h"
-#include "control/tool_registry.h"
 
 namespace gyr {
 
@@ -22,19 +22,10 @@ int RunGui(int argc, char** argv) {
     struct HostReset {
         ~HostReset() { SetHost(nullptr); }
     } hostReset;
-    RegisterTools();
     // An opened file joins the recent files even before the window exists.
-    InstallDesktopHooks();
 
-    CGyrDoc doc;
+    CGyrDoc doc{DrawingClasses()};
     CGyrView view(&doc);
-    doc.AddView(&view);
-    host.SetActive(&doc, &view);
-    struct ViewReset {
-        CGyrDoc& doc;
-        CGyrView& view;
-        ~ViewReset() { doc.RemoveView(&view); }
-    } viewReset{doc, view};
 
     // Qt has taken its own options out of argv by now.
     const QStringList args = QApplication::arguments();

@@ -20,7 +20,6 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
-#include <map>
 
 #include "desktop/app_commands.h"
 #include "desktop/recent_files.h"
@@ -30,6 +29,7 @@
 #include "model/document.h"
 #include "port/host.h"
 #include "control/command_table.h"
+#include "control/doc_commands.h"
 #include "control/menu_tree.h"
 #include "math/sheet_mapping.h"
 
@@ -46,23 +46,6 @@ namespace {
 constexpr int kLineStep = 20;
 // The page of the scroll bars is the client size less this.
 constexpr int kPageMargin = 20;
-
-std::map<int, WindowCommand>& WindowCommands() {
-    static std::map<int, WindowCommand> commands;
-    return commands;
-}
-
-void AddRecentFilePath(const std::string& path) {
-    RecentFiles recent;
-    recent.Load();
-    recent.Add(QString::fromStdString(path));
-}
-
-// The last three characters decide how Open treats a path, as in the
-// document's own Open.
-QString LastThree(const QString& path) {
-    return path.right(3).toLower();
-}
 
 bool IsDocumentAttribute(int id) {
     return (id >= ID_WIDTH_1 && id <= ID_WIDTH_6) || id == ID_WIDTH_USER ||
@@ -97,7 +80,7 @@ bool IsFrameCommand(int id) {
 // The dialogs and help pages of the application.
 bool IsAppCommand(int id) {
     switch (id) {
-        case ID_APP_DRAWING_PARAMS:
+        case ID_DRAWING_PARAMS:
         case ID_HELP_THEORY:
         case ID_APP_ABOUT:
         case ID_HELP_INDEX:
@@ -124,17 +107,6 @@ Qt::ToolBarArea AreaOf(BarSide side) {
 
 }  // namespace
 
-void SetWindowCommand(int id, WindowCommand command) {
-    if (command)
-        WindowCommands()[id] = std::move(command);
-    else
-        WindowCommands().erase(id);
-}
-
-void InstallDesktopHooks() {
-    CGyrDoc::GetHooks().addRecentFile = &AddRecentFilePath;
-}
-
 QString WindowTitle(const CGyrDoc& doc) {
     return QString::fromStdString(doc.GetTitle()) + " - Gyrovant";
 }
@@ -144,7 +116,6 @@ QString WindowTitle(const CGyrDoc& doc) {
 MainWindow::MainWindow(CGyrDoc& doc, CGyrView& view, QWidget* parent)
     : QMainWindow(parent), m_doc(doc), m_view(view) {
     InitResources();
-    InstallDesktopHooks();
     setWindowIcon(QIcon(":/icons/gyrovant.svg"));
     setAcceptDrops(true);
 
@@ -299,8 +270,9 @@ bool MainWindow::IsChecked(int id) const {
 
 bool MainWindow::IsAvailable(int id) const {
     if (IsViewToggle(id) && id != ID_VIEW_STATUS_BAR) return m_bars.contains(id);
-    return IsFrameCommand(id) || IsAppCommand(id) || WindowCommands().count(id) != 0 ||
-           FindCommand(id) != nullptr || IsDocumentAttribute(id);
+    if (const CommandEntry* cmd = FindCommand(id)) return IsCommandAvailable(*cmd);
+    return IsFrameCommand(id) || IsAppCommand(id) ||
+           IsDocumentAttribute(id);
 }
 
 void MainWindow::RefreshActions() {
@@ -320,15 +292,6 @@ void MainWindow::RefreshActions() {
 
 bool MainWindow::RunCommand(int id) {
     bool handled = RunFrameCommand(id);
-    if (!handled) {
-        auto it = WindowCommands().find(id);
-        if (it != WindowCommands().end()) {
-            // A copy: the command may replace its own registration.
-            WindowCommand command = it->second;
-            command(*this);
-            handled = true;
-        }
-    }
     if (!handled) handled = RunAppCommand(id, this);
     if (!handled) handled = m_view.OnCommand(id);
     AfterCommand();
@@ -356,7 +319,7 @@ bool MainWindow::RunFrameCommand(int id) {
     }
     switch (id) {
         case ID_FILE_NEW:
-            if (m_doc.SaveModified()) {
+            if (SaveModified(m_doc)) {
                 m_doc.OnNewDocument();
                 AfterDocumentReplaced();
             }
@@ -365,10 +328,10 @@ bool MainWindow::RunFrameCommand(int id) {
             OpenDocumentCommand();
             return true;
         case ID_FILE_SAVE:
-            m_doc.OnFileSave();
+            FileSave(m_doc);
             return true;
         case ID_FILE_SAVE_AS:
-            m_doc.OnFileSaveAs();
+            FileSaveAs(m_doc);
             return true;
         case ID_APP_EXIT:
             close();
@@ -397,7 +360,7 @@ void MainWindow::OpenDocumentCommand() {
     const CMyObj* sheetBefore = m_doc.Objects().empty() ? nullptr : m_doc.Objects().front();
     const std::string pathBefore = m_doc.GetPathName();
     const bool modifiedBefore = m_doc.IsModified();
-    m_doc.OnFileOpen();
+    FileOpen(m_doc);
     const CMyObj* sheetAfter = m_doc.Objects().empty() ? nullptr : m_doc.Objects().front();
     if (sheetAfter != sheetBefore || m_doc.GetPathName() != pathBefore ||
         (modifiedBefore && !m_doc.IsModified()))
@@ -407,17 +370,13 @@ void MainWindow::OpenDocumentCommand() {
 }
 
 bool MainWindow::OpenPath(const QString& path) {
-    const QString kind = LastThree(path);
     const std::string p = path.toStdString();
-    auto& hooks = CGyrDoc::GetHooks();
+    const std::string kind = LastThree(p);
     bool ok = false;
-    if (kind == "bmp") {
-        ok = hooks.importBitmap && hooks.importBitmap(m_doc, p);
+    // Pictures are not documents: nothing reads them as one.
+    if (kind == "bmp" || kind == "emf") {
         m_sheet->update();
-    } else if (kind == "emf") {
-        ok = hooks.importMetafile && hooks.importMetafile(m_doc, p);
-        m_sheet->update();
-    } else if (m_doc.SaveModified()) {
+    } else if (SaveModified(m_doc)) {
         ok = m_doc.OnOpenDocument(p);
         // A failed read may have left a fresh document behind.
         AfterDocumentReplaced();
@@ -531,7 +490,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (m_doc.SaveModified())
+    if (SaveModified(m_doc))
         event->accept();
     else
         event->ignore();

@@ -104,14 +104,7 @@ private:
     bool m_centred = false;
 };
 
-// Commands that other parts of the desktop provide (dialogs, help, about);
-// the window runs them for their menu entries and enables those entries.
-using WindowCommand = std::function<void(MainWindow&)>;
-void SetWindowCommand(int id, WindowCommand command);
 
-// Hooks of the document that the desktop serves (the recent-file list).
-// Installed before a document is first opened.
-void InstallDesktopHooks();
 
 // The window title of a document.
 QString WindowTitle(const CGyrDoc& doc);

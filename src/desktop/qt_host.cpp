@@ -11,6 +11,7 @@
 
 #include "desktop/dialog_view.h"
 #include "desktop/main_window.h"
+#include "desktop/recent_files.h"
 #include "desktop/sheet_view.h"
 
 namespace gyr {
@@ -212,6 +213,12 @@ std::optional<std::string> QtHost::ClipboardText() {
     QString t = c->text();
     if (t.isNull()) return std::nullopt;
     return t.toStdString();
+}
+
+void QtHost::AddRecentFile(const std::string& path) {
+    RecentFiles recent;
+    recent.Load();
+    recent.Add(QString::fromStdString(path));
 }
 
 }  // namespace gyr

@@ -25,10 +25,6 @@ public:
     // receives repaint requests; either may be null.
     void SetWindow(QWidget* window) { m_window = window; }
     void SetSheetView(SheetView* view) { m_sheetView = view; }
-    void SetActive(CGyrDoc* doc, CGyrView* view) {
-        m_doc = doc;
-        m_view = view;
-    }
 
     // Replacements of the file choosers and message boxes, so that tests can
     // answer them; empty functions restore the real ones.
@@ -46,8 +42,6 @@ public:
     void Invalidate(const PixelRect& r) override;
     void InvalidateAll() override;
     void SheetSizeChanged() override;
-    CGyrDoc* ActiveDocument() override { return m_doc; }
-    CGyrView* ActiveView() override { return m_view; }
     bool IsKeyDown(int key) override;
     int ScreenDpiX() override;
     int ScreenDpiY() override;
@@ -60,13 +54,12 @@ public:
     bool RunDialog(DialogModel& model) override;
     void SetClipboardText(const std::string& text) override;
     std::optional<std::string> ClipboardText() override;
+    void AddRecentFile(const std::string& path) override;
     int Random() override { return int(m_random() % 32768u); }
 
 private:
     QWidget* m_window = nullptr;
     SheetView* m_sheetView = nullptr;
-    CGyrDoc* m_doc = nullptr;
-    CGyrView* m_view = nullptr;
     std::mt19937 m_random;
     OpenChooser m_openChooser;
     SaveChooser m_saveChooser;

@@ -253,7 +253,7 @@ int TriangleFromElements(double e1, double e2, double e3, int mode, CWorldPoint 
     }
 }
 
-int MakeTrianglesFromElements() {
+int MakeTrianglesFromElements(CGestureState& state) {
     CAngleSettings& s = ProgramState().angles;
     double* e = s.triangleElements;
     if (s.triangleMode == kThreeAngles) {
@@ -265,10 +265,10 @@ int MakeTrianglesFromElements() {
     CWorldPoint q[4];
     const int n = TriangleFromElements(e[0], e[1], e[2], s.triangleMode, q);
     if (n < 1) return 0;
-    MakeTriangle(q[0], q[1], q[2]);
+    MakeTriangle(state, q[0], q[1], q[2]);
     // A tangent line gives one solution only: no second triangle then.
     if (s.triangleMode == kAmbiguous && n == 2) {
-        MakeTriangle(q[0], q[1], q[3]);
+        MakeTriangle(state, q[0], q[1], q[3]);
         return 2;
     }
     return 1;
@@ -281,11 +281,11 @@ void RunFixedAngleDialog() {
     host->RunDialog(model);
 }
 
-void RunTriangleDialog() {
+void RunTriangleDialog(CGestureState& state) {
     Host* host = FindHost();
     if (!host) return;
     CTriangleDialogModel model;
-    if (host->RunDialog(model)) MakeTrianglesFromElements();
+    if (host->RunDialog(model)) MakeTrianglesFromElements(state);
 }
 
 }  // namespace gyr

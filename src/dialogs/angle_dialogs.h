@@ -4,6 +4,7 @@
 // triangle from three of its elements.
 
 #include "math/world_point.h"
+#include "model/gesture_state.h"
 #include "port/dialog_model.h"
 
 namespace gyr {
@@ -83,10 +84,10 @@ int TriangleFromElements(double e1, double e2, double e3, int mode, CWorldPoint 
 
 // The triangles of the saved elements, after an unset angle of mode 4 has
 // been completed to pi; returns how many were made.
-int MakeTrianglesFromElements();
+int MakeTrianglesFromElements(CGestureState& state);
 
 // The dialog commands: run the dialog and, on OK, store (and build).
 void RunFixedAngleDialog();
-void RunTriangleDialog();
+void RunTriangleDialog(CGestureState& state);
 
 }  // namespace gyr

@@ -8,13 +8,10 @@
 #include "model/obj_list.h"
 #include "model/program_state.h"
 #include "port/host.h"
-#include "control/command_table.h"
 
 namespace gyr {
 
 namespace {
-
-constexpr int kGraphCommand = 32754;
 
 DialogField Ranged(int id, const char* label, FieldKind kind, double min, double max) {
     DialogField f = PlainField(id, label, kind);
@@ -58,7 +55,7 @@ bool CGraphDialogModel::Accept(Host& host) {
     const std::string& formula = Find(kFormulaField)->text;
     const std::string& values = Find(kValuesField)->text;
     CFormulaParser& parser = FormulaParser();
-    const int n = parser.Parse(formula);
+    const int n = ParseAndReport(parser, formula);
     if (n < 0) {
         m_refused = kFormulaField;
         host.MessageBox(kMsgResetString, MsgIcon::Exclamation, MsgButtons::Ok);
@@ -79,13 +76,12 @@ bool CGraphDialogModel::Accept(Host& host) {
     return true;
 }
 
-void RunGraphDialog() {
+void RunGraphDialog(CGyrDoc& document) {
     Host* host = FindHost();
     if (!host) return;
     CGraphDialogModel model;
     if (!host->RunDialog(model)) return;
-    CGyrDoc* doc = GetActiveDocument();
-    if (!doc) return;
+    CGyrDoc* doc = &document;
     // The parser holds the accepted formula and values.
     const CGraphSettings& graph = ProgramState().graph;
     auto obj = std::make_unique<CGraphObj>(graph.formula + '\n' + graph.values);
@@ -94,10 +90,6 @@ void RunGraphDialog() {
     CGraphObj* added = obj.release();
     doc->AddObject(added);
     host->Invalidate(added->GetInvalidRect());
-}
-
-void RegisterGraphCommands() {
-    SetCommandAction(kGraphCommand, [](CGyrView&, bool) { RunGraphDialog(); });
 }
 
 }  // namespace gyr

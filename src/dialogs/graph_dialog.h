@@ -6,6 +6,8 @@
 
 namespace gyr {
 
+class CGyrDoc;
+
 inline constexpr const char* kDefaultGraphFormula =
     "alpha*x*sin(beta*x*x)-gamma*cos(delta*x+epsilon)";
 inline constexpr const char* kDefaultGraphValues = "1.   -0.3   1.8  1.2    23.2";
@@ -37,11 +39,8 @@ public:
     bool Accept(Host& host) override;
 };
 
-// Runs the dialog; on OK adds the sampled graph to the active document and
+// Runs the dialog; on OK adds the sampled graph to the document and
 // repaints its area.
-void RunGraphDialog();
-
-// Installs the "Graph ..." command's action.
-void RegisterGraphCommands();
+void RunGraphDialog(CGyrDoc& doc);
 
 }  // namespace gyr

@@ -9,7 +9,7 @@ namespace gyr {
 
 class CSheetDialogModel : public DialogModel {
 public:
-    // Field ids, stable for the desktop view.
+    // Field ids, stable for the desktop state.
     enum Id : int {
         kWidth = 1000,
         kHeight = 1001,

@@ -1,16 +1,12 @@
 #include "figures/angle_obj.h"
 
-#include "dialogs/angle_dialogs.h"
 #include "model/document.h"
 #include "model/program_state.h"
 #include "figures/segment_obj.h"
 #include "math/division.h"
 #include "math/kernel.h"
 #include "port/host.h"
-#include "control/command_table.h"
-#include "control/draw_operations.h"
-#include "control/gyr_view.h"
-#include "control/pick_rules.h"
+#include "model/gesture_state.h"
 #include "math/sheet_mapping.h"
 
 namespace gyr {
@@ -19,12 +15,6 @@ GYR_IMPLEMENT_CLASS(CAngle, CShapeObj)
 
 namespace {
 
-constexpr int kToolFromSide = 10000;
-constexpr int kToolViewing = 26000;
-constexpr int kToolFixed = 451;
-constexpr int kToolDivide = 401;
-constexpr int kCmdFixedAngleDialog = 33054;
-constexpr int kCmdTriangleDialog = 33152;
 // The key codes the angle operations tell apart (F8 and F9).
 constexpr int kKeyFirstVariant = kKeyF8;
 constexpr int kKeySecondVariant = kKeyF9;
@@ -33,9 +23,9 @@ bool ControlDown() {
     return IsKeyHeld(kKeyControl);
 }
 
-CAngle* NewAngleAt(CGyrView& view, const CWorldPoint& p) {
+CAngle* NewAngleAt(CGestureState& state, const CWorldPoint& p) {
     auto* angle = new CAngle(p, p, p);
-    angle->SetDocument(view.GetDocument());
+    angle->SetDocument(state.Document());
     angle->RecalcBounds();
     return angle;
 }
@@ -43,18 +33,18 @@ CAngle* NewAngleAt(CGyrView& view, const CWorldPoint& p) {
 // What an angle tool does at the press and while the pointer moves.
 struct AngleTool {
     int code;
-    CMyObj* (*press)(CGyrView& view, unsigned flags, const CWorldPoint& p);
+    CMyObj* (*press)(CGestureState& state, unsigned flags, const CWorldPoint& p);
     void (*drag)(CAngle& angle, const CWorldPoint& p, unsigned flags);
 };
 
 // Both two-stage tools start with a segment; the second press builds the
 // angle on it: the segment's first end is vertex 0, its other end goes to
 // vertex `endAt`, and the remaining vertex follows the pointer.
-CMyObj* PressOnFirstSide(CGyrView& view, unsigned flags, const CWorldPoint& p, int endAt) {
-    if (view.m_nStage == 0) return StartFirstSide(view, flags, p);
+CMyObj* PressOnFirstSide(CGestureState& state, unsigned flags, const CWorldPoint& p, int endAt) {
+    if (state.m_nStage == 0) return StartFirstSide(state, flags, p);
     CWorldPoint a, b;
-    if (!TakeFirstSide(view, a, b)) return nullptr;
-    CAngle* angle = NewAngleAt(view, p);
+    if (!TakeFirstSide(state, a, b)) return nullptr;
+    CAngle* angle = NewAngleAt(state, p);
     angle->m_points[0] = a;
     angle->m_points[std::size_t(endAt)] = b;
     angle->RecalcBounds();
@@ -62,8 +52,8 @@ CMyObj* PressOnFirstSide(CGyrView& view, unsigned flags, const CWorldPoint& p, i
 }
 
 // The first arm is the segment drawn first; the second follows the pointer.
-CMyObj* PressFromSide(CGyrView& view, unsigned flags, const CWorldPoint& p) {
-    return PressOnFirstSide(view, flags, p, 1);
+CMyObj* PressFromSide(CGestureState& state, unsigned flags, const CWorldPoint& p) {
+    return PressOnFirstSide(state, flags, p, 1);
 }
 
 void DragSecondArm(CAngle& angle, const CWorldPoint& p, unsigned) {
@@ -71,8 +61,8 @@ void DragSecondArm(CAngle& angle, const CWorldPoint& p, unsigned) {
 }
 
 // The segment drawn first is seen from the apex, which follows the pointer.
-CMyObj* PressViewing(CGyrView& view, unsigned flags, const CWorldPoint& p) {
-    return PressOnFirstSide(view, flags, p, 2);
+CMyObj* PressViewing(CGestureState& state, unsigned flags, const CWorldPoint& p) {
+    return PressOnFirstSide(state, flags, p, 2);
 }
 
 // With Ctrl the apex stays on the circle over V0V2 (Thales): a right angle.
@@ -85,8 +75,8 @@ void DragApex(CAngle& angle, const CWorldPoint& p, unsigned flags) {
     angle.m_points[1] = apex;
 }
 
-CMyObj* PressFixed(CGyrView& view, unsigned, const CWorldPoint& p) {
-    return NewAngleAt(view, p);
+CMyObj* PressFixed(CGestureState& state, unsigned, const CWorldPoint& p) {
+    return NewAngleAt(state, p);
 }
 
 void DragFixed(CAngle& angle, const CWorldPoint& p, unsigned flags) {
@@ -97,9 +87,9 @@ void DragFixed(CAngle& angle, const CWorldPoint& p, unsigned flags) {
 }
 
 constexpr AngleTool kAngleTools[] = {
-    {kToolFromSide, PressFromSide, DragSecondArm},
-    {kToolViewing, PressViewing, DragApex},
-    {kToolFixed, PressFixed, DragFixed},
+    {kCodePlain, PressFromSide, DragSecondArm},
+    {kCodeViewingSegment, PressViewing, DragApex},
+    {kCodeFixedAngle, PressFixed, DragFixed},
 };
 
 // Codes of other families that borrow the angle tool (the singular isoptic
@@ -110,32 +100,15 @@ const AngleTool& FindAngleTool(int code) {
     return kAngleTools[0];
 }
 
-// The pick of "Divide angle": the corner at the picked vertex.
-bool DividePickedAngle(CGyrView& view, unsigned, const CWorldPoint&) {
-    CWorldPoint apex, first, second;
-    if (!view.m_pPicked || !CornerAt(*view.m_pPicked, view.m_nPart, apex, first, second))
-        return false;
-    return DivideAngle(apex, first, second, ProgramState().params.divideAngleParts) > 0;
-}
-
-// F8 and F9 pass their key codes through; Ctrl turns the adjacent angle into
-// the supplementary one.
-bool AngleKey(CGyrView& view, CMyObj* obj, int key, bool ctrl) {
-    if (!obj || !obj->IsAngle() || obj->GetVertexCount() < 3) return false;
-    const auto* angle = static_cast<const CAngle*>(obj);
-    return (ctrl ? angle->SupplementaryAngle(view, key) : angle->AdjacentAngle(view, key)) !=
-           nullptr;
-}
-
 // The copy replaces the selection of the view and joins the document.
-CAngle* AddAsSelection(CGyrView& view, CAngle* copy) {
-    const PixelRect marks = view.SelectionRect();
-    view.DeselectAll();
+CAngle* AddAsSelection(CGestureState& state, CAngle* copy) {
+    const PixelRect marks = state.SelectionRect();
+    state.DeselectAll();
     copy->m_bSelected = 0;
     copy->RecalcBounds();
     copy->AddToDocument();
-    view.Select(copy);
-    view.Repaint(marks.United(copy->GetInvalidRect()));
+    state.Select(copy);
+    state.Repaint(marks.United(copy->GetInvalidRect()));
     return copy;
 }
 
@@ -166,7 +139,7 @@ PixelRect CAngle::MoveHandle(int k, const CWorldPoint& p) {
     return CShapeObj::MoveHandle(2, NearestPointOnCircle(p, centre, radius));
 }
 
-void CAngle::TrackLastVertex(CGyrView*, const CWorldPoint& p, unsigned flags, int code) {
+void CAngle::TrackLastVertex(CGestureState&, const CWorldPoint& p, unsigned flags, int code) {
     if (m_nPoints < 3) return;
     FindAngleTool(code).drag(*this, p, flags);
 }
@@ -178,22 +151,22 @@ void CAngle::Draw(Canvas& dc) const {
     Canvas::PenSel oldPen = dc.SelectPen(m_bPen ? &m_logpen : nullptr);
     dc.Polyline(px, 3);
     dc.RestorePen(oldPen);
-}
+}  // namespace
 
 double CAngle::GetAngleValue() const {
     if (m_nPoints < 3) return 0;
     return SignedAngle(m_points[1], m_points[0], m_points[2]);
 }
 
-CAngle* CAngle::AdjacentAngle(CGyrView& view, int key) const {
+CAngle* CAngle::AdjacentAngle(CGestureState& state, int key) const {
     if (m_nPoints < 3) return nullptr;
     const double value = GetAngleValue();
     auto* copy = static_cast<CAngle*>(Clone());
     copy->Rotate(m_points[1], key == kKeyFirstVariant ? -value : value);
-    return AddAsSelection(view, copy);
+    return AddAsSelection(state, copy);
 }
 
-CAngle* CAngle::SupplementaryAngle(CGyrView& view, int key) const {
+CAngle* CAngle::SupplementaryAngle(CGestureState& state, int key) const {
     if (m_nPoints < 3) return nullptr;
     auto* copy = static_cast<CAngle*>(Clone());
     if (key == kKeyFirstVariant) {
@@ -202,13 +175,13 @@ CAngle* CAngle::SupplementaryAngle(CGyrView& view, int key) const {
         copy->m_points[2] = m_points[1] * 2 - m_points[0];
         copy->m_points[0] = m_points[2];
     }
-    return AddAsSelection(view, copy);
+    return AddAsSelection(state, copy);
 }
 
-CAngle* MakeAngle(const CWorldPoint& v0, const CWorldPoint& v1, const CWorldPoint& v2, bool collect,
-                  int redraw) {
+CAngle* MakeAngle(CGestureState& state, const CWorldPoint& v0, const CWorldPoint& v1,
+                  const CWorldPoint& v2, const CFinish& how) {
     auto* angle = new CAngle(v0, v1, v2);
-    angle->Finish(true, true, redraw, collect);
+    angle->Finish(state, how);
     return angle;
 }
 
@@ -228,44 +201,29 @@ bool CornerAt(const CMyObj& obj, int vertex, CWorldPoint& apex, CWorldPoint& fir
     return true;
 }
 
-int DivideAngle(const CWorldPoint& apex, const CWorldPoint& p, const CWorldPoint& q, int n) {
-    int made = 0;
-    for (const CWorldPoint& end : AngleDivisionPoints(apex, p, q, n)) {
-        MakeSegment(apex, end, false, 1);
-        ++made;
-    }
-    return made;
-}
-
-CMyObj* StartFirstSide(CGyrView& view, unsigned flags, const CWorldPoint& p) {
-    CSegmentObj* side = StartSegment(view, flags, p);
-    if (side) view.m_nStage = 1;
+CMyObj* StartFirstSide(CGestureState& state, unsigned flags, const CWorldPoint& p) {
+    CSegmentObj* side = StartSegment(state, flags, p);
+    if (side) state.m_nStage = 1;
     return side;
 }
 
-bool TakeFirstSide(CGyrView& view, CWorldPoint& start, CWorldPoint& end) {
-    CMyObj* side = GetLastObjectOfClass(&CSegmentObj::kClass);
-    if (ReportBadDefinition(side, 0) || side->GetVertexCount() < 2) {
-        view.m_nStage = 0;
+bool TakeFirstSide(CGestureState& state, CWorldPoint& start, CWorldPoint& end) {
+    CGyrDoc* doc = state.Document();
+    CMyObj* side = doc ? LastObjectOfClass(doc->Objects(), &CSegmentObj::kClass) : nullptr;
+    if (ReportBadDefinition(state, side, 0) || side->GetVertexCount() < 2) {
+        state.m_nStage = 0;
         return false;
     }
     start = side->GetVertices()[0];
     end = side->GetVertices()[1];
-    if (Host* host = FindHost()) host->Invalidate(side->GetInvalidRect());
-    if (CGyrDoc* doc = GetActiveDocument()) doc->RemoveObject(side);
-    view.m_nStage = 0;
+    state.Repaint(side->GetInvalidRect());
+    doc->RemoveObject(side);
+    state.m_nStage = 0;
     return true;
 }
 
-CMyObj* DrawAngleTool(CGyrView& view, unsigned flags, const CWorldPoint& p) {
-    return FindAngleTool(view.m_nToolCode).press(view, flags, p);
-}
-
-void RegisterAngleTools() {
-    SetPickConstruction(kToolAngle, kToolDivide, &DividePickedAngle);
-    SetCommandAction(kCmdFixedAngleDialog, [](CGyrView&, bool) { RunFixedAngleDialog(); });
-    SetCommandAction(kCmdTriangleDialog, [](CGyrView&, bool) { RunTriangleDialog(); });
-    CGyrView::GetHooks().angleKey = &AngleKey;
+CMyObj* DrawAngleTool(CGestureState& state, unsigned flags, const CWorldPoint& p) {
+    return FindAngleTool(state.m_nToolCode).press(state, flags, p);
 }
 
 }  // namespace gyr

@@ -3,6 +3,7 @@
 // (the apex) and V2 (on the second arm). Its value is positive when the
 // second arm lies counter-clockwise of the first.
 
+#include "model/gesture_state.h"
 #include "model/shape_obj.h"
 
 namespace gyr {
@@ -22,29 +23,28 @@ public:
     // With Ctrl held the angle keeps its value: an arm point slides along its
     // arm, the apex moves on the circle through the three vertices.
     PixelRect MoveHandle(int k, const CWorldPoint& p) override;
-    void TrackLastVertex(CGyrView* view, const CWorldPoint& p, unsigned flags, int code) override;
+    void TrackLastVertex(CGestureState& state, const CWorldPoint& p, unsigned flags, int code) override;
     void Draw(Canvas& dc) const override;
 
     // polar(V2 - V1) - polar(V0 - V1), in [-pi, pi].
     double GetAngleValue() const;
-    // The view's selection becomes a copy turned about the apex by the value
+    // The selection becomes a copy turned about the apex by the value
     // (by minus the value for key code 119), so that it shares an arm with
     // this angle. Null when this angle has not its three vertices.
-    CAngle* AdjacentAngle(CGyrView& view, int key) const;
-    // The view's selection becomes the supplementary angle: key code 119
+    CAngle* AdjacentAngle(CGestureState& state, int key) const;
+    // The selection becomes the supplementary angle: key code 119
     // reverses the second arm; 120 puts it on the reversed first arm, the
     // first arm taking the old second arm.
-    CAngle* SupplementaryAngle(CGyrView& view, int key) const;
+    CAngle* SupplementaryAngle(CGestureState& state, int key) const;
 
     CWorldPoint V0() const { return m_points[0]; }
     CWorldPoint V1() const { return m_points[1]; }
     CWorldPoint V2() const { return m_points[2]; }
 };
 
-// Constructs and finishes it (recalc, add) with the given collect flag and
-// redraw mode.
-CAngle* MakeAngle(const CWorldPoint& v0, const CWorldPoint& v1, const CWorldPoint& v2, bool collect,
-                  int redraw);
+// Constructs and finishes it in the gesture's document.
+CAngle* MakeAngle(CGestureState& state, const CWorldPoint& v0, const CWorldPoint& v1,
+                  const CWorldPoint& v2, const CFinish& how);
 
 // The angle of a figure at one of its vertices: for an angle its own (at the
 // apex, from V0 to V2, whichever vertex is given), for other shapes of three
@@ -53,21 +53,16 @@ CAngle* MakeAngle(const CWorldPoint& v0, const CWorldPoint& v1, const CWorldPoin
 bool CornerAt(const CMyObj& obj, int vertex, CWorldPoint& apex, CWorldPoint& first,
               CWorldPoint& second);
 
-// Segments from the apex that divide the angle between the rays towards p and
-// q into n equal parts (added, not collected). Returns how many were made.
-int DivideAngle(const CWorldPoint& apex, const CWorldPoint& p, const CWorldPoint& q, int n);
-
 // The two-stage tools of angles and triangles. The first press starts a
 // segment and moves the view to stage 1.
-CMyObj* StartFirstSide(CGyrView& view, unsigned flags, const CWorldPoint& p);
+CMyObj* StartFirstSide(CGestureState& state, unsigned flags, const CWorldPoint& p);
 // At the second press: the ends of the segment drawn in the first stage (the
 // last object of the catalogue), which is then removed, and the stage goes
 // back to 0. Without such a segment the bad-definition message is shown and
 // the tool restarts; false.
-bool TakeFirstSide(CGyrView& view, CWorldPoint& start, CWorldPoint& end);
+bool TakeFirstSide(CGestureState& state, CWorldPoint& start, CWorldPoint& end);
 
-// Installs the angle and triangle tools' pick construction, dialog commands
-// and the F8/F9 keys. Idempotent.
-void RegisterAngleTools();
+// The drawing operation of the angle tools.
+CMyObj* DrawAngleTool(CGestureState& state, unsigned flags, const CWorldPoint& p);
 
 }  // namespace gyr

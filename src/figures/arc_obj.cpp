@@ -7,8 +7,7 @@
 #include "math/circle_helpers.h"
 #include "math/kernel.h"
 #include "port/host.h"
-#include "control/draw_operations.h"
-#include "control/gyr_view.h"
+#include "model/gesture_state.h"
 #include "math/sheet_mapping.h"
 
 namespace gyr {
@@ -17,26 +16,19 @@ GYR_IMPLEMENT_CLASS(CArcObj, CCircleObj)
 
 namespace {
 
-constexpr int kToolSimpleArc = 10000;
-constexpr int kToolHalfCircle = 801;
-constexpr int kToolHyperbolicLine = 803;
-constexpr int kToolHyperbolicSegment = 804;
-constexpr int kToolHyperbolicNext = 805;
-constexpr int kToolHyperbolicOrthogonal = 10030;
-
 // The boundary of the half-plane model.
 constexpr CWorldPoint kAxisA{0, 0};
 constexpr CWorldPoint kAxisB{1, 0};
 
 struct ArcTool {
     int code;
-    CMyObj* (*press)(CGyrView& view, unsigned flags, const CWorldPoint& p);
+    CMyObj* (*press)(CGestureState& state, unsigned flags, const CWorldPoint& p);
     void (*drag)(CArcObj& arc, const CWorldPoint& p, unsigned flags);
 };
 
-CArcObj* NewArcAt(CGyrView& view, const CWorldPoint& p, double sweep) {
+CArcObj* NewArcAt(CGestureState& state, const CWorldPoint& p, double sweep) {
     auto* arc = new CArcObj(p, p, p);
-    arc->SetDocument(view.GetDocument());
+    arc->SetDocument(state.Document());
     arc->m_sweep = sweep;
     arc->m_q1 = p;
     arc->RecalcBounds();
@@ -44,15 +36,15 @@ CArcObj* NewArcAt(CGyrView& view, const CWorldPoint& p, double sweep) {
 }
 
 // A press that finds no solution creates nothing and abandons the picks.
-CMyObj* Refuse(CGyrView& view) {
-    view.m_nStage = 0;
+CMyObj* Refuse(CGestureState& state) {
+    state.m_nStage = 0;
     return nullptr;
 }
 
 // The arc picked at stage 0, while it is still in the document.
-const CArcObj* PickedArc(CGyrView& view) {
-    CMyObj* picked = view.m_pPicked;
-    CGyrDoc* doc = view.GetDocument();
+const CArcObj* PickedArc(CGestureState& state) {
+    CMyObj* picked = state.m_pPicked;
+    CGyrDoc* doc = state.Document();
     if (!picked || !picked->IsArc() || !doc || !ListContains(doc->Objects(), picked) ||
         picked->GetVertexCount() < 4)
         return nullptr;
@@ -61,20 +53,20 @@ const CArcObj* PickedArc(CGyrView& view) {
 
 // Stage 0 draws the radius as a segment; stage 1 turns the last segment of
 // the document into an arc of sweep 0 whose end then follows the pointer.
-CMyObj* PressSimpleArc(CGyrView& view, unsigned flags, const CWorldPoint& p) {
-    if (view.m_nStage == 0) return StartSegment(view, flags, p);
-    CGyrDoc* doc = view.GetDocument();
+CMyObj* PressSimpleArc(CGestureState& state, unsigned flags, const CWorldPoint& p) {
+    if (state.m_nStage == 0) return StartSegment(state, flags, p);
+    CGyrDoc* doc = state.Document();
     CMyObj* last = doc && !doc->Objects().empty() ? doc->Objects().back() : nullptr;
     if (!last || last->GetRuntimeClass() != &CSegmentObj::kClass || last->GetVertexCount() < 2) {
-        ReportBadDefinition(nullptr, 0);
-        view.m_nStage = 0;
+        ReportBadDefinition(state, nullptr, 0);
+        state.m_nStage = 0;
         return nullptr;
     }
     const CWorldPoint* v = last->GetVertices();
     auto* arc = new CArcObj(v[0], v[1], v[1]);
     arc->SetDocument(doc);
     arc->RecalcBounds();
-    if (Host* host = FindHost()) host->Invalidate(last->GetInvalidRect());
+    state.Repaint(last->GetInvalidRect());
     doc->RemoveObject(last);
     return arc;
 }
@@ -83,8 +75,8 @@ void DragSimpleArc(CArcObj& arc, const CWorldPoint& p, unsigned) {
     arc.TurnEnd(2, p);
 }
 
-CMyObj* PressHalfCircle(CGyrView& view, unsigned, const CWorldPoint& p) {
-    return NewArcAt(view, p, M_PI);
+CMyObj* PressHalfCircle(CGestureState& state, unsigned, const CWorldPoint& p) {
+    return NewArcAt(state, p, M_PI);
 }
 
 // Without Ctrl the press point is the end, with Ctrl the centre; the pointer
@@ -114,10 +106,10 @@ void SetUpperHalf(CArcObj& arc, const CWorldPoint& centre, double r) {
     arc.m_sweep = M_PI;
 }
 
-CMyObj* PressHyperbolicLine(CGyrView& view, unsigned, const CWorldPoint& g) {
+CMyObj* PressHyperbolicLine(CGestureState& state, unsigned, const CWorldPoint& g) {
     const double r = std::fabs(g.y);
     if (r < kGeomEps) return nullptr;
-    CArcObj* arc = NewArcAt(view, g, M_PI);
+    CArcObj* arc = NewArcAt(state, g, M_PI);
     SetUpperHalf(*arc, {g.x, 0}, r);
     arc->RecalcBounds();
     return arc;
@@ -135,8 +127,8 @@ void DragHyperbolicLine(CArcObj& arc, const CWorldPoint& p, unsigned) {
     SetUpperHalf(arc, centre, Distance(centre, arc.m_q1));
 }
 
-CMyObj* PressHyperbolicSegment(CGyrView& view, unsigned, const CWorldPoint& g) {
-    return NewArcAt(view, g, 0);
+CMyObj* PressHyperbolicSegment(CGestureState& state, unsigned, const CWorldPoint& g) {
+    return NewArcAt(state, g, 0);
 }
 
 void DragHyperbolicSegment(CArcObj& arc, const CWorldPoint& p, unsigned) {
@@ -159,9 +151,9 @@ bool LimitingParallel(CArcObj& arc, const CWorldPoint& p) {
     return true;
 }
 
-CMyObj* PressHyperbolicNext(CGyrView& view, unsigned, const CWorldPoint& p) {
-    const CArcObj* line = PickedArc(view);
-    if (!line) return Refuse(view);
+CMyObj* PressHyperbolicNext(CGestureState& state, unsigned, const CWorldPoint& p) {
+    const CArcObj* line = PickedArc(state);
+    if (!line) return Refuse(state);
     const CWorldPoint o = line->m_points[0];
     const CWorldPoint ends[2] = {line->m_points[2], line->m_points[1]};
     // The second arc (for the end point) joins the gesture first; the pressed
@@ -177,10 +169,10 @@ CMyObj* PressHyperbolicNext(CGyrView& view, unsigned, const CWorldPoint& p) {
         else
             delete arc;
     }
-    if (!made[0] && !made[1]) return Refuse(view);
+    if (!made[0] && !made[1]) return Refuse(state);
     if (!made[1]) std::swap(made[0], made[1]);
-    if (made[0]) made[0]->Finish(true, true, 2, true);
-    made[1]->SetDocument(view.GetDocument());
+    if (made[0]) made[0]->Finish(state, {.redraw = Redraw::Now, .collect = true});
+    made[1]->SetDocument(state.Document());
     made[1]->RecalcBounds();
     return made[1];
 }
@@ -202,15 +194,15 @@ bool Perpendicular(CArcObj& arc, const CWorldPoint& p) {
     return true;
 }
 
-CMyObj* PressHyperbolicOrthogonal(CGyrView& view, unsigned, const CWorldPoint& p) {
-    const CArcObj* line = PickedArc(view);
-    if (!line) return Refuse(view);
-    CArcObj* arc = NewArcAt(view, p, 0);
+CMyObj* PressHyperbolicOrthogonal(CGestureState& state, unsigned, const CWorldPoint& p) {
+    const CArcObj* line = PickedArc(state);
+    if (!line) return Refuse(state);
+    CArcObj* arc = NewArcAt(state, p, 0);
     arc->m_q1 = line->m_points[0];
     arc->m_rho = line->m_radius;
     if (!Perpendicular(*arc, p)) {
         delete arc;
-        return Refuse(view);
+        return Refuse(state);
     }
     arc->RecalcBounds();
     return arc;
@@ -223,12 +215,12 @@ void DragHyperbolicOrthogonal(CArcObj& arc, const CWorldPoint& p, unsigned) {
 // The arc tools that draw. "Arc on angle" picks and builds at once and has no
 // drag.
 const ArcTool kArcTools[] = {
-    {kToolSimpleArc, PressSimpleArc, DragSimpleArc},
-    {kToolHalfCircle, PressHalfCircle, DragHalfCircle},
-    {kToolHyperbolicLine, PressHyperbolicLine, DragHyperbolicLine},
-    {kToolHyperbolicSegment, PressHyperbolicSegment, DragHyperbolicSegment},
-    {kToolHyperbolicNext, PressHyperbolicNext, DragHyperbolicNext},
-    {kToolHyperbolicOrthogonal, PressHyperbolicOrthogonal, DragHyperbolicOrthogonal},
+    {kCodePlain, PressSimpleArc, DragSimpleArc},
+    {kCodeHalfCircleArc, PressHalfCircle, DragHalfCircle},
+    {kCodeHyperbolicLine, PressHyperbolicLine, DragHyperbolicLine},
+    {kCodeHyperbolicSegment, PressHyperbolicSegment, DragHyperbolicSegment},
+    {kCodeHyperbolicNext, PressHyperbolicNext, DragHyperbolicNext},
+    {kCodeOrthogonal, PressHyperbolicOrthogonal, DragHyperbolicOrthogonal},
 };
 
 const ArcTool* FindArcTool(int code) {
@@ -309,16 +301,15 @@ PixelRect CArcObj::MoveHandle(int k, const CWorldPoint& p) {
     return before.United(GetInvalidRect());
 }
 
-void CArcObj::TrackLastVertex(CGyrView* view, const CWorldPoint& p, unsigned flags, int code) {
+void CArcObj::TrackLastVertex(CGestureState&, const CWorldPoint& p, unsigned flags, int code) {
     if (m_nPoints < 4) return;
     if (const ArcTool* tool = FindArcTool(code)) tool->drag(*this, p, flags);
 }
 
-void CArcObj::EndTrack(CGyrView* view, unsigned flags, const CWorldPoint&) {
-    if (!view) return;
-    const int code = view->m_nToolCode;
-    if (code == kToolSimpleArc || (code == kToolHyperbolicOrthogonal && (flags & kMkControl)))
-        view->m_nStage = 0;
+void CArcObj::EndTrack(CGestureState& state, unsigned flags, const CWorldPoint&) {
+    const int code = state.m_nToolCode;
+    if (code == kCodePlain || (code == kCodeOrthogonal && (flags & kMkControl)))
+        state.m_nStage = 0;
 }
 
 void CArcObj::Reflect(const CWorldPoint& a, const CWorldPoint& b) {
@@ -357,9 +348,9 @@ void CArcObj::ExchangeFields(CFieldExchange& fx) {
     fx.F64("sweep", m_sweep);
 }
 
-CMyObj* DrawArcTool(CGyrView& view, unsigned flags, const CWorldPoint& p) {
-    const ArcTool* tool = FindArcTool(view.m_nToolCode);
-    return tool ? tool->press(view, flags, p) : nullptr;
+CMyObj* DrawArcTool(CGestureState& state, unsigned flags, const CWorldPoint& p) {
+    const ArcTool* tool = FindArcTool(state.m_nToolCode);
+    return tool ? tool->press(state, flags, p) : nullptr;
 }
 
 }  // namespace gyr

@@ -22,8 +22,8 @@ public:
     bool IsArc() const override { return true; }
     bool IsCircle() const override { return false; }
     PixelRect MoveHandle(int k, const CWorldPoint& p) override;
-    void TrackLastVertex(CGyrView* view, const CWorldPoint& p, unsigned flags, int code) override;
-    void EndTrack(CGyrView* view, unsigned flags, const CWorldPoint& p) override;
+    void TrackLastVertex(CGestureState& state, const CWorldPoint& p, unsigned flags, int code) override;
+    void EndTrack(CGestureState& state, unsigned flags, const CWorldPoint& p) override;
     void Reflect(const CWorldPoint& a, const CWorldPoint& b) override;
     void Draw(Canvas& dc) const override;
     int HitTest(const CWorldPoint& p) const override;
@@ -39,5 +39,8 @@ private:
     // Back by a full turn past +-2pi, the middle point then on the other side.
     void WrapSweep();
 };
+
+// The drawing operation of the arc tools.
+CMyObj* DrawArcTool(CGestureState& state, unsigned flags, const CWorldPoint& p);
 
 }  // namespace gyr

@@ -3,12 +3,10 @@
 #include <cmath>
 
 #include "model/document.h"
-#include "model/figure_hooks.h"
 #include "figures/line_obj.h"
 #include "math/kernel.h"
 #include "port/host.h"
-#include "control/draw_operations.h"
-#include "control/gyr_view.h"
+#include "model/gesture_state.h"
 #include "math/sheet_mapping.h"
 
 namespace gyr {
@@ -16,8 +14,6 @@ namespace gyr {
 GYR_IMPLEMENT_CLASS(CCircleObj, CShapeObj)
 
 namespace {
-
-constexpr int kToolThreePoints = 713;
 
 bool IsNear(const CWorldPoint& a, const CWorldPoint& b) {
     return ChebyshevDistance(a, b) < Mapping().pixelTolerance;
@@ -27,21 +23,21 @@ bool IsNear(const CWorldPoint& a, const CWorldPoint& b) {
 // the circle with the pointer.
 struct CircleTool {
     int code;
-    CMyObj* (*press)(CGyrView& view, unsigned flags, const CWorldPoint& p);
-    void (*drag)(CCircleObj& circle, CGyrView* view, const CWorldPoint& p, unsigned flags);
+    CMyObj* (*press)(CGestureState& state, unsigned flags, const CWorldPoint& p);
+    void (*drag)(CCircleObj& circle, CGestureState& state, const CWorldPoint& p, unsigned flags);
 };
 
-CCircleObj* PressedCircle(CGyrView& view, const CWorldPoint& p) {
+CCircleObj* PressedCircle(CGestureState& state, const CWorldPoint& p) {
     auto* circle = new CCircleObj(p, 0);
-    circle->SetDocument(view.GetDocument());
+    circle->SetDocument(state.Document());
     circle->m_q1 = p;
     circle->RecalcBounds();
     return circle;
 }
 
 // Centre at the press, or with Ctrl on the diameter from the press point.
-CMyObj* PressGeneral(CGyrView& view, unsigned, const CWorldPoint& p) {
-    return PressedCircle(view, p);
+CMyObj* PressGeneral(CGestureState& state, unsigned, const CWorldPoint& p) {
+    return PressedCircle(state, p);
 }
 
 void DragOnDiameter(CCircleObj& c, const CWorldPoint& p) {
@@ -49,7 +45,7 @@ void DragOnDiameter(CCircleObj& c, const CWorldPoint& p) {
     c.m_points[1] = p;
 }
 
-void DragGeneral(CCircleObj& c, CGyrView*, const CWorldPoint& p, unsigned flags) {
+void DragGeneral(CCircleObj& c, CGestureState&, const CWorldPoint& p, unsigned flags) {
     if (flags & kMkControl) {
         DragOnDiameter(c, p);
     } else {
@@ -60,15 +56,15 @@ void DragGeneral(CCircleObj& c, CGyrView*, const CWorldPoint& p, unsigned flags)
 
 // Stage 0 draws on a diameter; stage 1 takes over the circle of stage 0, whose
 // radius point and opposite end become two of the three points.
-CMyObj* PressThreePoints(CGyrView& view, unsigned, const CWorldPoint& p) {
-    CGyrDoc* doc = view.GetDocument();
-    CMyObj* picked = view.m_pPicked;
-    const bool continues = view.m_nStage == 1 && picked && picked->IsCircle() && doc &&
+CMyObj* PressThreePoints(CGestureState& state, unsigned, const CWorldPoint& p) {
+    CGyrDoc* doc = state.Document();
+    CMyObj* picked = state.m_pPicked;
+    const bool continues = state.m_nStage == 1 && picked && picked->IsCircle() && doc &&
                            ListContains(doc->Objects(), picked) && picked->GetVertexCount() >= 2;
     if (!continues) {
-        view.m_nStage = 0;
-        view.m_pPicked = nullptr;
-        return PressedCircle(view, p);
+        state.m_nStage = 0;
+        state.m_pPicked = nullptr;
+        return PressedCircle(state, p);
     }
     auto* old = static_cast<CCircleObj*>(picked);
     const CWorldPoint centre = old->m_points[0];
@@ -77,8 +73,8 @@ CMyObj* PressThreePoints(CGyrView& view, unsigned, const CWorldPoint& p) {
     CWorldPoint c;
     double r;
     if (!CircleThrough3Points(g1, g2, p, c, r)) {
-        view.m_nStage = 0;
-        view.m_pPicked = nullptr;
+        state.m_nStage = 0;
+        state.m_pPicked = nullptr;
         return nullptr;
     }
     auto* circle = new CCircleObj(centre, 0);
@@ -88,12 +84,12 @@ CMyObj* PressThreePoints(CGyrView& view, unsigned, const CWorldPoint& p) {
     circle->m_q2 = g2;
     circle->m_nPressStage = 1;
     circle->RecalcBounds();
-    if (Host* host = FindHost()) host->Invalidate(old->GetInvalidRect());
+    state.Repaint(old->GetInvalidRect());
     doc->RemoveObject(old);
     return circle;
 }
 
-void DragThreePoints(CCircleObj& c, CGyrView*, const CWorldPoint& p, unsigned) {
+void DragThreePoints(CCircleObj& c, CGestureState&, const CWorldPoint& p, unsigned) {
     if (c.m_nPressStage == 0) {
         DragOnDiameter(c, p);
         return;
@@ -105,11 +101,10 @@ void DragThreePoints(CCircleObj& c, CGyrView*, const CWorldPoint& p, unsigned) {
     c.m_points[1] = p;
 }
 
-// The circle tools that need no pick. The constructions on picked objects add
-// their rows here.
+// The circle tools that need no pick.
 const CircleTool kCircleTools[] = {
-    {10000, PressGeneral, DragGeneral},
-    {kToolThreePoints, PressThreePoints, DragThreePoints},
+    {kCodePlain, PressGeneral, DragGeneral},
+    {kCodeThreePoints, PressThreePoints, DragThreePoints},
 };
 
 const CircleTool* FindCircleTool(int code) {
@@ -134,24 +129,24 @@ void CCircleObj::RecalcBounds() {
     m_rightBottom = {c.x + m_radius, c.y - m_radius};
 }
 
-void CCircleObj::TrackLastVertex(CGyrView* view, const CWorldPoint& p, unsigned flags, int code) {
+void CCircleObj::TrackLastVertex(CGestureState& state, const CWorldPoint& p, unsigned flags, int code) {
     if (m_nPoints < 2) return;
     if (const CircleTool* tool = FindCircleTool(code))
-        tool->drag(*this, view, p, flags);
+        tool->drag(*this, state, p, flags);
     else
-        CShapeObj::TrackLastVertex(view, p, flags, code);
+        CShapeObj::TrackLastVertex(state, p, flags, code);
 }
 
-void CCircleObj::EndTrack(CGyrView* view, unsigned flags, const CWorldPoint&) {
-    if (!view) return;
-    const int code = view->m_nToolCode;
-    if (auto record = FigureHooks().recordCircle) record(*this, code);
-    if (code == kToolThreePoints) {
+void CCircleObj::EndTrack(CGestureState& state, unsigned flags, const CWorldPoint&) {
+    const int code = state.m_nToolCode;
+    if (state.m_pRecorder) state.m_pRecorder->RecordCircle(*this, code);
+    if (code == kCodeThreePoints) {
         // The circle of stage 0 is the object of stage 1; stage 1 ends it.
-        view->m_nStage = m_nPressStage == 0 ? 1 : 0;
-        view->m_pPicked = m_nPressStage == 0 ? this : nullptr;
-    } else if (code >= 703 && code <= 710 && (flags & kMkControl)) {
-        view->m_nStage = 0;
+        state.m_nStage = m_nPressStage == 0 ? 1 : 0;
+        state.m_pPicked = m_nPressStage == 0 ? this : nullptr;
+    } else if (code >= kCodeTangentCentred && code <= kCodeOrthogonalThrough2 &&
+               (flags & kMkControl)) {
+        state.m_nStage = 0;
     }
 }
 
@@ -168,12 +163,12 @@ CMyObj* CCircleObj::Invert(const CWorldPoint& o, double k) const {
     if (std::fabs(Distance(c, o) - m_radius) < kGeomEps) {
         CWorldPoint a, b;
         if (!InvertCircleThroughCentre(c, o, k, a, b)) return nullptr;
-        return NewLine(a, b);
+        return NewLine(m_pDocument, a, b);
     }
     CWorldPoint centre;
     double radius;
     if (!InvertCircle(c, m_radius, o, k, centre, radius)) return nullptr;
-    CCircleObj* image = NewCircle(centre, radius);
+    CCircleObj* image = NewCircle(m_pDocument, centre, radius);
     image->RecalcBounds();
     return image;
 }
@@ -244,15 +239,16 @@ void CCircleObj::ExchangeFields(CFieldExchange& fx) {
     fx.F64("radius", m_radius);
 }
 
-CCircleObj* NewCircle(const CWorldPoint& centre, double radius) {
+CCircleObj* NewCircle(CGyrDoc* doc, const CWorldPoint& centre, double radius) {
     auto* circle = new CCircleObj(centre, radius);
-    circle->SetDocument(GetActiveDocument());
+    circle->SetDocument(doc);
     return circle;
 }
 
-CCircleObj* MakeCircle(const CWorldPoint& centre, double radius, bool collect, int redraw) {
-    CCircleObj* circle = NewCircle(centre, radius);
-    circle->Finish(true, true, redraw, collect);
+CCircleObj* MakeCircle(CGestureState& state, const CWorldPoint& centre, double radius,
+                       const CFinish& how) {
+    CCircleObj* circle = NewCircle(state.Document(), centre, radius);
+    circle->Finish(state, how);
     return circle;
 }
 
@@ -263,9 +259,9 @@ void DrawCross(Canvas& dc, PixelPoint c) {
     dc.LineTo({c.x, c.y + 5});
 }
 
-CMyObj* DrawCircleTool(CGyrView& view, unsigned flags, const CWorldPoint& p) {
-    const CircleTool* tool = FindCircleTool(view.m_nToolCode);
-    return tool ? tool->press(view, flags, p) : nullptr;
+CMyObj* DrawCircleTool(CGestureState& state, unsigned flags, const CWorldPoint& p) {
+    const CircleTool* tool = FindCircleTool(state.m_nToolCode);
+    return tool ? tool->press(state, flags, p) : nullptr;
 }
 
 }  // namespace gyr

@@ -4,6 +4,7 @@
 // box is that of the full circle; a loaded circle keeps its stored radius
 // until then.
 
+#include "model/gesture_state.h"
 #include "model/shape_obj.h"
 
 namespace gyr {
@@ -19,8 +20,8 @@ public:
     bool IsCircle() const override { return true; }
     bool IsLineOrCircle() const override { return true; }
     void RecalcBounds() override;
-    void TrackLastVertex(CGyrView* view, const CWorldPoint& p, unsigned flags, int code) override;
-    void EndTrack(CGyrView* view, unsigned flags, const CWorldPoint& p) override;
+    void TrackLastVertex(CGestureState& state, const CWorldPoint& p, unsigned flags, int code) override;
+    void EndTrack(CGestureState& state, unsigned flags, const CWorldPoint& p) override;
     void Homothety(const CWorldPoint& c, double k) override;
     CMyObj* Invert(const CWorldPoint& centre, double radius) const override;
     CWorldPoint GetDuplicateOffset(int key) const override;
@@ -49,10 +50,13 @@ protected:
     void DrawCentreMark(Canvas& dc) const;
 };
 
-// A circle with the active document and its current attributes, not added.
-CCircleObj* NewCircle(const CWorldPoint& centre, double radius);
-// NewCircle, then Finish(recalc, add, redraw, collect).
-CCircleObj* MakeCircle(const CWorldPoint& centre, double radius, bool collect, int redraw);
+// A circle with the document and its current attributes, not added.
+CCircleObj* NewCircle(CGyrDoc* doc, const CWorldPoint& centre, double radius);
+// NewCircle in the gesture's document, then Finish.
+CCircleObj* MakeCircle(CGestureState& state, const CWorldPoint& centre, double radius,
+                       const CFinish& how);
+// The drawing operation of the circle tool.
+CMyObj* DrawCircleTool(CGestureState& state, unsigned flags, const CWorldPoint& p);
 
 // The small cross of centre marks, in the pen in force: strokes from
 // (x - 4, y) to (x + 5, y) and from (x, y - 4) to (x, y + 5), end pixels

@@ -1,7 +1,4 @@
-// The one table of serialisable classes: the file format names classes, and
-// loading creates them through this table. A new drawing class is added here.
-
-#include <array>
+#include "figures/class_registry.h"
 
 #include "figures/compo.h"
 #include "figures/compo_obj.h"
@@ -10,7 +7,6 @@
 #include "figures/intersection_obj.h"
 #include "figures/line_obj.h"
 #include "figures/point_obj.h"
-#include "model/runtime_class.h"
 #include "figures/segment_obj.h"
 #include "model/shape_obj.h"
 #include "figures/triangle_obj.h"
@@ -34,10 +30,9 @@ const CRuntimeClass* const kSerialClasses[] = {
 
 }  // namespace
 
-const CRuntimeClass* FindSerialClass(std::string_view name) {
-    for (const CRuntimeClass* c : kSerialClasses)
-        if (name == c->m_lpszClassName) return c;
-    return nullptr;
+const CClassTable& DrawingClasses() {
+    static constexpr CClassTable kTable{kSerialClasses};
+    return kTable;
 }
 
 }  // namespace gyr

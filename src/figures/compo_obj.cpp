@@ -86,7 +86,7 @@ PixelRect CompoObj::MoveHandle(int, const CWorldPoint&) {
     return GetInvalidRect();
 }
 
-PixelRect CompoObj::Track(CGyrView*, const CWorldPoint&, unsigned) {
+PixelRect CompoObj::Track(CGestureState&, const CWorldPoint&, unsigned) {
     return GetInvalidRect();
 }
 

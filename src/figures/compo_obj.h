@@ -33,7 +33,7 @@ public:
     void RecalcBounds() override;
     PixelRect MoveHandle(int k, const CWorldPoint& p) override;
     bool SnapToVertex(CWorldPoint& p) const override { return false; }
-    PixelRect Track(CGyrView* view, const CWorldPoint& p, unsigned flags) override;
+    PixelRect Track(CGestureState& state, const CWorldPoint& p, unsigned flags) override;
     void Homothety(const CWorldPoint& c, double k) override;
     void Rotate(const CWorldPoint& c, double angle) override;
     void Reflect(const CWorldPoint& a, const CWorldPoint& b) override;

@@ -87,9 +87,17 @@ std::string CGraphObj::ValuesText() const {
     return lf == std::string::npos ? std::string() : m_strDefinition.substr(lf + 1);
 }
 
+int ParseAndReport(CFormulaParser& parser, std::string_view formula) {
+    const int n = parser.Parse(formula);
+    if (Host* host = FindHost())
+        for (const char* fault : parser.Faults())
+            host->MessageBox(fault, MsgIcon::Exclamation, MsgButtons::Ok);
+    return n;
+}
+
 bool CGraphObj::Reparse() const {
     CFormulaParser& parser = FormulaParser();
-    int n = parser.Parse(Formula());
+    int n = ParseAndReport(parser, Formula());
     if (n < 0) return false;
     return n == 0 || parser.SetParameters(ValuesText(), n);
 }

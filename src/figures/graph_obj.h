@@ -7,6 +7,7 @@
 // sampled again.
 
 #include <string>
+#include <string_view>
 
 #include "figures/compo_obj.h"
 
@@ -30,6 +31,10 @@ CGraphSampling CurrentGraphSampling();
 // next sample; it runs until such a jump or the end. Work is bounded by the
 // number of points whatever the interval.
 void SampleGraph(CompoObj& curve, const CFormulaParser& parser, const CGraphSampling& s);
+
+// Parses the formula and shows each fault in a message box with the
+// exclamation icon; returns what Parse returns.
+int ParseAndReport(CFormulaParser& parser, std::string_view formula);
 
 class CGraphObj : public CompoObj {
     GYR_DECLARE_CLASS(CGraphObj)

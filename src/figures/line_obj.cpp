@@ -7,8 +7,7 @@
 #include "model/program_state.h"
 #include "math/kernel.h"
 #include "port/host.h"
-#include "control/draw_operations.h"
-#include "control/gyr_view.h"
+#include "model/gesture_state.h"
 #include "math/sheet_mapping.h"
 
 namespace gyr {
@@ -17,10 +16,8 @@ GYR_IMPLEMENT_CLASS(CLine, CSegmentObj)
 
 namespace {
 
-constexpr int kKindLines = 20;
-
 // The tools after whose release with Ctrl the picks are given up.
-constexpr int kPickingTools[] = {704, 10010, 10030, 21050};
+constexpr int kPickingTools[] = {kCodeTangentAt, kCodeParallel, kCodeOrthogonal, kCodeTangentsFrom};
 
 // A border crossing: its position along the line and the point.
 struct Crossing {
@@ -30,16 +27,15 @@ struct Crossing {
 
 }  // namespace
 
-void CLine::EndTrack(CGyrView* view, unsigned flags, const CWorldPoint&) {
-    if (!view || view->m_nToolKind != kKindLines || !(flags & kMkControl)) return;
-    if (std::find(std::begin(kPickingTools), std::end(kPickingTools), view->m_nToolCode) !=
-        std::end(kPickingTools))
-        view->m_nStage = 0;
+void CLine::EndTrack(CGestureState& state, unsigned flags, const CWorldPoint&) {
+    if (state.m_nToolKind != kToolLine || !(flags & kMkControl)) return;
+    if (std::ranges::find(kPickingTools, state.m_nToolCode) != std::end(kPickingTools))
+        state.m_nStage = 0;
 }
 
-PixelRect CLine::Track(CGyrView* view, const CWorldPoint& p, unsigned flags) {
+PixelRect CLine::Track(CGestureState& state, const CWorldPoint& p, unsigned flags) {
     const PixelRect before = GetInvalidRect();
-    CShapeObj::Track(view, p, flags);
+    CShapeObj::Track(state, p, flags);
     FitToSheet();
     return before.United(GetInvalidRect());
 }
@@ -54,10 +50,9 @@ CWorldPoint CLine::GetDuplicateOffset(int key) const {
 bool CLine::FitToSheet() {
     if (m_nPoints < 2 || IsDegenerateLine(m_points[0], m_points[1])) return false;
     CWorldPoint lt = Mapping().worldLeftTop, rb = Mapping().worldRightBottom;
-    CGyrDoc* doc = m_pDocument ? m_pDocument : GetActiveDocument();
-    if (doc && !doc->Objects().empty()) {
-        lt = doc->GetSheetLeftTop();
-        rb = doc->GetSheetRightBottom();
+    if (m_pDocument && !m_pDocument->Objects().empty()) {
+        lt = m_pDocument->GetSheetLeftTop();
+        rb = m_pDocument->GetSheetRightBottom();
     }
     const double xMin = lt.x, xMax = rb.x, yMin = rb.y, yMax = lt.y;
     if (!(xMin < xMax && yMin < yMax)) return false;
@@ -92,52 +87,41 @@ bool CLine::FitToSheet() {
     return true;
 }
 
-CLine* NewLine(const CWorldPoint& p0, const CWorldPoint& p1) {
+CLine* NewLine(CGyrDoc* doc, const CWorldPoint& p0, const CWorldPoint& p1) {
     auto* line = new CLine(p0, p1);
-    line->SetDocument(GetActiveDocument());
+    line->SetDocument(doc);
     line->RecalcBounds();
     line->FitToSheet();
     return line;
 }
 
-CLine* MakeLine(const CWorldPoint& p0, const CWorldPoint& p1, bool collect, int redraw) {
+CLine* MakeLine(CGestureState& state, const CWorldPoint& p0, const CWorldPoint& p1, CFinish how) {
     auto* line = new CLine(p0, p1);
+    line->SetDocument(state.Document());
     line->RecalcBounds();
     line->FitToSheet();
-    line->Finish(false, true, redraw, collect);
+    how.recalc = false;
+    line->Finish(state, how);
     return line;
 }
 
-CLine* MakeLineThrough(const CWorldPoint& p0, const CWorldPoint& p1) {
+CLine* MakeLineThrough(CGestureState& state, const CWorldPoint& p0, const CWorldPoint& p1) {
     auto* line = new CLine(p0, p1);
-    line->Finish(true, true, 2, true);
+    line->Finish(state, {.redraw = Redraw::Now, .collect = true});
     return line;
 }
 
-CLine* StartLine(CGyrView& view, unsigned flags, const CWorldPoint& p) {
+CLine* StartLine(CGestureState& state, unsigned flags, const CWorldPoint& p) {
     auto* line = new CLine(p, p);
-    line->SetDocument(view.GetDocument());
+    line->SetDocument(state.Document());
     line->RecalcBounds();
-    if (AcceptsStart(*line, view, flags)) return line;
+    if (AcceptsStart(*line, state, flags)) return line;
     delete line;
     return nullptr;
 }
 
-CLine* PerpendicularBisectorOfSide(CGyrView& view) {
-    const CMyObj* obj = view.m_pPicked;
-    if (!obj) return nullptr;
-    const int n = obj->GetVertexCount();
-    if (n < 2) return nullptr;
-    const int s = ((view.m_nPart % n) + n) % n;
-    const CWorldPoint a = obj->GetVertices()[s];
-    const CWorldPoint b = obj->GetVertices()[(s + n - 1) % n];
-    if (Coincide(a, b)) return nullptr;
-    const CWorldPoint m = (a + b) * 0.5;
-    return MakeLine(m, m + Perp(a - b), false, 1);
-}
-
-CMyObj* DrawLineTool(CGyrView& view, unsigned flags, const CWorldPoint& p) {
-    return StartLine(view, flags, p);
+CMyObj* DrawLineTool(CGestureState& state, unsigned flags, const CWorldPoint& p) {
+    return StartLine(state, flags, p);
 }
 
 }  // namespace gyr

@@ -14,8 +14,8 @@ public:
 
     bool IsSegment() const override { return false; }
     bool IsLine() const override { return true; }
-    void EndTrack(CGyrView* view, unsigned flags, const CWorldPoint& p) override;
-    PixelRect Track(CGyrView* view, const CWorldPoint& p, unsigned flags) override;
+    void EndTrack(CGestureState& state, unsigned flags, const CWorldPoint& p) override;
+    PixelRect Track(CGestureState& state, const CWorldPoint& p, unsigned flags) override;
     CWorldPoint GetDuplicateOffset(int key) const override;
 
     // Moves P0 and P1 to where the line through them crosses the border of
@@ -24,19 +24,17 @@ public:
     bool FitToSheet();
 };
 
-// Constructs, fits to the sheet, the active document and its attributes;
-// not added.
-CLine* NewLine(const CWorldPoint& p0, const CWorldPoint& p1);
-// Constructs, fits to the sheet and finishes it (added, not recalculated).
-CLine* MakeLine(const CWorldPoint& p0, const CWorldPoint& p1, bool collect, int redraw);
+// Constructs, fits to the sheet, the document and its attributes; not added.
+CLine* NewLine(CGyrDoc* doc, const CWorldPoint& p0, const CWorldPoint& p1);
+// Constructs, fits to the sheet of the gesture's document and finishes it
+// (how.recalc is not used: the fit has recalculated it).
+CLine* MakeLine(CGestureState& state, const CWorldPoint& p0, const CWorldPoint& p1, CFinish how);
 // For points already on the border: finished, added, drawn at once and
 // collected, without fitting.
-CLine* MakeLineThrough(const CWorldPoint& p0, const CWorldPoint& p1);
-// The press of a line tool, as StartSegment.
-CLine* StartLine(CGyrView& view, unsigned flags, const CWorldPoint& p);
-// The middle orthogonal of the side the view picked (its part index s): of
-// vertices s and s - 1 (cyclically) of the picked figure. Null when there is
-// no such side.
-CLine* PerpendicularBisectorOfSide(CGyrView& view);
+CLine* MakeLineThrough(CGestureState& state, const CWorldPoint& p0, const CWorldPoint& p1);
+// The press of a line tool, as StartSegment; the drawing operation of the
+// line tool.
+CLine* StartLine(CGestureState& state, unsigned flags, const CWorldPoint& p);
+CMyObj* DrawLineTool(CGestureState& state, unsigned flags, const CWorldPoint& p);
 
 }  // namespace gyr

@@ -3,12 +3,11 @@
 #include <cmath>
 
 #include "model/document.h"
-#include "model/figure_hooks.h"
+#include "figures/nearest_intersection.h"
 #include "model/program_state.h"
 #include "math/kernel.h"
 #include "port/host.h"
-#include "control/draw_operations.h"
-#include "control/gyr_view.h"
+#include "model/gesture_state.h"
 #include "math/sheet_mapping.h"
 
 namespace gyr {
@@ -25,10 +24,10 @@ void ApplyRecord(CShapeObj& shape, const CDrawAttr& a) {
     shape.m_logbrush = {a.brushStyle, a.brushColor, a.hatch};
 }
 
-void Record(const CPointObj* point, PointOrigin origin, const CMyObj* first = nullptr,
-            const CMyObj* second = nullptr) {
-    if (!point) return;
-    if (auto record = FigureHooks().recordPoint) record(*point, origin, first, second);
+CPointObj* Recorded(CGestureState& state, CPointObj* point, PointOrigin origin,
+                    const CMyObj* first = nullptr, const CMyObj* second = nullptr) {
+    if (point && state.m_pRecorder) state.m_pRecorder->RecordPoint(*point, origin, first, second);
+    return point;
 }
 
 }  // namespace
@@ -44,7 +43,7 @@ bool CPointObj::SnapToVertex(CWorldPoint& p) const {
 CMyObj* CPointObj::Invert(const CWorldPoint& o, double k) const {
     CWorldPoint image;
     if (m_nPoints < 1 || !InvertPoint(m_points[0], o, k, image)) return nullptr;
-    return NewPoint(image);
+    return NewPoint(m_pDocument, image);
 }
 
 void CPointObj::Draw(Canvas& dc) const {
@@ -94,66 +93,52 @@ void CPointObj::ExchangeFields(CFieldExchange& fx) {
     fx.I32("mark", m_nMark);
 }
 
-CPointObj* NewPoint(const CWorldPoint& p) {
+CPointObj* NewPoint(CGyrDoc* doc, const CWorldPoint& p) {
     const CPointMarkSettings& s = ProgramState().pointMarks;
     auto* point = new CPointObj(p, s.radius, s.mark);
-    point->SetDocument(GetActiveDocument());
+    point->SetDocument(doc);
     ApplyRecord(*point, s.attr);
     point->RecalcBounds();
     return point;
 }
 
-CPointObj* AddPoint(const CWorldPoint& p) {
-    CGyrDoc* doc = GetActiveDocument();
-    if (!doc) return nullptr;
-    CPointObj* point = NewPoint(p);
-    doc->AddObject(point);
+CPointObj* AddPoint(CGyrDoc& doc, const CWorldPoint& p) {
+    CPointObj* point = NewPoint(&doc, p);
+    doc.AddObject(point);
     if (Host* host = FindHost()) host->Invalidate(point->GetInvalidRect());
     return point;
 }
 
-CPointObj* MakePointAt(CGyrView& view, unsigned flags, const CWorldPoint& p) {
-    CGyrDoc* doc = view.GetDocument() ? view.GetDocument() : GetActiveDocument();
+CPointObj* MakePointAt(CGestureState& state, unsigned flags, const CWorldPoint& p) {
+    CGyrDoc* doc = state.Document();
     if (!doc) return nullptr;
     const CDrawingParams& params = ProgramState().params;
     if (flags & kMkControl) {
-        if (IsKeyHeld(kKeyF1)) {
-            CPointObj* point = AddPoint(params.rotationCentre);
-            Record(point, PointOrigin::RotationCentre);
-            return point;
-        }
-        if (IsKeyHeld(kKeyF2)) {
-            CPointObj* point = AddPoint(params.homothetyCentre);
-            Record(point, PointOrigin::HomothetyCentre);
-            return point;
-        }
+        if (IsKeyHeld(kKeyF1))
+            return Recorded(state, AddPoint(*doc, params.rotationCentre),
+                            PointOrigin::RotationCentre);
+        if (IsKeyHeld(kKeyF2))
+            return Recorded(state, AddPoint(*doc, params.homothetyCentre),
+                            PointOrigin::HomothetyCentre);
         CMyObj *first = nullptr, *second = nullptr;
         CWorldPoint x;
-        auto find = FigureHooks().nearestIntersection;
-        if (!find || !find(doc->Objects(), p, first, second, x)) return nullptr;
-        CPointObj* point = AddPoint(x);
-        Record(point, PointOrigin::Intersection, first, second);
-        return point;
+        if (!FindNearestIntersection(doc->Objects(), p, first, second, x)) return nullptr;
+        return Recorded(state, AddPoint(*doc, x), PointOrigin::Intersection, first, second);
     }
     if (flags & kMkShift) {
         int edge = 0;
         CMyObj* shape = FindNearestShape(doc->Objects(), p, edge);
         if (!shape || !shape->IsShape()) return nullptr;
-        CPointObj* point = AddPoint(static_cast<CShapeObj*>(shape)->NearestPointOn(p));
-        Record(point, PointOrigin::OnObject, shape);
-        return point;
+        return Recorded(state, AddPoint(*doc, static_cast<CShapeObj*>(shape)->NearestPointOn(p)),
+                        PointOrigin::OnObject, shape);
     }
-    CPointObj* point = AddPoint(p);
-    Record(point, PointOrigin::Free);
-    return point;
+    return Recorded(state, AddPoint(*doc, p), PointOrigin::Free);
 }
 
-void ApplyPointMarks() {
-    CObList* catalogue = GetCatalogue();
-    if (!catalogue) return;
+void ApplyPointMarks(CGyrDoc& doc) {
     const CPointMarkSettings& s = ProgramState().pointMarks;
     PixelRect changed;
-    for (CMyObj* obj : *catalogue) {
+    for (CMyObj* obj : doc.Objects()) {
         if (!obj->IsPoint() || obj->GetVertexCount() < 2) continue;
         auto* point = static_cast<CPointObj*>(obj);
         changed = changed.United(point->GetInvalidRect());
@@ -166,11 +151,9 @@ void ApplyPointMarks() {
     if (Host* host = FindHost(); host && !changed.IsEmpty()) host->Invalidate(changed);
 }
 
-int DeleteAllPointMarks(CObList* undoCopies) {
-    CGyrDoc* doc = GetActiveDocument();
-    if (!doc) return 0;
+int DeleteAllPointMarks(CGyrDoc& doc, CObList* undoCopies) {
     CObList points;
-    for (CMyObj* obj : doc->Objects())
+    for (CMyObj* obj : doc.Objects())
         if (obj->IsPoint()) points.push_back(obj);
     if (points.empty()) return 0;
     PixelRect changed;
@@ -182,14 +165,14 @@ int DeleteAllPointMarks(CObList* undoCopies) {
             undoCopies->push_back(copy);
         }
         // The document also takes it out of every view's selection.
-        doc->RemoveObject(point);
+        doc.RemoveObject(point);
     }
     if (Host* host = FindHost()) host->Invalidate(changed);
     return int(points.size());
 }
 
-CMyObj* DrawPointTool(CGyrView& view, unsigned flags, const CWorldPoint& p) {
-    MakePointAt(view, flags, p);
+CMyObj* DrawPointTool(CGestureState& state, unsigned flags, const CWorldPoint& p) {
+    MakePointAt(state, flags, p);
     return nullptr;
 }
 

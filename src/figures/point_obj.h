@@ -4,6 +4,7 @@
 // mark, is a circle with a centre cross (0), a cross (1) or a disc (2).
 
 #include "figures/circle_obj.h"
+#include "model/gesture_state.h"
 
 namespace gyr {
 
@@ -32,22 +33,24 @@ public:
     std::int32_t m_nMark = 2;
 };
 
-// A point at p with the point-mark settings and the active document; not
-// added.
-CPointObj* NewPoint(const CWorldPoint& p);
-// NewPoint, appended to the active document and drawn at once.
-CPointObj* AddPoint(const CWorldPoint& p);
+// A point at p with the point-mark settings and the document; not added.
+CPointObj* NewPoint(CGyrDoc* doc, const CWorldPoint& p);
+// NewPoint, appended to the document and drawn at once.
+CPointObj* AddPoint(CGyrDoc& doc, const CWorldPoint& p);
 // The point tool. Plain: at p. Shift: on the nearest shape that is not a
 // point. Ctrl: at the nearest intersection; with F1 held at the rotation
 // centre, with F2 at the homothety centre. Null when nothing was placed.
-CPointObj* MakePointAt(CGyrView& view, unsigned flags, const CWorldPoint& p);
+CPointObj* MakePointAt(CGestureState& state, unsigned flags, const CWorldPoint& p);
+// The drawing operation of the point tool: MakePointAt, which adds the point
+// itself.
+CMyObj* DrawPointTool(CGestureState& state, unsigned flags, const CWorldPoint& p);
 // Re-applies the point-mark settings (attributes, mark, radius) to every
-// point of the active document and repaints them.
-void ApplyPointMarks();
-// Removes and deletes every point of the active document (and from every
+// point of the document and repaints them.
+void ApplyPointMarks(CGyrDoc& doc);
+// Removes and deletes every point of the document (and from every
 // selection) and repaints their areas. Copies of the removed points are
 // appended to undoCopies, owned by the caller, so that Undo can restore them.
 // Returns the number of points removed.
-int DeleteAllPointMarks(CObList* undoCopies = nullptr);
+int DeleteAllPointMarks(CGyrDoc& doc, CObList* undoCopies = nullptr);
 
 }  // namespace gyr

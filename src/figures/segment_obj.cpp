@@ -3,13 +3,11 @@
 #include <algorithm>
 
 #include "model/document.h"
-#include "model/figure_hooks.h"
 #include "model/program_state.h"
 #include "figures/circle_obj.h"
 #include "math/kernel.h"
 #include "port/host.h"
-#include "control/draw_operations.h"
-#include "control/gyr_view.h"
+#include "model/gesture_state.h"
 #include "math/sheet_mapping.h"
 
 namespace gyr {
@@ -18,16 +16,10 @@ GYR_IMPLEMENT_CLASS(CSegmentObj, CShapeObj)
 
 namespace {
 
-constexpr int kKindSegments = 10;
-constexpr int kKindArcs = 80;
-constexpr int kToolSimple = 10000;
-constexpr int kToolRatio = 101;
-constexpr int kToolCross = 103;
-constexpr int kToolTangentAt = 704;
-
 // The finished segments of these tools become steps of a recorded locus
 // script.
-constexpr int kRecordedTools[] = {kToolSimple, 10010, 10030, 21050, kToolTangentAt};
+constexpr int kRecordedTools[] = {kCodePlain, kCodeParallel, kCodeOrthogonal, kCodeTangentsFrom,
+                                  kCodeTangentAt};
 
 bool ControlDown() {
     return IsKeyHeld(kKeyControl);
@@ -37,22 +29,22 @@ bool ControlDown() {
 // every tool accepts), while the pointer moves, and at the release.
 struct SegmentTool {
     int code;
-    bool (*start)(CSegmentObj& seg, CGyrView& view, unsigned flags);
-    void (*drag)(CSegmentObj& seg, CGyrView* view, const CWorldPoint& p, unsigned flags);
-    void (*release)(CSegmentObj& seg, CGyrView& view, unsigned flags);
+    bool (*start)(CSegmentObj& seg, CGestureState& state, unsigned flags);
+    void (*drag)(CSegmentObj& seg, CGestureState& state, const CWorldPoint& p, unsigned flags);
+    void (*release)(CSegmentObj& seg, CGestureState& state, unsigned flags);
 };
 
-bool Accept(CSegmentObj&, CGyrView&, unsigned) {
+bool Accept(CSegmentObj&, CGestureState&, unsigned) {
     return true;
 }
 
-void DragSimple(CSegmentObj& seg, CGyrView*, const CWorldPoint& p, unsigned flags) {
+void DragSimple(CSegmentObj& seg, CGestureState&, const CWorldPoint& p, unsigned flags) {
     seg.m_points[1] = (flags & kMkShift) ? ProjectOnCompassLine(seg.m_points[0], p) : p;
 }
 
 // The drawn segment ab becomes am, m dividing ab in the ratio; mb and the
 // perpendicular at m of length |am| are added.
-void DivideByRatio(CSegmentObj& seg, CGyrView&, unsigned flags) {
+void DivideByRatio(CSegmentObj& seg, CGestureState& state, unsigned flags) {
     const double rho = (flags & kMkControl) ? kGoldenRatio : ProgramState().params.ratio;
     const CWorldPoint a = seg.m_points[0], b = seg.m_points[1];
     CWorldPoint m;
@@ -61,26 +53,25 @@ void DivideByRatio(CSegmentObj& seg, CGyrView&, unsigned flags) {
     const PixelRect before = seg.GetInvalidRect();
     seg.m_points[1] = m;
     seg.RecalcBounds();
-    if (Host* host = FindHost()) host->Invalidate(before.United(seg.GetInvalidRect()));
-    MakeSegment(m, b, false, 1);
-    MakeSegment(m, m + Perp(m - a), false, 1);
+    state.Repaint(before.United(seg.GetInvalidRect()));
+    MakeSegment(state, m, b, {});
+    MakeSegment(state, m, m + Perp(m - a), {});
 }
 
 // Half as long as the drawn segment, from its middle, turned by +90 degrees.
-void AddCross(CSegmentObj& seg, CGyrView&, unsigned) {
+void AddCross(CSegmentObj& seg, CGestureState& state, unsigned) {
     const CWorldPoint m = (seg.m_points[0] + seg.m_points[1]) * 0.5;
-    MakeSegment(m, m + Perp(seg.m_points[1] - m), false, 1);
+    MakeSegment(state, m, m + Perp(seg.m_points[1] - m), {});
 }
 
 // Every other code: accepted at stage 0 only, drawn as the simple segment.
 constexpr SegmentTool kDefaultTool{0, nullptr, DragSimple, nullptr};
 
-// The segment tools that need no pick. The constructions on picked figures
-// add their rows here.
+// The segment tools that need no pick.
 const SegmentTool kSegmentTools[] = {
-    {kToolSimple, Accept, DragSimple, nullptr},
-    {kToolRatio, nullptr, DragSimple, DivideByRatio},
-    {kToolCross, nullptr, DragSimple, AddCross},
+    {kCodePlain, Accept, DragSimple, nullptr},
+    {kCodeRatio, nullptr, DragSimple, DivideByRatio},
+    {kCodeCross, nullptr, DragSimple, AddCross},
 };
 
 const SegmentTool& FindSegmentTool(int code) {
@@ -104,42 +95,40 @@ PixelRect CSegmentObj::GetPixelBounds() const {
     return r;
 }
 
-PixelRect CSegmentObj::MoveHandle(int k, const CWorldPoint& p) {
-    CGyrView* view = GetActiveView();
-    if (!ControlDown() || !view || k != 2 || m_nPoints < 2) return CShapeObj::MoveHandle(k, p);
+// With Ctrl the end follows the drag rule of the tool in force.
+PixelRect CSegmentObj::DragHandle(CGestureState& state, int k, const CWorldPoint& p) {
+    if (!ControlDown() || k != 2 || m_nPoints < 2) return MoveHandle(k, p);
     const PixelRect before = GetInvalidRect();
-    TrackLastVertex(view, p, kMkControl, view->m_nToolCode);
+    TrackLastVertex(state, p, kMkControl, state.m_nToolCode);
     RecalcBounds();
     return before.United(GetInvalidRect());
 }
 
-void CSegmentObj::TrackLastVertex(CGyrView* view, const CWorldPoint& p, unsigned flags, int code) {
+void CSegmentObj::TrackLastVertex(CGestureState& state, const CWorldPoint& p, unsigned flags, int code) {
     if (m_nPoints < 2) return;
-    FindSegmentTool(code).drag(*this, view, p, flags);
+    FindSegmentTool(code).drag(*this, state, p, flags);
 }
 
-void CSegmentObj::EndTrack(CGyrView* view, unsigned flags, const CWorldPoint&) {
-    if (!view || m_nPoints < 2) return;
+void CSegmentObj::EndTrack(CGestureState& state, unsigned flags, const CWorldPoint&) {
+    if (m_nPoints < 2) return;
     // The radius drawn at stage 0 of the simple arc: the next press turns it.
-    if (view->m_nToolKind == kKindArcs && view->m_nToolCode == kToolSimple) {
-        if (view->m_nStage == 0) view->m_nStage = 1;
+    if (state.m_nToolKind == kToolArc && state.m_nToolCode == kCodePlain) {
+        if (state.m_nStage == 0) state.m_nStage = 1;
         return;
     }
-    if (view->m_nToolKind != kKindSegments) return;
-    const int code = view->m_nToolCode;
-    if (auto record = FigureHooks().recordSegment;
-        record && std::find(std::begin(kRecordedTools), std::end(kRecordedTools), code) !=
-                      std::end(kRecordedTools))
-        record(*this, code);
+    if (state.m_nToolKind != kToolSegment) return;
+    const int code = state.m_nToolCode;
+    if (state.m_pRecorder && std::ranges::find(kRecordedTools, code) != std::end(kRecordedTools))
+        state.m_pRecorder->RecordSegment(*this, code);
     const SegmentTool& tool = FindSegmentTool(code);
-    if (tool.release) tool.release(*this, *view, flags);
-    if (flags & kMkControl) view->m_nStage = 0;
+    if (tool.release) tool.release(*this, state, flags);
+    if (flags & kMkControl) state.m_nStage = 0;
 }
 
-PixelRect CSegmentObj::Track(CGyrView* view, const CWorldPoint& p, unsigned flags) {
+PixelRect CSegmentObj::Track(CGestureState& state, const CWorldPoint& p, unsigned flags) {
     // The tangent at a circle point follows its start, which lies on the circle.
-    const bool fromStart = view && view->m_nToolCode == kToolTangentAt && m_nPoints > 0;
-    return CShapeObj::Track(view, fromStart ? m_points[0] : p, flags);
+    const bool fromStart = state.m_nToolCode == kCodeTangentAt && m_nPoints > 0;
+    return CShapeObj::Track(state, fromStart ? m_points[0] : p, flags);
 }
 
 CMyObj* CSegmentObj::Invert(const CWorldPoint& o, double k) const {
@@ -152,7 +141,7 @@ CMyObj* CSegmentObj::Invert(const CWorldPoint& o, double k) const {
     CWorldPoint centre;
     double radius;
     if (!InvertLine(m_points[0], m_points[1], o, k, centre, radius)) return nullptr;
-    CCircleObj* image = NewCircle(centre, radius);
+    CCircleObj* image = NewCircle(m_pDocument, centre, radius);
     image->RecalcBounds();
     return image;
 }
@@ -208,32 +197,33 @@ int CSegmentObj::IntersectWith(const CMyObj& other, CWorldPoint& first, CWorldPo
     return 0;
 }
 
-CSegmentObj* NewSegment(const CWorldPoint& p0, const CWorldPoint& p1) {
+CSegmentObj* NewSegment(CGyrDoc* doc, const CWorldPoint& p0, const CWorldPoint& p1) {
     auto* seg = new CSegmentObj(p0, p1);
-    seg->SetDocument(GetActiveDocument());
+    seg->SetDocument(doc);
     seg->RecalcBounds();
     return seg;
 }
 
-CSegmentObj* MakeSegment(const CWorldPoint& p0, const CWorldPoint& p1, bool collect, int redraw) {
+CSegmentObj* MakeSegment(CGestureState& state, const CWorldPoint& p0, const CWorldPoint& p1,
+                         const CFinish& how) {
     auto* seg = new CSegmentObj(p0, p1);
-    seg->Finish(true, true, redraw, collect);
+    seg->Finish(state, how);
     return seg;
 }
 
-CSegmentObj* StartSegment(CGyrView& view, unsigned flags, const CWorldPoint& p) {
+CSegmentObj* StartSegment(CGestureState& state, unsigned flags, const CWorldPoint& p) {
     auto* seg = new CSegmentObj(p, p);
-    seg->SetDocument(view.GetDocument());
+    seg->SetDocument(state.Document());
     seg->RecalcBounds();
-    if (AcceptsStart(*seg, view, flags)) return seg;
+    if (AcceptsStart(*seg, state, flags)) return seg;
     delete seg;
     return nullptr;
 }
 
-bool AcceptsStart(CSegmentObj& seg, CGyrView& view, unsigned flags) {
-    if (view.m_nStage == 0) return true;
-    const SegmentTool& tool = FindSegmentTool(view.m_nToolCode);
-    return tool.start && tool.start(seg, view, flags);
+bool AcceptsStart(CSegmentObj& seg, CGestureState& state, unsigned flags) {
+    if (state.m_nStage == 0) return true;
+    const SegmentTool& tool = FindSegmentTool(state.m_nToolCode);
+    return tool.start && tool.start(seg, state, flags);
 }
 
 CWorldPoint ProjectOnCompassLine(const CWorldPoint& o, const CWorldPoint& p) {
@@ -251,8 +241,8 @@ CWorldPoint ProjectOnCompassLine(const CWorldPoint& o, const CWorldPoint& p) {
     return best;
 }
 
-CMyObj* DrawSegmentTool(CGyrView& view, unsigned flags, const CWorldPoint& p) {
-    return StartSegment(view, flags, p);
+CMyObj* DrawSegmentTool(CGestureState& state, unsigned flags, const CWorldPoint& p) {
+    return StartSegment(state, flags, p);
 }
 
 }  // namespace gyr

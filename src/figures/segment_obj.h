@@ -3,6 +3,7 @@
 // and P1. While the mouse is down the view's tool code chooses how P0 and P1
 // follow the pointer.
 
+#include "model/gesture_state.h"
 #include "model/shape_obj.h"
 
 namespace gyr {
@@ -18,10 +19,10 @@ public:
     bool IsLineOrCircle() const override { return true; }
     bool IsSegment() const override { return true; }
     bool IsStraight() const override { return true; }
-    PixelRect MoveHandle(int k, const CWorldPoint& p) override;
-    void TrackLastVertex(CGyrView* view, const CWorldPoint& p, unsigned flags, int code) override;
-    void EndTrack(CGyrView* view, unsigned flags, const CWorldPoint& p) override;
-    PixelRect Track(CGyrView* view, const CWorldPoint& p, unsigned flags) override;
+    PixelRect DragHandle(CGestureState& state, int k, const CWorldPoint& p) override;
+    void TrackLastVertex(CGestureState& state, const CWorldPoint& p, unsigned flags, int code) override;
+    void EndTrack(CGestureState& state, unsigned flags, const CWorldPoint& p) override;
+    PixelRect Track(CGestureState& state, const CWorldPoint& p, unsigned flags) override;
     CMyObj* Invert(const CWorldPoint& centre, double radius) const override;
     CWorldPoint GetDuplicateOffset(int key) const override;
     void Draw(Canvas& dc) const override;
@@ -36,18 +37,20 @@ public:
     CWorldPoint P1() const { return m_nPoints > 1 ? m_points[1] : P0(); }
 };
 
-// Constructs, gives it the active document and its attributes, RecalcBounds;
-// not added.
-CSegmentObj* NewSegment(const CWorldPoint& p0, const CWorldPoint& p1);
-// Constructs and finishes it (recalc, add) with the given redraw mode and
-// collect flag.
-CSegmentObj* MakeSegment(const CWorldPoint& p0, const CWorldPoint& p1, bool collect, int redraw);
-// The press of a segment tool: a segment (P, P) with the view's document, or
-// null when the start rule of the view's tool code refuses it.
-CSegmentObj* StartSegment(CGyrView& view, unsigned flags, const CWorldPoint& p);
+// Constructs, gives it the document and its attributes, RecalcBounds; not
+// added.
+CSegmentObj* NewSegment(CGyrDoc* doc, const CWorldPoint& p0, const CWorldPoint& p1);
+// Constructs and finishes it in the gesture's document.
+CSegmentObj* MakeSegment(CGestureState& state, const CWorldPoint& p0, const CWorldPoint& p1,
+                         const CFinish& how);
+// The press of a segment tool: a segment (P, P) with the gesture's document,
+// or null when the start rule of the tool code refuses it. The drawing
+// operation of the segment tool.
+CSegmentObj* StartSegment(CGestureState& state, unsigned flags, const CWorldPoint& p);
+CMyObj* DrawSegmentTool(CGestureState& state, unsigned flags, const CWorldPoint& p);
 // The start rule shared by segments and lines: every tool accepts at stage 0;
-// later, the rule of the view's tool code decides (and may set the figure up).
-bool AcceptsStart(CSegmentObj& seg, CGyrView& view, unsigned flags);
+// later, the rule of the tool code decides (and may set the figure up).
+bool AcceptsStart(CSegmentObj& seg, CGestureState& state, unsigned flags);
 
 // The projection of p on the nearest of the four lines through o that run
 // horizontally, at 45 degrees, vertically and at 135 degrees (the first of

@@ -3,18 +3,11 @@
 #include "figures/angle_obj.h"
 #include "model/obj_list.h"
 #include "math/kernel.h"
-#include "control/draw_operations.h"
-#include "control/gyr_view.h"
+#include "model/gesture_state.h"
 
 namespace gyr {
 
 GYR_IMPLEMENT_CLASS(CTriangle, CShapeObj)
-
-namespace {
-
-constexpr int kToolGeneral = 10000;
-
-}  // namespace
 
 CTriangle::CTriangle(const CWorldPoint& v0, const CWorldPoint& v1, const CWorldPoint& v2)
     : CShapeObj(3) {
@@ -29,8 +22,8 @@ bool CTriangle::IsDegenerate() const {
     return Coincide(m_points[1], m_points[2]) || Coincide(m_points[0], m_points[2]);
 }
 
-void CTriangle::TrackLastVertex(CGyrView*, const CWorldPoint& p, unsigned flags, int code) {
-    if (code != kToolGeneral || m_nPoints < 3) return;
+void CTriangle::TrackLastVertex(CGestureState&, const CWorldPoint& p, unsigned flags, int code) {
+    if (code != kCodePlain || m_nPoints < 3) return;
     const CWorldPoint a = m_points[0], b = m_points[1];
     const CWorldPoint middle = (a + b) * 0.5;
     CWorldPoint apex = p;
@@ -41,27 +34,29 @@ void CTriangle::TrackLastVertex(CGyrView*, const CWorldPoint& p, unsigned flags,
     m_points[2] = apex;
 }
 
-CTriangle* MakeTriangle(const CWorldPoint& v0, const CWorldPoint& v1, const CWorldPoint& v2) {
+CTriangle* MakeTriangle(CGestureState& state, const CWorldPoint& v0, const CWorldPoint& v1,
+                        const CWorldPoint& v2) {
     auto* triangle = new CTriangle(v0, v1, v2);
-    triangle->Finish(true, true, 1, false);
+    triangle->Finish(state, {});
     return triangle;
 }
 
-CTriangle* NewTriangle(const CWorldPoint& v0, const CWorldPoint& v1, const CWorldPoint& v2) {
+CTriangle* NewTriangle(CGyrDoc* doc, const CWorldPoint& v0, const CWorldPoint& v1,
+                       const CWorldPoint& v2) {
     auto* triangle = new CTriangle(v0, v1, v2);
-    triangle->SetDocument(GetActiveDocument());
+    triangle->SetDocument(doc);
     triangle->RecalcBounds();
     return triangle;
 }
 
 // Stage 0 draws the first side; stage 1 turns it into a triangle whose third
 // vertex follows the pointer.
-CMyObj* DrawTriangleTool(CGyrView& view, unsigned flags, const CWorldPoint& p) {
-    if (view.m_nStage == 0) return StartFirstSide(view, flags, p);
+CMyObj* DrawTriangleTool(CGestureState& state, unsigned flags, const CWorldPoint& p) {
+    if (state.m_nStage == 0) return StartFirstSide(state, flags, p);
     CWorldPoint a, b;
-    if (!TakeFirstSide(view, a, b)) return nullptr;
+    if (!TakeFirstSide(state, a, b)) return nullptr;
     auto* triangle = new CTriangle(a, b, p);
-    triangle->SetDocument(view.GetDocument());
+    triangle->SetDocument(state.Document());
     triangle->RecalcBounds();
     return triangle;
 }

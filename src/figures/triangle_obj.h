@@ -2,6 +2,7 @@
 // A triangle: a closed shape of three vertices, drawn in two stages (a side,
 // then the third vertex) or built from three of its elements.
 
+#include "model/gesture_state.h"
 #include "model/shape_obj.h"
 
 namespace gyr {
@@ -18,12 +19,17 @@ public:
     // The plain tool only: V2 follows the pointer; Shift keeps it on the middle
     // perpendicular of V0V1 (isosceles), Ctrl on the circle over V0V1 (right
     // angle at V2).
-    void TrackLastVertex(CGyrView* view, const CWorldPoint& p, unsigned flags, int code) override;
+    void TrackLastVertex(CGestureState& state, const CWorldPoint& p, unsigned flags, int code) override;
 };
 
-// Constructs and finishes it: recalc, add, redraw mode 1, not collected.
-CTriangle* MakeTriangle(const CWorldPoint& v0, const CWorldPoint& v1, const CWorldPoint& v2);
-// Constructs it with the active document and its attributes; not added.
-CTriangle* NewTriangle(const CWorldPoint& v0, const CWorldPoint& v1, const CWorldPoint& v2);
+// Constructs and finishes it in the gesture's document: recalc, add, a
+// repaint request, not collected.
+CTriangle* MakeTriangle(CGestureState& state, const CWorldPoint& v0, const CWorldPoint& v1,
+                        const CWorldPoint& v2);
+// Constructs it with the document and its attributes; not added.
+CTriangle* NewTriangle(CGyrDoc* doc, const CWorldPoint& v0, const CWorldPoint& v1,
+                       const CWorldPoint& v2);
+// The drawing operation of the triangle tool.
+CMyObj* DrawTriangleTool(CGestureState& state, unsigned flags, const CWorldPoint& p);
 
 }  // namespace gyr

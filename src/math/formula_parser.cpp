@@ -5,7 +5,6 @@
 #include <locale>
 #include <sstream>
 
-#include "port/host.h"
 
 namespace gyr {
 
@@ -81,8 +80,8 @@ bool ScanNumber(std::string_view text, std::size_t& pos, bool signAllowed, doubl
 class CFormulaReader {
 public:
     CFormulaReader(std::string_view text, CExprTree& tree, std::vector<double>& constants,
-                   std::vector<std::string>& names)
-        : m_text(text), m_tree(tree), m_constants(constants), m_names(names) {}
+                   std::vector<std::string>& names, std::vector<const char*>& faults)
+        : m_text(text), m_tree(tree), m_constants(constants), m_names(names), m_faults(faults) {}
 
     // False when a fault was reported.
     bool Run() {
@@ -95,7 +94,7 @@ private:
     void Report(const char* message) {
         m_error = true;
         if (m_aborted) return;
-        GetHost().MessageBox(message, MsgIcon::Exclamation, MsgButtons::Ok);
+        m_faults.push_back(message);
     }
     // Gives up on the text: one message, then the reader sees only its end
     // and stays silent while the descent unwinds.
@@ -285,17 +284,18 @@ private:
     CExprTree& m_tree;
     std::vector<double>& m_constants;
     std::vector<std::string>& m_names;
+    std::vector<const char*>& m_faults;
 };
 
 }  // namespace
 
 int CFormulaParser::Parse(std::string_view formula) {
     Reset();
-    CFormulaReader reader(formula, m_tree, m_constants, m_names);
+    CFormulaReader reader(formula, m_tree, m_constants, m_names, m_faults);
     bool ok = reader.Run();
     if (!m_program.Compile(m_tree, m_constants)) {
         // The nesting bound keeps every tree within the machine's stack.
-        GetHost().MessageBox(kMsgNestedTooDeeply, MsgIcon::Exclamation, MsgButtons::Ok);
+        m_faults.push_back(kMsgNestedTooDeeply);
         m_tree.Clear();
         ok = false;
     }
@@ -361,6 +361,7 @@ void CFormulaParser::Reset() {
     m_tree.Clear();
     m_constants.clear();
     m_names.clear();
+    m_faults.clear();
     m_values.fill(0.0);
     m_program.Clear();
 }

@@ -9,8 +9,8 @@
 //   primary    := number | "x" | parameter | function primary
 //               | "-" primary | "(" expression ")"
 // Only the first line of the text is read; tokens left after the top-level
-// expression are ignored. Faults are reported through the Host as they are
-// met and parsing goes on, so one fault may bring a second message.
+// expression are ignored. Faults are collected as they are met and parsing
+// goes on, so one fault may bring a second message; the caller shows them.
 
 #include <array>
 #include <string>
@@ -42,9 +42,11 @@ public:
 
     // Replaces tree, constants and parameters with those of the formula's
     // first line. Returns the number of parameters, or -1 when a fault was
-    // reported. A faulty formula still leaves its partial tree (absent
-    // operands are 0) for Evaluate.
+    // met. A faulty formula still leaves its partial tree (absent operands
+    // are 0) for Evaluate.
     int Parse(std::string_view formula);
+    // The messages of the faults of the last parse, in the order met.
+    const std::vector<const char*>& Faults() const { return m_faults; }
 
     int ParameterCount() const { return static_cast<int>(m_names.size()); }
     const std::string& ParameterName(int index) const;
@@ -75,6 +77,7 @@ private:
     CExprTree m_tree;
     std::vector<double> m_constants;
     std::vector<std::string> m_names;
+    std::vector<const char*> m_faults;
     std::array<double, kMaxParameters> m_values{};
     CFormulaProgram m_program;
 };

@@ -5,6 +5,11 @@
 
 namespace gyr {
 
+CSheetMapping& Mapping() {
+    static CSheetMapping mapping;
+    return mapping;
+}
+
 namespace {
 
 constexpr double kExactEps = 1e-8;

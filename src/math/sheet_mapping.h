@@ -3,7 +3,7 @@
 // toward zero, never rounds. Set only by the sheet object's update step.
 
 #include "math/world_point.h"
-#include "port/canvas.h"
+#include "math/pixel.h"
 
 namespace gyr {
 
@@ -19,7 +19,7 @@ struct CSheetMapping {
     double pixelTolerance = 0.2;  // 4 pixels in world units
 };
 
-// The process-wide mapping (owned by the program state).
+// The one process-wide mapping, set by the sheet object.
 CSheetMapping& Mapping();
 
 // Truncation toward zero into an int. Values beyond the int range saturate

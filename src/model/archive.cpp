@@ -28,8 +28,9 @@ constexpr std::size_t kMinReferenceBytes = 2;
 
 CArchive::CArchive(CGyrDoc* doc) : m_loading(false), m_pDocument(doc) {}
 
-CArchive::CArchive(const std::uint8_t* data, std::size_t size, CGyrDoc* doc)
-    : m_loading(true), m_pDocument(doc), m_data(data), m_size(size) {}
+CArchive::CArchive(const std::uint8_t* data, std::size_t size, const CClassTable& classes,
+                   CGyrDoc* doc)
+    : m_loading(true), m_pDocument(doc), m_pClasses(&classes), m_data(data), m_size(size) {}
 
 void CArchive::WriteBytes(const void* p, std::size_t n) {
     auto* b = static_cast<const std::uint8_t*>(p);
@@ -165,7 +166,7 @@ CObject* CArchive::ReadAnyObject() {
         if (len >= kMaxClassName) BadFormat("class name too long");
         char name[kMaxClassName];
         ReadBytes(name, len);
-        cls = FindSerialClass(std::string_view(name, len));
+        cls = m_pClasses->Find(std::string_view(name, len));
         if (!cls || cls->m_wSchema != schema) BadFormat("unknown class or schema");
         m_read.push_back(cls);
         ++m_next;

@@ -19,6 +19,7 @@ namespace gyr {
 
 class CObject;
 class CMyObj;
+class CClassTable;
 class CGyrDoc;
 struct CRuntimeClass;
 
@@ -34,8 +35,10 @@ class CArchive {
 public:
     // A writer appending to its own buffer.
     explicit CArchive(CGyrDoc* doc = nullptr);
-    // A reader over bytes that must outlive the archive.
-    CArchive(const std::uint8_t* data, std::size_t size, CGyrDoc* doc = nullptr);
+    // A reader over bytes that must outlive the archive; it creates the
+    // classes of the table.
+    CArchive(const std::uint8_t* data, std::size_t size, const CClassTable& classes,
+             CGyrDoc* doc = nullptr);
 
     bool IsLoading() const { return m_loading; }
     bool IsStoring() const { return !m_loading; }
@@ -136,6 +139,7 @@ private:
 
     bool m_loading;
     CGyrDoc* m_pDocument;
+    const CClassTable* m_pClasses = nullptr;  // readers only
     // Writing.
     std::vector<std::uint8_t> m_out;
     std::unordered_map<const void*, std::uint32_t> m_written;

@@ -11,12 +11,11 @@
 #include <memory>
 
 #include "model/archive.h"
-#include "dialogs/pen_width_dialog.h"
 #include "model/program_state.h"
 #include "model/shape_obj.h"
 #include "port/host.h"
 #include "model/axes.h"
-#include "control/gyr_view.h"
+#include "model/gesture_state.h"
 
 namespace gyr {
 
@@ -30,10 +29,6 @@ const char* const kMsgDiskFull = "Destination disk drive is full.";
 const char* const kMsgSaveChanges = "Save changes of this document?";
 
 namespace {
-
-const char* const kFileFilter =
-    "Gyrovant Files (*.gyr)|*.gyr|Bitmap Files (*.bmp)|*.bmp|Enhanced Metafiles "
-    "(*.EMF)|*.EMF|All files (*.*)|*.*||";
 
 constexpr ColorRef kPalette[16] = {0x000000, 0xFFFFFF, 0x808080, 0xC0C0C0, 0x000080, 0x0000FF,
                                    0x008080, 0x00FFFF, 0x008000, 0x00FF00, 0x808000, 0xFFFF00,
@@ -53,14 +48,6 @@ void InvalidateRect(const PixelRect& r) {
     if (Host* h = FindHost()) h->Invalidate(r);
 }
 
-// The last three characters of a path, lower-cased: the open and save
-// commands route bitmaps and metafiles by them, whatever the extension.
-std::string LastThree(const std::string& path) {
-    std::string t = path.size() >= 3 ? path.substr(path.size() - 3) : path;
-    for (char& c : t) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return t;
-}
-
 }  // namespace
 
 ColorRef PaletteColor(int id) {
@@ -68,17 +55,14 @@ ColorRef PaletteColor(int id) {
     return kPalette[id - ID_COLOR_FIRST];
 }
 
-CGyrDoc::Hooks& CGyrDoc::GetHooks() {
-    static Hooks hooks;
-    return hooks;
-}
-
-CGyrDoc::CGyrDoc() {
+CGyrDoc::CGyrDoc(const CClassTable& classes) : m_classes(classes) {
     ProgramState().params.rotationAngle = M_PI / 6;
 }
 
 CGyrDoc::~CGyrDoc() {
     DeleteContents();
+    // Gesture states that outlive the document point nowhere afterwards.
+    for (CGestureState* state : std::vector(m_states)) state->SetDocument(nullptr);
 }
 
 void CGyrDoc::AddObject(CMyObj* obj) {
@@ -88,20 +72,15 @@ void CGyrDoc::AddObject(CMyObj* obj) {
 
 void CGyrDoc::RemoveObject(CMyObj* obj) {
     if (RemoveFromList(m_objects, obj)) {
-        for (CGyrView* v : m_views) {
-            if (RemoveFromList(v->m_selection, obj)) obj->m_bSelected = 0;
-            // The gesture list and picks never outlive their objects.
-            RemoveFromList(v->m_gesture, obj);
-            if (v->m_pPicked == obj) v->m_pPicked = nullptr;
-            if (v->m_pFirstPicked == obj) v->m_pFirstPicked = nullptr;
-        }
+        // Selections, gesture lists and picks never outlive their objects.
+        for (CGestureState* state : m_states) state->Forget(obj);
         delete obj;
     }
     SetModifiedFlag();
 }
 
 void CGyrDoc::InvalidateObject(const CMyObj* obj) {
-    if (!m_views.empty()) InvalidateRect(obj->GetInvalidRect());
+    if (!m_states.empty()) InvalidateRect(obj->GetInvalidRect());
 }
 
 void CGyrDoc::MakeFirst(CMyObj* obj) {
@@ -131,21 +110,17 @@ CWorldPoint CGyrDoc::GetSheetRightBottom() const {
 }
 
 void CGyrDoc::DeleteContents() {
-    for (CGyrView* v : m_views) {
-        v->m_selection.clear();
-        v->m_gesture.clear();
-        v->m_pPicked = v->m_pFirstPicked = nullptr;
-    }
+    for (CGestureState* state : m_states) state->ForgetAll();
     DeleteAllObjects(m_objects);
 }
 
-void CGyrDoc::AddView(CGyrView* view) {
-    if (std::find(m_views.begin(), m_views.end(), view) == m_views.end()) m_views.push_back(view);
-    view->SetDocument(this);
+void CGyrDoc::AttachGestureState(CGestureState* state) {
+    if (std::find(m_states.begin(), m_states.end(), state) == m_states.end())
+        m_states.push_back(state);
 }
 
-void CGyrDoc::RemoveView(CGyrView* view) {
-    m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());
+void CGyrDoc::DetachGestureState(CGestureState* state) {
+    std::erase(m_states, state);
 }
 
 void CGyrDoc::ApplySheetParams() {
@@ -155,8 +130,8 @@ void CGyrDoc::ApplySheetParams() {
 // ---------------------------------------------------------------- attributes
 
 void CGyrDoc::ApplyToSelection(AttrKind kind) {
-    for (CGyrView* v : m_views) {
-        for (CMyObj* obj : v->m_selection) {
+    for (CGestureState* state : m_states) {
+        for (CMyObj* obj : state->m_selection) {
             if (!obj->IsShape()) continue;
             PixelRect before = obj->GetInvalidRect();
             static_cast<CShapeObj*>(obj)->ApplyAttributes(kind, *this);
@@ -167,110 +142,8 @@ void CGyrDoc::ApplyToSelection(AttrKind kind) {
 }
 
 void CGyrDoc::ApplyTextToSelection(int textKind) {
-    if (GetHooks().applyText) GetHooks().applyText(*this, textKind);
+    (void)textKind;  // no text boxes yet: only the document changes
     SetModifiedFlag();
-}
-
-void CGyrDoc::WidthCommand(int id) {
-    m_widthButton = id;
-    m_drawAttr.penWidthX = id - (ID_WIDTH_1 - 1);
-    // Wide pens are always solid.
-    if (id != ID_WIDTH_1) PatternCommand(ID_STYLE_SOLID);
-    ApplyToSelection(kAttrWidth);
-}
-
-void CGyrDoc::PatternCommand(int id) {
-    m_styleButton = id;
-    m_drawAttr.penStyle = std::uint32_t(id - ID_STYLE_SOLID);
-    // Patterns need a one-pixel pen.
-    if (id != ID_STYLE_SOLID) WidthCommand(ID_WIDTH_1);
-    ApplyToSelection(kAttrPattern);
-}
-
-void CGyrDoc::RunPalette(int id) {
-    int target = m_colorTarget - ID_TARGET_CONTOUR;
-    m_colorButton[std::size_t(target)] = id;
-    bool none = id == ID_COLOR_NONE;
-    ColorRef c = PaletteColor(id);
-    switch (m_colorTarget) {
-        case ID_TARGET_CONTOUR:
-            m_drawAttr.penOn = none ? 0 : 1;
-            if (!none) m_drawAttr.penColor = c;
-            ApplyToSelection(kAttrContour);
-            break;
-        case ID_TARGET_REGION:
-            m_drawAttr.brushOn = none ? 0 : 1;
-            if (!none) m_drawAttr.brushColor = c;
-            ApplyToSelection(kAttrRegion);
-            break;
-        case ID_TARGET_TEXT:
-            if (none) return;
-            m_textAttr.color = c;
-            ApplyTextToSelection(6);
-            break;
-        case ID_TARGET_AXES:
-            if (none) return;
-            m_sheetParams.axesColor = c;
-            ApplySheetParams();
-            if (Host* h = FindHost()) h->InvalidateAll();
-            SetModifiedFlag();
-            break;
-    }
-}
-
-bool CGyrDoc::OnCommand(int id) {
-    if (id >= ID_WIDTH_1 && id <= ID_WIDTH_6) {
-        WidthCommand(id);
-    } else if (id >= ID_STYLE_SOLID && id <= ID_STYLE_DASHDOTDOT) {
-        PatternCommand(id);
-    } else if (id == ID_WIDTH_USER) {
-        Host* h = FindHost();
-        if (!h) return true;
-        CPenWidthDialogModel dlg(m_drawAttr.penWidthX);
-        if (h->RunDialog(dlg) && dlg.Width() != m_drawAttr.penWidthX) {
-            m_drawAttr.penWidthX = dlg.Width();
-            ApplyToSelection(kAttrWidth);
-        }
-    } else if (id >= ID_COLOR_FIRST && id <= ID_COLOR_NONE) {
-        RunPalette(id);
-    } else if (id >= ID_TARGET_CONTOUR && id <= ID_TARGET_AXES) {
-        m_colorTarget = id;
-        RunPalette(m_colorButton[std::size_t(id - ID_TARGET_CONTOUR)]);
-    } else if (id >= ID_TEXT_BOLD && id <= ID_TEXT_STRIKEOUT) {
-        std::uint8_t* flags[] = {&m_textAttr.bold, &m_textAttr.italic, &m_textAttr.underline,
-                                 &m_textAttr.strikeOut};
-        std::uint8_t& flag = *flags[id - ID_TEXT_BOLD];
-        flag = flag ? 0 : 1;
-        ApplyTextToSelection(2 + (id - ID_TEXT_BOLD));
-    } else if (id >= ID_JUSTIFY_LEFT && id <= ID_JUSTIFY_RIGHT) {
-        m_justifyButton = id;
-        m_textAttr.justify = id - ID_JUSTIFY_LEFT;
-        ApplyTextToSelection(1);
-    } else {
-        return false;
-    }
-    return true;
-}
-
-bool CGyrDoc::IsChecked(int id) const {
-    if (id >= ID_WIDTH_1 && id <= ID_WIDTH_6) return id == m_widthButton;
-    if (id >= ID_STYLE_SOLID && id <= ID_STYLE_DASHDOTDOT) return id == m_styleButton;
-    if (id >= ID_COLOR_FIRST && id <= ID_COLOR_NONE)
-        return id == m_colorButton[std::size_t(m_colorTarget - ID_TARGET_CONTOUR)];
-    if (id >= ID_TARGET_CONTOUR && id <= ID_TARGET_AXES) return id == m_colorTarget;
-    if (id >= ID_JUSTIFY_LEFT && id <= ID_JUSTIFY_RIGHT) return id == m_justifyButton;
-    switch (id) {
-        case ID_TEXT_BOLD:
-            return m_textAttr.bold != 0;
-        case ID_TEXT_ITALIC:
-            return m_textAttr.italic != 0;
-        case ID_TEXT_UNDERLINE:
-            return m_textAttr.underline != 0;
-        case ID_TEXT_STRIKEOUT:
-            return m_textAttr.strikeOut != 0;
-        default:
-            return false;
-    }
 }
 
 // ---------------------------------------------------------------- files
@@ -290,7 +163,7 @@ std::vector<std::uint8_t> CGyrDoc::SaveToBytes() {
 
 void CGyrDoc::LoadFromBytes(const std::uint8_t* data, std::size_t size) {
     DeleteContents();
-    CArchive ar(data, size, this);
+    CArchive ar(data, size, m_classes, this);
     try {
         Serialize(ar);
         // Everything else takes the head object as the sheet.
@@ -300,10 +173,6 @@ void CGyrDoc::LoadFromBytes(const std::uint8_t* data, std::size_t size) {
         DeleteContents();
         throw;
     }
-}
-
-void CGyrDoc::EndTextEdit() {
-    if (GetHooks().endTextEdit) GetHooks().endTextEdit(*this);
 }
 
 void CGyrDoc::OnNewDocument() {
@@ -349,12 +218,11 @@ bool CGyrDoc::OnOpenDocument(const std::string& path) {
     m_sheetParams = axes->m_params;
     m_strPathName = path;
     SetModifiedFlag(false);
-    if (GetHooks().addRecentFile) GetHooks().addRecentFile(path);
+    if (Host* h = FindHost()) h->AddRecentFile(path);
     return true;
 }
 
 bool CGyrDoc::OnSaveDocument(const std::string& path) {
-    EndTextEdit();
     bool diskFull = false;
     if (!WriteFileAtomically(path, SaveToBytes(), &diskFull)) {
         Tell(diskFull ? kMsgDiskFull : kMsgFailedSave);
@@ -362,65 +230,6 @@ bool CGyrDoc::OnSaveDocument(const std::string& path) {
     }
     SetModifiedFlag(false);
     return true;
-}
-
-void CGyrDoc::OnFileSave() {
-    EndTextEdit();
-    if (!m_strPathName.empty())
-        OnSaveDocument(m_strPathName);
-    else
-        OnFileSaveAs();
-}
-
-void CGyrDoc::OnFileSaveAs() {
-    EndTextEdit();
-    Host* h = FindHost();
-    if (!h) return;
-    FileChoice c = h->ChooseSaveFile(kFileFilter, "gyr", "untitled");
-    if (!c.ok) return;
-    std::string kind = LastThree(c.path);
-    auto& hooks = GetHooks();
-    if (kind == "bmp") {
-        if (hooks.exportBitmap) hooks.exportBitmap(*this, c.path);
-    } else if (kind == "emf") {
-        if (hooks.exportMetafile) hooks.exportMetafile(*this, c.path);
-    } else if (OnSaveDocument(c.path)) {
-        m_strPathName = c.path;
-        if (hooks.addRecentFile) hooks.addRecentFile(c.path);
-    }
-}
-
-void CGyrDoc::OnFileOpen() {
-    EndTextEdit();
-    Host* h = FindHost();
-    if (!h) return;
-    FileChoice c = h->ChooseOpenFile(kFileFilter);
-    if (!c.ok) return;
-    std::string kind = LastThree(c.path);
-    auto& hooks = GetHooks();
-    if (kind == "bmp") {
-        if (hooks.importBitmap) hooks.importBitmap(*this, c.path);
-    } else if (kind == "emf") {
-        if (hooks.importMetafile) hooks.importMetafile(*this, c.path);
-    } else if (SaveModified()) {
-        OnOpenDocument(c.path);
-    }
-}
-
-bool CGyrDoc::SaveModified() {
-    EndTextEdit();
-    if (!IsModified()) return true;
-    Host* h = FindHost();
-    if (!h) return true;
-    switch (h->MessageBox(kMsgSaveChanges, MsgIcon::Exclamation, MsgButtons::YesNoCancel)) {
-        case MsgAnswer::Cancel:
-            return false;
-        case MsgAnswer::Yes:
-            OnFileSave();
-            return true;
-        default:
-            return true;
-    }
 }
 
 std::string CGyrDoc::GetTitle() const {

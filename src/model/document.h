@@ -8,14 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "model/ids.h"
 #include "model/obj_list.h"
 #include "port/canvas.h"
 
 namespace gyr {
 
+class CArchive;
 class CAxes;
-class CGyrView;
-class Host;
+class CClassTable;
+class CGestureState;
 
 // Nine 32-bit words; SetDocument and the attribute commands copy from it.
 struct CDrawAttr {
@@ -67,39 +69,7 @@ enum AttrKind {
     kAttrAll
 };
 
-// Command ids of the attribute tool bars.
-enum DocCommand : int {
-    ID_WIDTH_1 = 32721,  // .. 32726
-    ID_WIDTH_6 = 32726,
-    ID_WIDTH_USER = 32730,
-    ID_STYLE_SOLID = 32741,  // .. 32745
-    ID_STYLE_DASHDOTDOT = 32745,
-    ID_COLOR_FIRST = 32792,  // .. 32807
-    ID_COLOR_LAST = 32807,
-    ID_COLOR_NONE = 32808,
-    ID_TARGET_CONTOUR = 32920,
-    ID_TARGET_REGION = 32921,
-    ID_TARGET_TEXT = 32922,
-    ID_TARGET_AXES = 32923,
-    ID_TEXT_BOLD = 399,
-    ID_TEXT_ITALIC = 400,
-    ID_TEXT_UNDERLINE = 401,
-    ID_TEXT_STRIKEOUT = 402,
-    ID_JUSTIFY_LEFT = 403,
-    ID_JUSTIFY_CENTER = 404,
-    ID_JUSTIFY_RIGHT = 405,
-    ID_FILE_NEW = 57600,
-    ID_FILE_OPEN = 57601,
-    ID_FILE_SAVE = 57603,
-    ID_FILE_SAVE_AS = 57604,
-    ID_DRAWING_PARAMS = 32782,
-    ID_DRAWING_SHEET = 32783,
-    ID_POINT_MARK = 32785,
-    ID_MAKE_FIRST = 32881,
-    ID_MAKE_LAST = 32882,
-};
-
-// The palette colour of a command id 32792..32807.
+// The palette colour of a command id ID_COLOR_FIRST .. ID_COLOR_LAST.
 ColorRef PaletteColor(int id);
 
 // Standard document messages.
@@ -113,7 +83,9 @@ extern const char* const kMsgSaveChanges;   // "Save changes of this document?"
 
 class CGyrDoc {
 public:
-    CGyrDoc();
+    // classes: what loading may create (every drawing class for the
+    // program; the model's own for its tests).
+    explicit CGyrDoc(const CClassTable& classes);
     ~CGyrDoc();
     CGyrDoc(const CGyrDoc&) = delete;
     CGyrDoc& operator=(const CGyrDoc&) = delete;
@@ -132,20 +104,18 @@ public:
     CAxes* Sheet() const;
     void DeleteContents();
 
-    // Views showing this document (non-owning).
-    void AddView(CGyrView* view);
-    void RemoveView(CGyrView* view);
-    const std::vector<CGyrView*>& Views() const { return m_views; }
+    // The gesture states of the views showing this document (non-owning);
+    // CGestureState::SetDocument attaches and detaches.
+    void AttachGestureState(CGestureState* state);
+    void DetachGestureState(CGestureState* state);
+    const std::vector<CGestureState*>& GestureStates() const { return m_states; }
 
-    // Attribute commands. True when the id is one of them.
-    bool OnCommand(int id);
-    // Check state of an attribute tool-bar button.
-    bool IsChecked(int id) const;
-    // Applies one attribute kind to the selected shapes of every view.
+    // Applies one attribute kind to the selected shapes of every state.
     void ApplyToSelection(AttrKind kind);
-    // Applies one text attribute kind to the selected text boxes (text boxes
-    // register the hook when they exist).
+    // Applies one text attribute kind to the selected text boxes.
     void ApplyTextToSelection(int textKind);
+
+    const CClassTable& Classes() const { return m_classes; }
 
     // Serialisation of the catalogue.
     void Serialize(CArchive& ar);
@@ -155,18 +125,13 @@ public:
     // CArchiveException; on failure the catalogue is left empty.
     void LoadFromBytes(const std::uint8_t* data, std::size_t size);
 
-    // File commands.
+    // A fresh document: the sheet object alone.
     void OnNewDocument();
-    // Open as a document file; the messages go through the host. False when
-    // the document could not be opened (the document is then either as it was
-    // or fresh, as the failure rules say).
+    // Reads a document file; failures are told through the host. False when
+    // the document could not be opened (the document is then either as it
+    // was or fresh, as the failure rules say).
     bool OnOpenDocument(const std::string& path);
     bool OnSaveDocument(const std::string& path);
-    void OnFileSave();
-    void OnFileSaveAs();
-    void OnFileOpen();
-    // Asks to save a modified document; false when the user cancelled.
-    bool SaveModified();
 
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool on = true) { m_bModified = on; }
@@ -178,40 +143,27 @@ public:
     // The sheet record applied to the sheet object and the mapping.
     void ApplySheetParams();
 
-    // Hooks set by the layers above (picture export, text editing, recent files).
-    struct Hooks {
-        void (*endTextEdit)(CGyrDoc&) = nullptr;
-        bool (*exportBitmap)(CGyrDoc&, const std::string& path) = nullptr;
-        bool (*exportMetafile)(CGyrDoc&, const std::string& path) = nullptr;
-        bool (*importBitmap)(CGyrDoc&, const std::string& path) = nullptr;
-        bool (*importMetafile)(CGyrDoc&, const std::string& path) = nullptr;
-        void (*addRecentFile)(const std::string& path) = nullptr;
-        void (*applyText)(CGyrDoc&, int textKind) = nullptr;
-    };
-    static Hooks& GetHooks();
-
     CTextAttr m_textAttr;
-    std::array<int, 4> m_colorButton{32804, 32808, 32796, 32795};
-    int m_styleButton = 32741;
-    int m_widthButton = 32722;
+    // The colour chosen for each target: navy contours, no fill, maroon
+    // text, light grey axes.
+    std::array<int, 4> m_colorButton{ID_COLOR_FIRST + 12, ID_COLOR_NONE, ID_COLOR_FIRST + 4,
+                                     ID_COLOR_FIRST + 3};
+    int m_styleButton = ID_STYLE_SOLID;
+    int m_widthButton = ID_WIDTH_1 + 1;
     CDrawAttr m_drawAttr;
     CSheetParams m_sheetParams;
     int m_bFirstNew = 1;
-    int m_justifyButton = 403;
-    int m_colorTarget = 32920;
+    int m_justifyButton = ID_JUSTIFY_LEFT;
+    int m_colorTarget = ID_TARGET_CONTOUR;
     // Sheet settings that are not saved in files.
     int m_specialOrigin = 0;  // -1 none, 0 middle, 1 left-bottom, 2 left-middle, 3 bottom-middle
     int m_expansion = 2;      // 0 both, 1 sheet only, 2 units only
     bool m_bDefaultPageSize = true;
 
 private:
-    void WidthCommand(int id);
-    void PatternCommand(int id);
-    void RunPalette(int id);
-    void EndTextEdit();
-
+    const CClassTable& m_classes;
     CObList m_objects;
-    std::vector<CGyrView*> m_views;
+    std::vector<CGestureState*> m_states;
     bool m_bModified = false;
     std::string m_strPathName;
 };

@@ -6,7 +6,7 @@
 #include "model/document.h"
 #include "model/obj_list.h"
 #include "port/host.h"
-#include "control/gyr_view.h"
+#include "model/gesture_state.h"
 #include "math/sheet_mapping.h"
 
 namespace gyr {
@@ -43,17 +43,15 @@ void CMyObj::AddToDocument() {
     m_pDocument->InvalidateObject(this);
 }
 
-void CMyObj::Finish(bool recalc, bool add, int redrawMode, bool collect) {
-    CGyrView* view = GetActiveView();
-    CGyrDoc* doc = GetActiveDocument();
+void CMyObj::Finish(CGestureState& state, const CFinish& how) {
+    CGyrDoc* doc = state.Document();
     SetDocument(doc);
-    if (recalc) RecalcBounds();
-    if (add && doc) doc->AddObject(this);
-    // Drawing at once (mode 2) needs the view's surface, which only the
-    // desktop owns; a repaint request of the same area draws the same pixels.
-    Host* host = FindHost();
-    if (host && (redrawMode == 1 || redrawMode == 2)) host->Invalidate(GetInvalidRect());
-    if (collect && view) view->m_gesture.push_back(this);
+    if (how.recalc) RecalcBounds();
+    if (how.add && doc) doc->AddObject(this);
+    // Drawing at once needs the view's surface, which only the desktop owns;
+    // a repaint request of the same area draws the same pixels.
+    if (how.redraw != Redraw::None) state.Repaint(GetInvalidRect());
+    if (how.collect) state.m_gesture.push_back(this);
 }
 
 PixelRect CMyObj::GetPixelBounds() const {
@@ -114,15 +112,19 @@ PixelRect CMyObj::MoveHandle(int k, const CWorldPoint& p) {
     return before.United(GetPixelBounds());
 }
 
+PixelRect CMyObj::DragHandle(CGestureState&, int k, const CWorldPoint& p) {
+    return MoveHandle(k, p);
+}
+
 bool CMyObj::SnapToVertex(CWorldPoint&) const {
     return false;
 }
 
-void CMyObj::TrackLastVertex(CGyrView*, const CWorldPoint&, unsigned, int) {}
+void CMyObj::TrackLastVertex(CGestureState&, const CWorldPoint&, unsigned, int) {}
 
-void CMyObj::EndTrack(CGyrView*, unsigned, const CWorldPoint&) {}
+void CMyObj::EndTrack(CGestureState&, unsigned, const CWorldPoint&) {}
 
-PixelRect CMyObj::Track(CGyrView*, const CWorldPoint&, unsigned) {
+PixelRect CMyObj::Track(CGestureState&, const CWorldPoint&, unsigned) {
     return {};
 }
 
@@ -141,28 +143,22 @@ CMyObj* CMyObj::Invert(const CWorldPoint&, double) const {
     return nullptr;
 }
 
-CMyObj* CMyObj::DuplicateByKey(int key, int) {
-    CGyrView* view = GetActiveView();
-    if (view) {
-        // The old marks disappear with the selection.
-        GetHost().Invalidate(view->SelectionRect());
-        view->DeselectAll();
-    }
+CMyObj* CMyObj::DuplicateByKey(CGestureState& state, int key, int) {
+    // The old marks disappear with the selection.
+    state.Repaint(state.SelectionRect());
+    state.DeselectAll();
     CMyObj* copy = Clone();
     copy->m_bSelected = 0;
     copy->Offset(GetDuplicateOffset(key));
-    if (!copy->m_pDocument) copy->m_pDocument = GetActiveDocument();
-    if (copy->m_pDocument) {
-        copy->AddToDocument();
-    } else {
+    if (!copy->m_pDocument) copy->m_pDocument = state.Document();
+    if (!copy->m_pDocument) {
         // Nothing could own it: do not leak it.
         delete copy;
         return nullptr;
     }
-    if (view) {
-        view->Select(copy);
-        GetHost().Invalidate(view->SelectionRect());
-    }
+    copy->AddToDocument();
+    state.Select(copy);
+    state.Repaint(state.SelectionRect());
     return copy;
 }
 
@@ -207,11 +203,11 @@ double CMyObj::NearestVertex(const CWorldPoint& p, int& index) const {
     return best;
 }
 
-bool ReportBadDefinition(const CMyObj* obj, int mode) {
+bool ReportBadDefinition(CGestureState& state, const CMyObj* obj, int mode) {
     if (obj) return false;
     if (Host* host = FindHost())
         host->MessageBox(kBadDefinitionMessage, MsgIcon::Exclamation, MsgButtons::Ok);
-    if (CGyrView* view = GetActiveView()) view->m_nStage = mode;
+    state.m_nStage = mode;
     return true;
 }
 

@@ -17,8 +17,8 @@
 namespace gyr {
 
 class CArchive;
+class CGestureState;
 class CGyrDoc;
-class CGyrView;
 
 // Mouse key flags (platform numbering).
 enum KeyFlags : unsigned {
@@ -30,6 +30,22 @@ enum KeyFlags : unsigned {
 
 // One line of the object-data list.
 using DataLines = std::vector<std::string>;
+
+// How a finished construction result is repainted: not at all, by a repaint
+// request of its area, or at once (which on this platform is also a repaint
+// request of the same area).
+enum class Redraw { None = 0, Invalidate = 1, Now = 2 };
+
+// What Finish does with a new object.
+struct CFinish {
+    bool recalc = true;              // RecalcBounds first
+    bool add = true;                 // append to the gesture's document
+    Redraw redraw = Redraw::Invalidate;
+    bool collect = false;            // join the gesture list, moving with the pointer
+};
+
+// The isoptic variants, which the pick rules tell apart.
+enum class IsopticVariant { None, One, Two, Singular, Conic };
 
 class CMyObj : public CObject {
 public:
@@ -59,7 +75,8 @@ public:
     virtual CMyObj* CreateEmpty() const;
     virtual CMyObj* Clone() const;
     virtual void AddToDocument();
-    virtual void Finish(bool recalc, bool add, int redrawMode, bool collect);
+    // Gives the object the gesture's document, then does what how says.
+    virtual void Finish(CGestureState& state, const CFinish& how);
     virtual PixelRect GetPixelBounds() const;
     virtual PixelRect GetInvalidRect() const;
     virtual CWorldPoint GetHandle(int n) const;
@@ -84,6 +101,9 @@ public:
     }
     virtual bool IsCurve() const {
         return false;
+    }
+    virtual IsopticVariant GetIsopticVariant() const {
+        return IsopticVariant::None;
     }
     virtual bool IsDegenerateIsoptic() const {
         return false;
@@ -134,16 +154,22 @@ public:
         return true;
     }
     virtual PixelRect MoveHandle(int k, const CWorldPoint& p);
+    // A handle dragged with the mouse; the tool in force may give the drag a
+    // rule of its own. By default MoveHandle.
+    virtual PixelRect DragHandle(CGestureState& state, int k, const CWorldPoint& p);
     virtual bool SnapToVertex(CWorldPoint& p) const;
-    virtual void TrackLastVertex(CGyrView* view, const CWorldPoint& p, unsigned flags, int code);
-    virtual void EndTrack(CGyrView* view, unsigned flags, const CWorldPoint& p);
-    virtual PixelRect Track(CGyrView* view, const CWorldPoint& p, unsigned flags);
+    virtual void TrackLastVertex(CGestureState& state, const CWorldPoint& p, unsigned flags,
+                                 int code);
+    virtual void EndTrack(CGestureState& state, unsigned flags, const CWorldPoint& p);
+    virtual PixelRect Track(CGestureState& state, const CWorldPoint& p, unsigned flags);
     virtual void Homothety(const CWorldPoint& c, double k);
     virtual void Rotate(const CWorldPoint& c, double angle);
     virtual void Reflect(const CWorldPoint& a, const CWorldPoint& b);
     virtual void Offset(const CWorldPoint& v);
     virtual CMyObj* Invert(const CWorldPoint& centre, double radius) const;
-    virtual CMyObj* DuplicateByKey(int key, int repeat);
+    // A copy offset by the key's duplicate offset, added and made the
+    // selection.
+    virtual CMyObj* DuplicateByKey(CGestureState& state, int key, int repeat);
     virtual CWorldPoint GetDuplicateOffset(int key) const;
     virtual void Draw(Canvas& dc) const;
     virtual void DrawMarks(Canvas& dc) const;
@@ -174,9 +200,9 @@ public:
     std::int32_t m_bSelected = 0;
 };
 
-// Shows "Definition incorrect. ..." when obj is null, sets the active view's
+// Shows "Definition incorrect. ..." when obj is null, sets the gesture's
 // stage to mode and returns true; otherwise returns false.
-bool ReportBadDefinition(const CMyObj* obj, int mode);
+bool ReportBadDefinition(CGestureState& state, const CMyObj* obj, int mode);
 
 extern const char* const kBadDefinitionMessage;
 

@@ -4,7 +4,6 @@
 
 #include "model/document.h"
 #include "port/host.h"
-#include "control/gyr_view.h"
 
 namespace gyr {
 
@@ -178,33 +177,9 @@ bool ListContains(const CObList& list, const CMyObj* obj) {
     return std::find(list.begin(), list.end(), obj) != list.end();
 }
 
-bool IsInCatalogue(const CMyObj* obj) {
-    CObList* catalogue = GetCatalogue();
-    return catalogue && ListContains(*catalogue, obj);
-}
-
-// Without a host (command-line work) there is no active view or document.
-CGyrView* GetActiveView() {
-    Host* host = FindHost();
-    return host ? host->ActiveView() : nullptr;
-}
-
-CGyrDoc* GetActiveDocument() {
-    if (CGyrView* view = GetActiveView())
-        if (CGyrDoc* doc = view->GetDocument()) return doc;
-    Host* host = FindHost();
-    return host ? host->ActiveDocument() : nullptr;
-}
-
-CObList* GetCatalogue() {
-    CGyrDoc* doc = GetActiveDocument();
-    return doc ? &doc->Objects() : nullptr;
-}
-
-CMyObj* GetLastObjectOfClass(const CRuntimeClass* c) {
-    CObList* catalogue = GetCatalogue();
-    if (!catalogue || catalogue->empty()) return nullptr;
-    CMyObj* last = catalogue->back();
+CMyObj* LastObjectOfClass(const CObList& list, const CRuntimeClass* c) {
+    if (list.empty()) return nullptr;
+    CMyObj* last = list.back();
     return last->GetRuntimeClass() == c ? last : nullptr;
 }
 

@@ -9,8 +9,6 @@
 
 namespace gyr {
 
-class CGyrView;
-
 using CObList = std::vector<CMyObj*>;
 
 CMyObj* FindNearestFigure(const CObList& list, const CWorldPoint& p, int& vertex, int& part,
@@ -38,11 +36,7 @@ void AppendAll(CObList& target, const CObList& source);
 // Removes the first occurrence; true when the list held it.
 bool RemoveFromList(CObList& list, const CMyObj* obj);
 bool ListContains(const CObList& list, const CMyObj* obj);
-
-bool IsInCatalogue(const CMyObj* obj);
-CGyrView* GetActiveView();
-CGyrDoc* GetActiveDocument();
-CObList* GetCatalogue();
-CMyObj* GetLastObjectOfClass(const CRuntimeClass* c);
+// The last object of the list when it is of exactly class c, else null.
+CMyObj* LastObjectOfClass(const CObList& list, const CRuntimeClass* c);
 
 }  // namespace gyr

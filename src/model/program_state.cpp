@@ -1,5 +1,7 @@
 #include "model/program_state.h"
 
+#include "math/sheet_mapping.h"
+
 namespace gyr {
 
 namespace {
@@ -9,11 +11,10 @@ CProgramState g_state;
 CProgramState& ProgramState() {
     return g_state;
 }
+
 void ResetProgramState() {
     g_state = CProgramState{};
-}
-CSheetMapping& Mapping() {
-    return g_state.mapping;
+    Mapping() = CSheetMapping{};
 }
 
 }  // namespace gyr

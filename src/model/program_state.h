@@ -5,8 +5,9 @@
 #include <cmath>
 #include <string>
 
+#include "math/world_point.h"
 #include "model/document.h"
-#include "math/sheet_mapping.h"
+#include "model/undo_state.h"
 
 namespace gyr {
 
@@ -70,11 +71,11 @@ struct CProgramState {
     CAngleSettings angles;
     CPointMarkSettings pointMarks;
     CGraphSettings graph;
-    CSheetMapping mapping;
+    CUndoState undo;
 };
 
 CProgramState& ProgramState();
-// Back to the start-of-run values (tests).
+// Back to the start-of-run values, the sheet mapping included (tests).
 void ResetProgramState();
 
 }  // namespace gyr

@@ -3,6 +3,7 @@
 // factory, its base). The file format depends on the names.
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace gyr {
@@ -23,9 +24,22 @@ struct CRuntimeClass {
     }
 };
 
-// The registry of serialisable classes, one table for the whole program
-// (class_registry.cpp). Lookup is by exact, case-sensitive name.
-const CRuntimeClass* FindSerialClass(std::string_view name);
+// The classes a reader may create, looked up by exact, case-sensitive name.
+// Each layer that adds classes offers the table of everything it knows; the
+// document is handed the one it loads with.
+class CClassTable {
+public:
+    explicit constexpr CClassTable(std::span<const CRuntimeClass* const> classes)
+        : m_classes(classes) {}
+    const CRuntimeClass* Find(std::string_view name) const;
+    std::span<const CRuntimeClass* const> Classes() const { return m_classes; }
+
+private:
+    std::span<const CRuntimeClass* const> m_classes;
+};
+
+// The object model's own classes: CMyObj, CShapeObj and the sheet CAxes.
+const CClassTable& ModelClasses();
 
 }  // namespace gyr
 

@@ -11,7 +11,7 @@
 #include "model/document.h"
 #include "model/program_state.h"
 #include "port/host.h"
-#include "control/gyr_view.h"
+#include "model/gesture_state.h"
 #include "math/sheet_mapping.h"
 
 namespace gyr {
@@ -241,13 +241,13 @@ bool CShapeObj::SnapToVertex(CWorldPoint& p) const {
     return false;
 }
 
-void CShapeObj::TrackLastVertex(CGyrView*, const CWorldPoint& p, unsigned, int) {
+void CShapeObj::TrackLastVertex(CGestureState&, const CWorldPoint& p, unsigned, int) {
     if (m_nPoints > 0) m_points[m_nPoints - 1] = p;
 }
 
-PixelRect CShapeObj::Track(CGyrView* view, const CWorldPoint& p, unsigned flags) {
+PixelRect CShapeObj::Track(CGestureState& state, const CWorldPoint& p, unsigned flags) {
     PixelRect before = GetInvalidRect();
-    TrackLastVertex(view, p, flags, view ? view->m_nToolCode : 0);
+    TrackLastVertex(state, p, flags, state.m_nToolCode);
     RecalcBounds();
     return before.United(GetInvalidRect());
 }

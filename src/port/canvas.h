@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "math/pixel.h"
+
 namespace gyr {
 
 // Colours are 0x00BBGGRR throughout the program and in files.
@@ -23,33 +25,6 @@ constexpr int GreenOf(ColorRef c) {
 constexpr int BlueOf(ColorRef c) {
     return int((c >> 16) & 0xFF);
 }
-
-struct PixelPoint {
-    int x = 0;
-    int y = 0;
-    friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
-};
-
-// left/top inclusive, right/bottom exclusive, as the platform's rectangles.
-struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    bool IsEmpty() const { return right <= left || bottom <= top; }
-    PixelRect Normalized() const;
-    PixelRect Inflated(int d) const { return {left - d, top - d, right + d, bottom + d}; }
-    bool Intersects(const PixelRect& o) const;
-    // Union of two rectangles; an empty operand does not contribute.
-    PixelRect United(const PixelRect& o) const;
-    bool Contains(PixelPoint p) const {
-        return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
-    }
-    friend bool operator==(const PixelRect&, const PixelRect&) = default;
-};
 
 // Pen styles use the platform numbering.
 enum PenStyle : std::uint32_t {

@@ -12,8 +12,6 @@
 
 namespace gyr {
 
-class CGyrDoc;
-class CGyrView;
 class DialogModel;
 
 enum class MsgIcon { None, Information, Exclamation, Question, Stop };
@@ -59,9 +57,6 @@ public:
     // The sheet size changed: the active view resets its scroll range.
     virtual void SheetSizeChanged() {}
 
-    virtual CGyrDoc* ActiveDocument() = 0;
-    virtual CGyrView* ActiveView() = 0;
-
     // True while the key (a Key value or a letter) is held down.
     virtual bool IsKeyDown(int key) = 0;
 
@@ -85,6 +80,10 @@ public:
 
     virtual void SetClipboardText(const std::string& text) { (void)text; }
     virtual std::optional<std::string> ClipboardText() { return std::nullopt; }
+
+    // A document was opened or saved under this path: the recent-file list
+    // takes it.
+    virtual void AddRecentFile(const std::string& path) { (void)path; }
 
     // Uniform random integer in [0, 32767], the platform rand() range.
     virtual int Random() = 0;

@@ -28,8 +28,6 @@ public:
     void Invalidate(const PixelRect& r) override;
     void InvalidateAll() override { ++invalidateAll; }
     void SheetSizeChanged() override { ++sheetSizeChanges; }
-    CGyrDoc* ActiveDocument() override { return document; }
-    CGyrView* ActiveView() override { return view; }
     bool IsKeyDown(int key) override { return keysDown.count(key) != 0; }
     std::optional<PrinterPage> DefaultPrinter() override { return printer; }
     FileChoice ChooseOpenFile(const std::string& filter) override;
@@ -38,6 +36,7 @@ public:
     bool RunDialog(DialogModel& model) override;
     void SetClipboardText(const std::string& text) override { clipboard = text; }
     std::optional<std::string> ClipboardText() override { return clipboard; }
+    void AddRecentFile(const std::string& path) override { recentFiles.push_back(path); }
     int Random() override;
 
     // Recorded.
@@ -47,6 +46,7 @@ public:
     std::vector<Message> messages;
     std::vector<PixelRect> invalidated;
     std::vector<std::string> dialogTitles;
+    std::vector<std::string> recentFiles;
 
     // Scripted answers, consumed in order. An empty queue answers message
     // boxes with Ok/Yes, choosers with "cancelled" and dialogs with Cancel.
@@ -60,8 +60,6 @@ public:
     std::set<int> keysDown;
     std::optional<PrinterPage> printer;
     std::optional<std::string> clipboard;
-    CGyrDoc* document = nullptr;
-    CGyrView* view = nullptr;
     unsigned randomState = 12345;
 
     std::string LastMessage() const { return messages.empty() ? "" : messages.back().text; }

@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "app/cli.h"
+#include "figures/class_registry.h"
 #include "app/json_document.h"
 #include "model/archive.h"
 #include "model/document.h"
@@ -45,8 +46,7 @@ void WriteBytes(const fs::path& path, const Bytes& b) {
 // no vertices, NaN of two payloads, infinities, negative zero, a subnormal.
 Bytes DocumentBytes(bool shapes) {
     ScriptedHost host;
-    CGyrDoc doc;
-    host.document = &doc;
+    CGyrDoc doc{DrawingClasses()};
     doc.OnNewDocument();
     if (shapes) {
         auto add = [&](CShapeObj* s) {
@@ -359,8 +359,7 @@ TEST_F(JsonDocumentTest, MalformedFieldsAreRefusedWithTheirPlace) {
 }
 
 TEST_F(JsonDocumentTest, DocumentsMustStartWithTheSheet) {
-    CGyrDoc doc;
-    host.document = &doc;
+    CGyrDoc doc{DrawingClasses()};
     doc.OnNewDocument();
     auto* shape = new CShapeObj(3);
     shape->SetDocument(&doc);
@@ -379,7 +378,7 @@ TEST_F(JsonDocumentTest, DocumentsMustStartWithTheSheet) {
     }
     EXPECT_THROW(JsonFromText("[1e999]"), JsonDocumentError);
 
-    CGyrDoc other;
+    CGyrDoc other{DrawingClasses()};
     DocumentFromJson(j, other);
     EXPECT_EQ(other.SaveToBytes(), bytes);
     EXPECT_EQ(other.m_sheetParams, static_cast<CAxes*>(other.Objects()[0])->m_params);

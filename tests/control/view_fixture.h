@@ -1,7 +1,6 @@
 #pragma once
 // A document on an 800 x 600 sheet (origin (400, 300), 50 pixels per unit:
-// world (x, y) is pixel (400 + 50x, 300 - 50y)), its view as the active one,
-// and helpers that drive the controller with press / move / release.
+// world (x, y) is pixel (400 + 50x, 300 - 50y)), its view, and helpers that drive the controller with press / move / release.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +8,7 @@
 #include <vector>
 
 #include "model/document.h"
+#include "figures/class_registry.h"
 #include "model/program_state.h"
 #include "figures/segment_obj.h"
 #include "model/shape_obj.h"
@@ -46,10 +46,6 @@ class ViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetProgramState();
-        CGyrView::GetHooks() = {};
-        host.document = &doc;
-        host.view = &view;
-        doc.AddView(&view);
         doc.OnNewDocument();
         doc.m_sheetParams = {.originX = 400, .originY = 300, .width = 800, .height = 600};
         doc.ApplySheetParams();
@@ -57,11 +53,6 @@ protected:
         doc.SetModifiedFlag(false);
         host.Clear();
     }
-    void TearDown() override {
-        CGyrView::GetHooks() = {};
-        doc.RemoveView(&view);
-    }
-
     static PixelPoint Px(double x, double y) { return WorldToPixel({x, y}); }
 
     // A closed two-vertex shape: hit like a segment, but no segment.
@@ -107,8 +98,9 @@ protected:
     }
 
     ScriptedHost host;
-    CGyrDoc doc;
+    CGyrDoc doc{DrawingClasses()};
     CGyrView view{&doc};
+    CGestureState& state = view.State();
     RecordingWindow window;
 };
 

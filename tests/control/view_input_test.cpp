@@ -4,35 +4,30 @@
 #include <vector>
 
 #include "control/view_fixture.h"
+#include "model/undo_state.h"
 
 namespace gyr::testing {
 namespace {
-
-std::vector<int> g_undoKinds;
-int g_savedCopies = 0;
 
 class SelectToolTest : public ViewTest {
 protected:
     void SetUp() override {
         ViewTest::SetUp();
-        view.OnCommand(32701);
-        g_undoKinds.clear();
-        g_savedCopies = 0;
-        CGyrView::GetHooks().setUndoKind = [](int kind) { g_undoKinds.push_back(kind); };
-        CGyrView::GetHooks().saveUndoCopies = [](CGyrView&) { ++g_savedCopies; };
+        view.OnCommand(ID_SELECT_TOOL);
     }
 };
 
 TEST_F(SelectToolTest, ButtonUpWithoutButtonDownDoesNothing) {
     CSegmentObj* s = AddSegment({0, 0}, {2, 0});
-    view.Select(s);
+    state.Select(s);
     doc.SetModifiedFlag(false);
     Release(Px(1, 0), kMkShift);
     EXPECT_TRUE(host.invalidated.empty());
     EXPECT_EQ(host.beeps, 0);
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(view.m_selection, CObList{s});
-    EXPECT_TRUE(g_undoKinds.empty());
+    EXPECT_EQ(state.m_selection, CObList{s});
+    EXPECT_EQ(ProgramState().undo.m_nKind, kUndoNone);
+    EXPECT_TRUE(ProgramState().undo.m_copies.empty());
 }
 
 TEST_F(SelectToolTest, ClickAndShiftClickSelectRepaintingOnlyTheObject) {
@@ -40,28 +35,30 @@ TEST_F(SelectToolTest, ClickAndShiftClickSelectRepaintingOnlyTheObject) {
     CSegmentObj* b = AddSegment({0, 2}, {2, 2});
     CSegmentObj* c = AddSegment({0, 4}, {2, 4});
     Click(Px(1, 0));
-    EXPECT_EQ(view.m_selection, CObList{a});
+    EXPECT_EQ(state.m_selection, CObList{a});
     EXPECT_EQ(Invalidated(), a->GetInvalidRect());
     EXPECT_EQ(host.invalidateAll, 0);
     EXPECT_FALSE(view.m_bMouseDown);
-    EXPECT_EQ(g_savedCopies, 1);
+    // The press kept a copy of the selection for the undo.
+    ASSERT_EQ(ProgramState().undo.m_copies.size(), 1u);
+    EXPECT_EQ(ProgramState().undo.m_copies[0]->GetHandle(0), a->GetHandle(0));
     Click(Px(1, 2), kMkShift);
     Click(Px(1, 4), kMkShift);
-    EXPECT_EQ(view.m_selection, (CObList{a, b, c}));
+    EXPECT_EQ(state.m_selection, (CObList{a, b, c}));
 
     // Shift-click on a selected object deselects only it.
     host.Clear();
     Click(Px(1, 2), kMkShift);
-    EXPECT_EQ(view.m_selection, (CObList{a, c}));
+    EXPECT_EQ(state.m_selection, (CObList{a, c}));
     EXPECT_FALSE(b->m_bSelected);
     EXPECT_TRUE(a->m_bSelected && c->m_bSelected);
     EXPECT_EQ(Invalidated(), b->GetInvalidRect());
     Click(Px(6, -5), kMkShift);  // shift on empty space keeps it
-    EXPECT_EQ(view.m_selection, (CObList{a, c}));
+    EXPECT_EQ(state.m_selection, (CObList{a, c}));
 
     host.Clear();
     Click(Px(5, 5));  // a plain click on nothing clears it
-    EXPECT_TRUE(view.m_selection.empty());
+    EXPECT_TRUE(state.m_selection.empty());
     EXPECT_EQ(Invalidated(), a->GetInvalidRect().United(c->GetInvalidRect()));
 }
 
@@ -74,7 +71,7 @@ TEST_F(SelectToolTest, RubberBandSelectsWhatLiesInsideAndRepaintsOnlyTheFrame) {
     EXPECT_EQ(view.m_nDragState, kDragRubberBand);
     EXPECT_EQ(view.m_rubberBand, (PixelRect{from.x, from.y, to.x, to.y}));
     Release(from);
-    EXPECT_EQ(view.m_selection, CObList{in});
+    EXPECT_EQ(state.m_selection, CObList{in});
     EXPECT_FALSE(across->m_bSelected);
     EXPECT_TRUE(view.m_rubberBand.IsEmpty());
     EXPECT_EQ(host.invalidateAll, 0);
@@ -88,7 +85,7 @@ TEST_F(SelectToolTest, DraggingAHandleMovesTheVertexAndSnapsOnRelease) {
     EXPECT_EQ(view.m_nDragState, kDragHandle);
     Move(Px(2.9, 0.9));
     EXPECT_DOUBLE_EQ(a->P1().x, 2.9);
-    EXPECT_EQ(g_undoKinds, std::vector<int>{3});
+    EXPECT_EQ(ProgramState().undo.m_nKind, kUndoMove);
     Release(Px(2.9, 0.9));
     EXPECT_EQ(a->P1(), (CWorldPoint{3, 1}));
     EXPECT_EQ(a->m_rightBottom.x, 3);
@@ -100,9 +97,9 @@ TEST_F(SelectToolTest, MovingTheSelectionOffsetsByTheWorldDifference) {
     CSegmentObj* still = AddSegment({-3, -3}, {-2, -3});
     Click(Px(0.5, 0));
     Click(Px(0.5, 2), kMkShift);
-    const PixelRect before = view.SelectionRect();
+    const PixelRect before = state.SelectionRect();
     host.Clear();
-    g_undoKinds.clear();
+    ProgramState().undo.m_nKind = kUndoNone;
     const PixelPoint start = Px(0.5, 0);
     Press(start);
     EXPECT_EQ(view.m_nDragState, kDragMove);
@@ -113,7 +110,7 @@ TEST_F(SelectToolTest, MovingTheSelectionOffsetsByTheWorldDifference) {
     EXPECT_NEAR(b->P1().y, 2.4, 1e-12);
     EXPECT_NEAR(a->P0().y, 0.4, 1e-12);
     EXPECT_EQ(still->P0(), (CWorldPoint{-3, -3}));
-    EXPECT_EQ(Invalidated(), before.United(view.SelectionRect()));
+    EXPECT_EQ(Invalidated(), before.United(state.SelectionRect()));
 }
 
 TEST_F(SelectToolTest, CtrlReleaseGluesTheOnlySelectedObjectByItsNearestVertex) {
@@ -129,7 +126,7 @@ class SegmentToolTest : public ViewTest {
 protected:
     void SetUp() override {
         ViewTest::SetUp();
-        view.OnCommand(32702);
+        view.OnCommand(ID_SEGMENTS_TOOL);
     }
     std::size_t Count() const { return doc.Objects().size(); }
 };
@@ -139,8 +136,8 @@ TEST_F(SegmentToolTest, ZeroLengthDragLeavesNothing) {
     EXPECT_EQ(Count(), 2u);
     Release(Px(1, 1));
     EXPECT_EQ(Count(), 1u);
-    EXPECT_TRUE(view.m_gesture.empty());
-    EXPECT_TRUE(view.m_selection.empty());
+    EXPECT_TRUE(state.m_gesture.empty());
+    EXPECT_TRUE(state.m_selection.empty());
     EXPECT_EQ(host.beeps, 0);
 }
 
@@ -151,7 +148,7 @@ TEST_F(SegmentToolTest, DragMakesASegmentAtTheWorldPointsAndRepaintsItsArea) {
     auto* seg = static_cast<CSegmentObj*>(doc.Objects().back());
     EXPECT_EQ(seg->P0(), (CWorldPoint{1, 1}));
     EXPECT_EQ(seg->P1(), (CWorldPoint{3, 2}));
-    EXPECT_EQ(view.m_selection, CObList{seg});
+    EXPECT_EQ(state.m_selection, CObList{seg});
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(Invalidated(), seg->GetInvalidRect());
     EXPECT_EQ(host.invalidateAll, 0);
@@ -167,7 +164,7 @@ TEST_F(SegmentToolTest, PressAndReleaseSnapToOtherFiguresButNotToTheirOwnStart) 
     // Started on a vertex and released next to it: nothing is left.
     Drag(Px(4, 3), Px(4.1, 3.1));
     EXPECT_EQ(Count(), 4u);
-    EXPECT_TRUE(view.m_gesture.empty());
+    EXPECT_TRUE(state.m_gesture.empty());
 }
 
 TEST_F(ViewTest, StatusBarFollowsTheMouseAndDragsOutsideScroll) {
@@ -175,7 +172,7 @@ TEST_F(ViewTest, StatusBarFollowsTheMouseAndDragsOutsideScroll) {
     EXPECT_EQ(window.statusX, "x= 0.500");
     EXPECT_EQ(window.statusY, "y= -0.200");
     window.client = {100, 100, 500, 400};
-    view.OnCommand(32702);
+    view.OnCommand(ID_SEGMENTS_TOOL);
     Press({200, 200});
     EXPECT_TRUE(window.captured);
     Move({520, 90});
@@ -189,28 +186,7 @@ TEST_F(ViewTest, StatusBarFollowsTheMouseAndDragsOutsideScroll) {
 
 // The keyboard rules, typed characters and the double click.
 
-struct Calls {
-    std::vector<CMyObj*> objectData;
-    std::vector<unsigned> chars;
-    int cuts = 0;
-    bool recording = false;
-    std::vector<int> undoKinds;
-};
-Calls g_calls;
-
-class KeyboardTest : public ViewTest {
-protected:
-    void SetUp() override {
-        ViewTest::SetUp();
-        g_calls = {};
-        auto& hooks = CGyrView::GetHooks();
-        hooks.objectData = [](CGyrView&, CMyObj* obj) { g_calls.objectData.push_back(obj); };
-        hooks.typeChar = [](CGyrView&, unsigned ch) { g_calls.chars.push_back(ch); };
-        hooks.cut = [](CGyrView&) { ++g_calls.cuts; };
-        hooks.isScriptRecording = [] { return g_calls.recording; };
-        hooks.setUndoKind = [](int kind) { g_calls.undoKinds.push_back(kind); };
-    }
-};
+class KeyboardTest : public ViewTest {};
 
 TEST_F(KeyboardTest, TabCyclesThroughTheDocumentPastTheSheet) {
     EXPECT_TRUE(view.OnKeyDown(kKeyTab, 0));
@@ -219,13 +195,13 @@ TEST_F(KeyboardTest, TabCyclesThroughTheDocumentPastTheSheet) {
     CSegmentObj* b = AddSegment({0, 1}, {1, 1});
     CSegmentObj* c = AddSegment({0, 2}, {1, 2});
     view.OnKeyDown(kKeyTab, 0);
-    EXPECT_EQ(view.m_selection, CObList{c});
+    EXPECT_EQ(state.m_selection, CObList{c});
     host.Clear();
     view.OnKeyDown(kKeyTab, 0);
-    EXPECT_EQ(view.m_selection, CObList{a});
+    EXPECT_EQ(state.m_selection, CObList{a});
     EXPECT_EQ(Invalidated(), c->GetInvalidRect().United(a->GetInvalidRect()));
     view.OnKeyDown(kKeyTab, 0);
-    EXPECT_EQ(view.m_selection, CObList{b});
+    EXPECT_EQ(state.m_selection, CObList{b});
 }
 
 TEST_F(KeyboardTest, ArrowsMoveTheSelectionByOnePixelShiftArrowsDuplicate) {
@@ -233,27 +209,27 @@ TEST_F(KeyboardTest, ArrowsMoveTheSelectionByOnePixelShiftArrowsDuplicate) {
     EXPECT_FALSE(view.OnKeyDown(kKeyRight, 0));  // nothing selected: left to the platform
     EXPECT_TRUE(view.OnKeyDown(kKeyRight, kMkShift));
     EXPECT_EQ(host.beeps, 1);
-    view.Select(a);
+    state.Select(a);
     const PixelRect before = a->GetInvalidRect();
     EXPECT_TRUE(view.OnKeyDown(kKeyRight, 0));
     EXPECT_DOUBLE_EQ(a->GetHandle(0).x, 0.02);
     EXPECT_EQ(Invalidated(), before.United(a->GetInvalidRect()));
     view.OnKeyDown(kKeyUp, 0);
     EXPECT_DOUBLE_EQ(a->GetHandle(0).y, 0.02);
-    EXPECT_EQ(g_calls.undoKinds, (std::vector<int>{3, 3}));
+    EXPECT_EQ(ProgramState().undo.m_nKind, kUndoMove);
 
     view.OnKeyDown(kKeyRight, kMkShift);
     ASSERT_EQ(doc.Objects().size(), 3u);
-    EXPECT_EQ(view.m_selection, CObList{doc.Objects().back()});
+    EXPECT_EQ(state.m_selection, CObList{doc.Objects().back()});
 
     // A selected object that is no longer in the document is no source.
     CShapeObj* loose = new CShapeObj(2);
-    view.DeselectAll();
-    view.Select(loose);
+    state.DeselectAll();
+    state.Select(loose);
     view.OnKeyDown(kKeyLeft, kMkShift);
     EXPECT_EQ(host.beeps, 2);
     EXPECT_EQ(doc.Objects().size(), 3u);
-    view.DeselectAll();
+    state.DeselectAll();
     delete loose;
 }
 
@@ -272,34 +248,24 @@ TEST_F(KeyboardTest, DigitsSetThePolygonSidesAndF12F11Zoom) {
     EXPECT_EQ(doc.m_sheetParams.unitY, 37);
 }
 
-TEST_F(KeyboardTest, EnterAndCutNeedASelectionCutNotWhileRecording) {
+TEST_F(KeyboardTest, EnterCutAndDoubleClickNeedSomethingToActOn) {
     view.OnKeyDown(kKeyReturn, 0);
     view.OnKeyDown(kKeyDelete, 0);
-    EXPECT_EQ(host.beeps, 2);
-    CSegmentObj* a = AddSegment({0, 0}, {1, 0});
-    CSegmentObj* b = AddSegment({0, 1}, {1, 1});
-    view.Select(a);
-    view.Select(b);
-    view.OnKeyDown(kKeyReturn, 0);
-    EXPECT_EQ(g_calls.objectData, std::vector<CMyObj*>{b});
     view.OnKeyDown(kKeyBack, 0);
-    g_calls.recording = true;
-    view.OnKeyDown(kKeyDelete, 0);
-    EXPECT_EQ(g_calls.cuts, 1);
-}
+    EXPECT_EQ(host.beeps, 3);
+    CSegmentObj* a = AddSegment({0, 0}, {1, 0});
+    state.Select(a);
+    for (int key : {kKeyReturn, kKeyDelete, kKeyBack}) EXPECT_TRUE(view.OnKeyDown(key, 0));
+    EXPECT_EQ(host.beeps, 3);
 
-TEST_F(KeyboardTest, TypedCharactersAndDoubleClick) {
-    for (unsigned ch : {unsigned('a'), 8u, 13u, unsigned('1'), unsigned('0'), 0x7Fu, 0xE9u})
-        view.OnChar(ch);
-    EXPECT_EQ(g_calls.chars, (std::vector<unsigned>{'a', '0', 0xE9u}));
-
-    CSegmentObj* a = AddSegment({0, 0}, {2, 0});
-    view.OnLButtonDblClk(0, Px(1, 0));
+    // Typed characters are no key of the view.
+    for (unsigned ch : {unsigned('a'), 8u, 13u, unsigned('1'), 0x7Fu, 0xE9u}) view.OnChar(ch);
+    EXPECT_EQ(doc.Objects().size(), 2u);
+    view.OnLButtonDblClk(0, Px(0.5, 0));
     view.OnLButtonDblClk(kMkControl, Px(5, 5));
-    EXPECT_EQ(g_calls.objectData, (std::vector<CMyObj*>{a, doc.Objects().front()}));
+    EXPECT_EQ(host.beeps, 3);
     view.OnLButtonDblClk(0, Px(5, 5));
-    EXPECT_EQ(host.beeps, 1);
-    EXPECT_EQ(g_calls.objectData.size(), 2u);
+    EXPECT_EQ(host.beeps, 4);
 }
 
 }  // namespace

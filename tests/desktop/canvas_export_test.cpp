@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include "desktop/qt_canvas.h"
+#include "figures/class_registry.h"
 #include "desktop/sheet_export.h"
 #include "desktop/sheet_view.h"
 #include "model/document.h"
@@ -185,7 +186,6 @@ class SheetExportTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetProgramState();
-        host.document = &doc;
         ASSERT_TRUE(dir.isValid());
         doc.OnNewDocument();
     }
@@ -193,7 +193,7 @@ protected:
     QStringList Entries() const { return QDir(dir.path()).entryList(QDir::Files); }
 
     ScriptedHost host;
-    CGyrDoc doc;
+    CGyrDoc doc{DrawingClasses()};
     QTemporaryDir dir;
 };
 
@@ -273,7 +273,7 @@ TEST_F(SheetExportTest, SheetViewPaintsWhatTheExportShows) {
     const QRect part(250, 480, 200, 140);
     EXPECT_EQ(sheet.RenderRect(part), full.copy(part).convertToFormat(QImage::Format_RGB32));
     // Selection marks are inverted squares over the vertices.
-    view.Select(tri);
+    view.State().Select(tri);
     PixelPoint v = WorldToPixel(tri->m_points[0]);
     QColor under = full.pixelColor(v.x, v.y);
     QColor mark = sheet.RenderRect(part).pixelColor(v.x - part.left(), v.y - part.top());

@@ -3,6 +3,7 @@
 // synthesised on the sheet widget, dropped files, closing.
 
 #include "desktop/main_window.h"
+#include "figures/class_registry.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +46,6 @@
 #include "control/menu_tree.h"
 #include "dialogs/sheet_dialog.h"
 #include "math/sheet_mapping.h"
-#include "control/tool_registry.h"
 
 namespace gyr {
 namespace {
@@ -58,11 +58,8 @@ protected:
         QSettings().remove("Recent File List");
         ResetProgramState();
         SetHost(&m_host);
-        RegisterTools();
-        m_doc = std::make_unique<CGyrDoc>();
+        m_doc = std::make_unique<CGyrDoc>(DrawingClasses());
         m_view = std::make_unique<CGyrView>(m_doc.get());
-        m_doc->AddView(m_view.get());
-        m_host.SetActive(m_doc.get(), m_view.get());
         m_doc->OnNewDocument();
         m_window = std::make_unique<MainWindow>(*m_doc, *m_view);
         m_host.SetWindow(m_window.get());
@@ -76,7 +73,6 @@ protected:
         m_host.SetWindow(nullptr);
         m_host.SetMessageAnswerer({});
         m_window.reset();
-        m_doc->RemoveView(m_view.get());
         m_view.reset();
         m_doc.reset();
         SetHost(nullptr);
@@ -122,8 +118,8 @@ void ExpectNear(CWorldPoint got, CWorldPoint want) {
 TEST_F(MainWindowTest, StartsOnAnUntitledCentredSheetWithEveryActionInPlace) {
     EXPECT_EQ(m_window->windowTitle(), "Untitled - Gyrovant");
     EXPECT_FALSE(m_window->windowIcon().isNull());
-    EXPECT_EQ(m_view->m_nToolKind, kToolTriangle);
-    EXPECT_TRUE(Checked(32706));
+    EXPECT_EQ(m_view->State().m_nToolKind, kToolTriangle);
+    EXPECT_TRUE(Checked(ID_TRIANGLES_TOOL));
     EXPECT_EQ(m_window->StatusX(), "x=");
     QScrollBar* h = m_window->ScrollArea()->horizontalScrollBar();
     const int page = m_window->ScrollArea()->viewport()->width() - 20;
@@ -139,32 +135,32 @@ TEST_F(MainWindowTest, StartsOnAnUntitledCentredSheetWithEveryActionInPlace) {
         EXPECT_NE(m_window->Action(cmd.id), nullptr) << cmd.id;
     EXPECT_EQ(m_window->Action(ID_EDIT_COPY)->shortcuts().value(1), QKeySequence("Ctrl+Ins"));
     EXPECT_EQ(m_window->toolBarArea(m_window->ToolBar(ID_VIEW_COLOR_BAR)), Qt::RightToolBarArea);
-    EXPECT_FALSE(m_window->Action(32808)->icon().isNull());
+    EXPECT_FALSE(m_window->Action(ID_COLOR_NONE)->icon().isNull());
 }
 
 TEST_F(MainWindowTest, CommandsSetToolStateAndCheckMarks) {
-    m_window->Action(33004)->trigger();  // the menu entry
-    EXPECT_EQ(m_view->m_nToolKind, kToolCircle);
-    EXPECT_EQ(m_view->m_nToolCode, 705);
-    EXPECT_TRUE(Checked(33004));
-    EXPECT_TRUE(Checked(32713));
-    EXPECT_FALSE(Checked(32706));
+    m_window->Action(ID_CIRCLE_TANGENT_THROUGH_2)->trigger();  // the menu entry
+    EXPECT_EQ(m_view->State().m_nToolKind, kToolCircle);
+    EXPECT_EQ(m_view->State().m_nToolCode, kCodeTangentThrough2);
+    EXPECT_TRUE(Checked(ID_CIRCLE_TANGENT_THROUGH_2));
+    EXPECT_TRUE(Checked(ID_TANGENT_2_POINTS_TOOL));
+    EXPECT_FALSE(Checked(ID_TRIANGLES_TOOL));
 
-    EXPECT_TRUE(m_window->RunCommand(33030));
-    EXPECT_EQ(m_view->m_nToolCode, 10030);
-    EXPECT_TRUE(Checked(33030));
-    EXPECT_TRUE(Checked(32710));
-    EXPECT_TRUE(Checked(33004));  // the Circles group still remembers its last entry
+    EXPECT_TRUE(m_window->RunCommand(ID_SEGMENT_ORTHOGONAL));
+    EXPECT_EQ(m_view->State().m_nToolCode, kCodeOrthogonal);
+    EXPECT_TRUE(Checked(ID_SEGMENT_ORTHOGONAL));
+    EXPECT_TRUE(Checked(ID_ORTHOGONAL_TOOL));
+    EXPECT_TRUE(Checked(ID_CIRCLE_TANGENT_THROUGH_2));  // the Circles group still remembers its last entry
 
-    m_window->RunCommand(32742);  // dash forces the 1-pixel width
-    EXPECT_TRUE(Checked(32721));
+    m_window->RunCommand(ID_STYLE_SOLID + 1);  // dash forces the 1-pixel width
+    EXPECT_TRUE(Checked(ID_WIDTH_1));
     m_window->RunCommand(ID_VIEW_LINE_BAR);
     EXPECT_FALSE(m_window->ToolBar(ID_VIEW_LINE_BAR)->isVisible());
     EXPECT_FALSE(Checked(ID_VIEW_LINE_BAR));
 }
 
 TEST_F(MainWindowTest, GesturesOnTheSheetDrawFigures) {
-    m_window->RunCommand(32702);
+    m_window->RunCommand(ID_SEGMENTS_TOOL);
     Drag({1, 1}, {3, 2});
     auto* seg = LastOf<CSegmentObj>();
     ASSERT_NE(seg, nullptr);
@@ -173,14 +169,14 @@ TEST_F(MainWindowTest, GesturesOnTheSheetDrawFigures) {
     EXPECT_EQ(m_window->StatusX().toStdString(),
               FormatCoordX(PixelToWorld(WorldToPixel({3, 2})).x));
 
-    m_window->RunCommand(33001);
+    m_window->RunCommand(ID_CIRCLE_GENERAL);
     Drag({-2, -1}, {-2, 1});
     auto* circle = LastOf<CCircleObj>();
     ASSERT_NE(circle, nullptr);
     ExpectNear(circle->Centre(), {-2, -1});
     EXPECT_NEAR(circle->m_radius, 2.0, 2.0 / Mapping().unitX);
 
-    m_window->RunCommand(32753);
+    m_window->RunCommand(ID_DRAW_POINTS);
     Drag({0.5, -3}, {0.5, -3});
     auto* point = LastOf<CPointObj>();
     ASSERT_NE(point, nullptr);
@@ -213,7 +209,7 @@ TEST_F(MainWindowTest, SaveAsNewOpenAndDropGoThroughTheWindow) {
         EXPECT_EQ(ext, "gyr");
         return FileChoice{true, path};
     });
-    m_window->RunCommand(32702);
+    m_window->RunCommand(ID_SEGMENTS_TOOL);
     Drag({1, 1}, {2, 2});
     m_window->RunCommand(ID_FILE_SAVE_AS);
     EXPECT_EQ(m_window->windowTitle(), "drawing.gyr - Gyrovant");
@@ -230,7 +226,7 @@ TEST_F(MainWindowTest, SaveAsNewOpenAndDropGoThroughTheWindow) {
     m_window->RunCommand(ID_FILE_OPEN);
     EXPECT_EQ(m_doc->Objects().size(), 2u);
     EXPECT_EQ(m_window->windowTitle(), "drawing.gyr - Gyrovant");
-    EXPECT_EQ(m_view->m_nToolKind, kToolTriangle);  // the first update ran again
+    EXPECT_EQ(m_view->State().m_nToolKind, kToolTriangle);  // the first update ran again
 
     // A file dropped on the window opens too.
     m_window->RunCommand(ID_FILE_NEW);
@@ -244,7 +240,7 @@ TEST_F(MainWindowTest, SaveAsNewOpenAndDropGoThroughTheWindow) {
 }
 
 TEST_F(MainWindowTest, SaveChangesGuardsNewAndClose) {
-    m_window->RunCommand(32702);
+    m_window->RunCommand(ID_SEGMENTS_TOOL);
     Drag({1, 1}, {2, 2});
     std::string asked;
     m_host.SetMessageAnswerer([&](const std::string& text, MsgIcon, MsgButtons buttons) {
@@ -311,7 +307,7 @@ protected:
     void TearDown() override { ResetProgramState(); }
 
     ScriptedHost host;
-    CGyrDoc doc;
+    CGyrDoc doc{DrawingClasses()};
 };
 
 TEST_F(DialogViewTest, ShowsTitleLabelsAndTabOrderOfTheModel) {
@@ -408,7 +404,7 @@ TEST_F(DialogViewTest, DrawingParametersCommandRunsModallyThroughTheQtHost) {
         TypeInto(view->FieldWidget(P::kSides), "8");
         view->OkButton()->click();
     });
-    EXPECT_TRUE(RunAppCommand(ID_APP_DRAWING_PARAMS, nullptr));
+    EXPECT_TRUE(RunAppCommand(ID_DRAWING_PARAMS, nullptr));
     SetHost(&host);
     EXPECT_EQ(ProgramState().params.polygonSides, 8);
 }

@@ -40,14 +40,14 @@ class ArcTest : public FigureTest {
 protected:
     // The hyperbolic line of centre (0, 0) and radius 2, picked at stage 0.
     CArcObj* PickHyperbolicLine(int code) {
-        UseTool(kKindArcs, 803);
+        UseTool(kKindArcs, kCodeHyperbolicLine);
         Press(DrawArcTool, {0, 2});
         Move({2, 0.0});
         Release({2, 0.0});
         auto* line = static_cast<CArcObj*>(Last());
         UseTool(kKindArcs, code);
-        view.m_pPicked = line;
-        view.m_nStage = 1;
+        state.m_pPicked = line;
+        state.m_nStage = 1;
         return line;
     }
 };
@@ -144,13 +144,13 @@ TEST_F(ArcTest, ReflectionNegatesTheSweepAndPersistenceIsExact) {
 }
 
 TEST_F(ArcTest, SimpleArcWoundPastAFullTurnWrapsWithTheMiddleFlipped) {
-    UseTool(kKindArcs, 10000);
+    UseTool(kKindArcs, kCodePlain);
     ASSERT_TRUE(Press(DrawArcTool, {0, 0}));
     Move({2, 0});
     Release({2, 0});
     ASSERT_EQ(Figures(), 1u);
     EXPECT_TRUE(Last()->IsSegment());
-    EXPECT_EQ(view.m_nStage, 1);
+    EXPECT_EQ(state.m_nStage, 1);
 
     auto* arc = static_cast<CArcObj*>(Press(DrawArcTool, {5, 5}));
     ASSERT_TRUE(arc && arc->IsArc());
@@ -184,25 +184,25 @@ TEST_F(ArcTest, SimpleArcWoundPastAFullTurnWrapsWithTheMiddleFlipped) {
     EXPECT_NEAR(lowest, -2 * M_PI, 1e-9);
     EXPECT_NEAR(arc->m_sweep, -M_PI / 2, 1e-9);
     Release(arc->m_points[2]);
-    EXPECT_EQ(view.m_nStage, 0);
+    EXPECT_EQ(state.m_nStage, 0);
 }
 
 TEST_F(ArcTest, SimpleArcWithoutItsSegmentReportsABadDefinition) {
-    UseTool(kKindArcs, 10000);
-    view.m_nStage = 1;  // as if something replaced the segment since
+    UseTool(kKindArcs, kCodePlain);
+    state.m_nStage = 1;  // as if something replaced the segment since
     EXPECT_EQ(Press(DrawArcTool, {1, 1}), nullptr);
     EXPECT_EQ(host.LastMessage(), kBadDefinitionMessage);
-    EXPECT_EQ(view.m_nStage, 0);
+    EXPECT_EQ(state.m_nStage, 0);
 
     // A mere click at stage 0 leaves no segment and no second stage.
     Press(DrawArcTool, {1, 1});
     Release({1, 1});
-    EXPECT_EQ(view.m_nStage, 0);
+    EXPECT_EQ(state.m_nStage, 0);
     EXPECT_EQ(Figures(), 0u);
 }
 
 TEST_F(ArcTest, HalfCircleFromItsEndOrWithCtrlFromItsCentre) {
-    UseTool(kKindArcs, 801);
+    UseTool(kKindArcs, kCodeHalfCircleArc);
     auto* arc = static_cast<CArcObj*>(Press(DrawArcTool, {0, 0}));
     ASSERT_TRUE(arc);
     EXPECT_EQ(arc->m_sweep, M_PI);
@@ -225,7 +225,7 @@ TEST_F(ArcTest, HalfCircleFromItsEndOrWithCtrlFromItsCentre) {
 }
 
 TEST_F(ArcTest, HyperbolicLineIsTheUpperHalfCircleCentredOnTheAxis) {
-    UseTool(kKindArcs, 803);
+    UseTool(kKindArcs, kCodeHyperbolicLine);
     EXPECT_EQ(Press(DrawArcTool, {1, 0}), nullptr);  // on the boundary
     auto* arc = static_cast<CArcObj*>(Press(DrawArcTool, {1, 2}));
     ASSERT_TRUE(arc);
@@ -240,7 +240,7 @@ TEST_F(ArcTest, HyperbolicLineIsTheUpperHalfCircleCentredOnTheAxis) {
 }
 
 TEST_F(ArcTest, HyperbolicSegmentRunsFromThePressToThePointer) {
-    UseTool(kKindArcs, 804);
+    UseTool(kKindArcs, kCodeHyperbolicSegment);
     auto* arc = static_cast<CArcObj*>(Press(DrawArcTool, {0, 1}));
     ASSERT_TRUE(arc);
     EXPECT_TRUE(arc->IsDegenerate());
@@ -258,9 +258,9 @@ TEST_F(ArcTest, HyperbolicNextMakesTheTwoLimitingParallels) {
     auto* pressed = static_cast<CArcObj*>(Press(DrawArcTool, {0.5, 3}));
     ASSERT_TRUE(pressed);
     ASSERT_EQ(Figures(), 3u);
-    ASSERT_EQ(view.m_gesture.size(), 2u);
-    EXPECT_EQ(view.m_gesture.back(), pressed);
-    auto* other = static_cast<CArcObj*>(view.m_gesture.front());
+    ASSERT_EQ(state.m_gesture.size(), 2u);
+    EXPECT_EQ(state.m_gesture.back(), pressed);
+    auto* other = static_cast<CArcObj*>(state.m_gesture.front());
     Move({-1, 4});
     for (auto [arc, end] : {std::pair{pressed, e1}, std::pair{other, e2}}) {
         EXPECT_NEAR(arc->m_points[0].y, 0, 1e-12);  // centre on the boundary
@@ -286,16 +286,16 @@ TEST_F(ArcTest, HyperbolicOrthogonalMeetsThePickedLineAtRightAngles) {
         ExpectConsistent(*arc);
     }
     Release({0.5, 0.5});
-    EXPECT_EQ(view.m_nStage, 1);  // the pick stays for the next perpendicular
+    EXPECT_EQ(state.m_nStage, 1);  // the pick stays for the next perpendicular
     Press(DrawArcTool, {1, 3});
     Release({1, 3}, kMkControl);
-    EXPECT_EQ(view.m_nStage, 0);
+    EXPECT_EQ(state.m_nStage, 0);
 
     // Without a picked arc the press makes nothing.
-    view.m_nStage = 1;
-    view.m_pPicked = nullptr;
+    state.m_nStage = 1;
+    state.m_pPicked = nullptr;
     EXPECT_EQ(Press(DrawArcTool, {1, 3}), nullptr);
-    EXPECT_EQ(view.m_nStage, 0);
+    EXPECT_EQ(state.m_nStage, 0);
 }
 
 }  // namespace

@@ -119,7 +119,7 @@ TEST_F(CircleTest, DuplicateOffsetsAreTheDiameterUnlessCtrlIsHeld) {
 }
 
 TEST_F(CircleTest, GeneralCircleFromTheCentreOrWithCtrlOnADiameter) {
-    UseTool(kKindCircles, 10000);
+    UseTool(kKindCircles, kCodePlain);
     auto* c = static_cast<CCircleObj*>(Press(DrawCircleTool, {1, 1}));
     ASSERT_TRUE(c);
     Move({4, 5});
@@ -138,12 +138,12 @@ TEST_F(CircleTest, GeneralCircleFromTheCentreOrWithCtrlOnADiameter) {
 }
 
 TEST_F(CircleTest, ThreePointCircleTakesOverTheDiameterCircle) {
-    UseTool(kKindCircles, 713);
+    UseTool(kKindCircles, kCodeThreePoints);
     Press(DrawCircleTool, {0, 0});
     Move({2, 0});
     Release({2, 0});
     ASSERT_EQ(Figures(), 1u);
-    EXPECT_EQ(view.m_pPicked, Last());
+    EXPECT_EQ(state.m_pPicked, Last());
 
     auto* c = static_cast<CCircleObj*>(Press(DrawCircleTool, {1, 1}));
     ASSERT_TRUE(c);
@@ -154,18 +154,18 @@ TEST_F(CircleTest, ThreePointCircleTakesOverTheDiameterCircle) {
     Move({5, 0});
     ExpectNear(c->Centre(), {1, 4.0 / 3});
     Release({1, 3});
-    EXPECT_EQ(view.m_nStage, 0);
+    EXPECT_EQ(state.m_nStage, 0);
     EXPECT_TRUE(LiesOnCircle({2, 0}, c->Centre(), c->m_radius));
 }
 
 TEST_F(CircleTest, ThreePointCircleWithCollinearPointsMakesNothing) {
-    UseTool(kKindCircles, 713);
+    UseTool(kKindCircles, kCodeThreePoints);
     Press(DrawCircleTool, {0, 0});
     Move({2, 0});
     Release({2, 0});
     CMyObj* first = Last();
     EXPECT_EQ(Press(DrawCircleTool, {3, 0}), nullptr);
-    EXPECT_EQ(view.m_nStage, 0);
+    EXPECT_EQ(state.m_nStage, 0);
     ASSERT_EQ(Figures(), 1u);
     EXPECT_EQ(Last(), first);
 }

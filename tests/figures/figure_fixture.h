@@ -1,7 +1,7 @@
 #pragma once
 // A document on an 800 x 600 sheet (world (-8, 6) .. (8, -6), 50 pixels per
-// unit, hit tolerance 0.08), its view as the active one, and a gesture driver
-// that presses, moves and releases as the view's drawing mode does.
+// unit, hit tolerance 0.08), a gesture state on it, and a gesture driver that
+// presses, moves and releases as the view's drawing mode does.
 
 #include <gtest/gtest.h>
 
@@ -9,23 +9,41 @@
 #include <vector>
 
 #include "model/archive.h"
+#include "figures/class_registry.h"
 #include "model/document.h"
 #include "model/program_state.h"
 #include "model/shape_obj.h"
 #include "port/scripted_host.h"
 #include "model/axes.h"
-#include "control/draw_operations.h"
-#include "control/gyr_view.h"
+#include "model/gesture_state.h"
 
 namespace gyr::testing {
+
+// Keeps what a recording locus script would be handed.
+class StepLog : public CGestureRecorder {
+public:
+    struct Step {
+        char kind;  // 'p'oint, 's'egment, 'c'ircle
+        int codeOrOrigin;
+        CWorldPoint at;
+    };
+    void RecordPoint(const CMyObj& point, PointOrigin origin, const CMyObj*,
+                     const CMyObj*) override {
+        steps.push_back({'p', int(origin), point.GetHandle(0)});
+    }
+    void RecordSegment(const CMyObj& segment, int code) override {
+        steps.push_back({'s', code, segment.GetHandle(0)});
+    }
+    void RecordCircle(const CMyObj& circle, int code) override {
+        steps.push_back({'c', code, circle.GetHandle(0)});
+    }
+    std::vector<Step> steps;
+};
 
 class FigureTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetProgramState();
-        host.document = &doc;
-        host.view = &view;
-        doc.AddView(&view);
         doc.OnNewDocument();
         CSheetParams p;
         p.originX = 400;
@@ -34,42 +52,46 @@ protected:
         p.height = 600;
         doc.m_sheetParams = p;
         doc.ApplySheetParams();
+        state.SetDocument(&doc);
         host.Clear();
     }
 
+    // A figure's drawing operation.
+    using DrawOperation = CMyObj* (*)(CGestureState&, unsigned, const CWorldPoint&);
+
     void UseTool(int kind, int code) {
-        view.m_nToolKind = kind;
-        view.m_nToolCode = code;
-        view.m_nStage = 0;
+        state.m_nToolKind = kind;
+        state.m_nToolCode = code;
+        state.m_nStage = 0;
     }
 
     // The drawing-mode button-down: the returned object joins the document
     // and the gesture.
     CMyObj* Press(DrawOperation op, const CWorldPoint& p, unsigned flags = 0) {
-        view.DeselectAll();
-        view.m_gesture.clear();
-        CMyObj* obj = op(view, flags, p);
+        state.DeselectAll();
+        state.m_gesture.clear();
+        CMyObj* obj = op(state, flags, p);
         if (obj) {
             doc.AddObject(obj);
-            view.m_gesture.push_back(obj);
+            state.m_gesture.push_back(obj);
         }
         return obj;
     }
 
     void Move(const CWorldPoint& p, unsigned flags = 0) {
-        for (CMyObj* obj : CObList(view.m_gesture)) {
-            obj->TrackLastVertex(&view, p, flags, view.m_nToolCode);
+        for (CMyObj* obj : CObList(state.m_gesture)) {
+            obj->TrackLastVertex(state, p, flags, state.m_nToolCode);
             obj->RecalcBounds();
         }
     }
 
     // Degenerate results go; the rest are tracked once more and ended.
     void Release(const CWorldPoint& p, unsigned flags = 0) {
-        for (CMyObj* obj : CObList(view.m_gesture))
+        for (CMyObj* obj : CObList(state.m_gesture))
             if (obj->IsDegenerate()) doc.RemoveObject(obj);
-        CObList rest = view.m_gesture;
-        for (CMyObj* obj : rest) obj->Track(&view, p, flags);
-        for (CMyObj* obj : rest) obj->EndTrack(&view, flags, p);
+        CObList rest = state.m_gesture;
+        for (CMyObj* obj : rest) obj->Track(state, p, flags);
+        for (CMyObj* obj : rest) obj->EndTrack(state, flags, p);
     }
 
     // Objects after the sheet.
@@ -83,7 +105,7 @@ protected:
         CArchive out(&doc);
         out.WriteObject(&obj);
         std::vector<std::uint8_t> bytes = out.TakeBytes();
-        CArchive in(bytes.data(), bytes.size(), &doc);
+        CArchive in(bytes.data(), bytes.size(), doc.Classes(), &doc);
         CMyObj* loaded = in.ReadObject();
         if (first) *first = bytes;
         if (second && loaded) {
@@ -95,54 +117,8 @@ protected:
     }
 
     ScriptedHost host;
-    // The view outlives the document, which walks its views when it clears.
-    CGyrView view{&doc};
-    CGyrDoc doc;
-};
-
-// Bare shapes against the same mapping, with no sheet object in the
-// document: for the object model and the list operations.
-class ShapeTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ResetProgramState();
-        CSheetMapping& m = Mapping();
-        m.originX = 400;
-        m.originY = 300;
-        m.unitX = 50;
-        m.unitY = 50;
-        m.pixelTolerance = 4.0 / 50;
-        host.document = &doc;
-        host.view = &view;
-        doc.AddView(&view);
-    }
-
-    static CShapeObj Shape(std::initializer_list<CWorldPoint> pts) {
-        CShapeObj s(int(pts.size()));
-        int i = 0;
-        for (const CWorldPoint& p : pts) s.m_points[i++] = p;
-        s.RecalcBounds();
-        return s;
-    }
-    // Like Shape, but owned by the fixture and of any shape class.
-    template <class T = CShapeObj>
-    T* Make(std::initializer_list<CWorldPoint> pts) {
-        auto obj = std::make_unique<T>(int(pts.size()));
-        int i = 0;
-        for (const CWorldPoint& p : pts) obj->m_points[i++] = p;
-        obj->RecalcBounds();
-        owned.push_back(std::move(obj));
-        return static_cast<T*>(owned.back().get());
-    }
-    CMyObj* MakeBase() {
-        owned.push_back(std::make_unique<CMyObj>());
-        return owned.back().get();
-    }
-
-    ScriptedHost host;
-    CGyrView view{&doc};
-    CGyrDoc doc;
-    std::vector<std::unique_ptr<CMyObj>> owned;
+    CGyrDoc doc{DrawingClasses()};
+    CGestureState state;
 };
 
 }  // namespace gyr::testing

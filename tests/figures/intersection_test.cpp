@@ -11,19 +11,15 @@
 #include <vector>
 
 #include "figures/compo_obj.h"
+#include "figures/class_registry.h"
 #include "model/archive.h"
 #include "figures/figure_fixture.h"
-#include "model/figure_hooks.h"
-#include "constructions/intersection_command.h"
 #include "figures/intersection_obj.h"
 #include "figures/line_obj.h"
 #include "figures/nearest_intersection.h"
 #include "figures/point_obj.h"
 #include "figures/segment_obj.h"
 #include "figures/arc_obj.h"
-#include "control/command_table.h"
-#include "control/tool_registry.h"
-#include "control/view_fixture.h"
 
 namespace gyr {
 namespace {
@@ -68,10 +64,6 @@ TEST(IntersectionPrimitives, ResultCodesTangencyAndEnds) {
 
 class IntersectionTest : public testing::FigureTest {
 protected:
-    void TearDown() override {
-        FigureHooks() = CFigureHooks{};
-        SetCommandAction(ID_INTERSECTION, nullptr);
-    }
     template <class T>
     T* Put(T* obj) {
         obj->SetDocument(&doc);
@@ -152,44 +144,13 @@ TEST_F(IntersectionTest, APointIsTheShortEdgeFromItsCentre) {
     circle.RecalcBounds();
     EXPECT_EQ(PointsOf(circle, point).size(), 1u);
 
-    // The command takes the point; the nearest search never does.
-    CPointObj* p = Put(new CPointObj(point));
-    CSegmentObj* s = Put(new CSegmentObj(far));
-    view.Select(p);
-    view.Select(s);
-    EXPECT_EQ(IntersectSelection(view.m_selection), 1);
+    // The nearest search never takes a point.
+    Put(new CPointObj(point));
+    Put(new CSegmentObj(far));
     CMyObj *first = nullptr, *second = nullptr;
     CWorldPoint x;
     int count = 0;
     EXPECT_FALSE(FindNearestIntersection(doc.Objects(), {1, 1}, first, second, x, count));
-}
-
-TEST_F(IntersectionTest, CommandAddsEveryPointBeepsOrReports) {
-    RegisterIntersectionCommands();
-    auto* t1 = Put(new CShapeObj(Polygon({{0, 0}, {2, 0}, {0, 2}})));
-    auto* t2 = Put(new CShapeObj(Polygon({{0, 0}, {-2, 1}, {-1, -2}})));
-    view.Select(t1);
-    EXPECT_TRUE(view.OnCommand(ID_INTERSECTION));
-    EXPECT_EQ(host.beeps, 1);
-    EXPECT_EQ(Figures(), 2u);
-
-    view.Select(t2);
-    view.OnCommand(ID_INTERSECTION);
-    ASSERT_EQ(Figures(), 6u);  // four coincident points
-    ASSERT_TRUE(doc.Objects()[6]->IsPoint());
-    EXPECT_EQ(static_cast<CPointObj*>(doc.Objects()[6])->Centre(), CWorldPoint(0, 0));
-    EXPECT_TRUE(host.messages.empty());
-
-    auto* far = Put(new CCircleObj({9, 9}, 1));
-    view.DeselectAll();
-    view.Select(far);
-    view.Select(t1);
-    view.OnCommand(ID_INTERSECTION);
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text,
-              "Pardon me, it seems that the objects you selected, \nhave no intersection "
-              "points\n");
-    EXPECT_EQ(Figures(), 7u);
 }
 
 TEST_F(IntersectionTest, ResultPersistsAsItsComponentFields) {
@@ -206,12 +167,12 @@ TEST_F(IntersectionTest, ResultPersistsAsItsComponentFields) {
     calc.Serialize(out);
     std::vector<std::uint8_t> bytes = out.TakeBytes();
     EXPECT_EQ(bytes.size(), 2u + 4u + 2u * 16u);  // closed flag, count, points
-    CArchive in(bytes.data(), bytes.size(), &doc);
+    CArchive in(bytes.data(), bytes.size(), doc.Classes(), &doc);
     CIntersectionObj loaded;
     loaded.Serialize(in);
     ASSERT_EQ(loaded.GetCount(), 2);
     EXPECT_EQ(loaded.m_pResult->m_points, calc.m_pResult->m_points);
-    EXPECT_EQ(FindSerialClass("CIntersectionObj"), &CIntersectionObj::kClass);
+    EXPECT_EQ(DrawingClasses().Find("CIntersectionObj"), &CIntersectionObj::kClass);
 }
 
 TEST_F(IntersectionTest, NearestTakesTheEarliestPairOfEquallyNearPoints) {
@@ -314,31 +275,6 @@ TEST(NearestIntersectionProperty, PrunedSearchGivesThePlainSearchsAnswer) {
         }
     }
     EXPECT_GT(found, 180);
-}
-
-class IntersectionGestureTest : public testing::ViewTest {
-protected:
-    void TearDown() override {
-        FigureHooks() = CFigureHooks{};
-        SetCommandAction(ID_INTERSECTION, nullptr);
-        ViewTest::TearDown();
-    }
-};
-
-TEST_F(IntersectionGestureTest, CtrlClickWithThePointToolPlacesThePointOnTheCrossing) {
-    RegisterTools();
-    AddSegment({-2, -1}, {2, 1});
-    AddSegment({0, 1.5}, {2, -0.5});  // crosses the first at (1, 0.5)
-    view.m_nToolKind = kToolPointMark;
-    Click(Px(1.1, 0.4), kMkControl);
-    ASSERT_EQ(doc.Objects().size(), 4u);
-    ASSERT_TRUE(doc.Objects().back()->IsPoint());
-    EXPECT_EQ(static_cast<CPointObj*>(doc.Objects().back())->Centre(), CWorldPoint(1, 0.5));
-
-    // With only points and one segment left to pair, Ctrl adds nothing.
-    doc.RemoveObject(doc.Objects()[1]);
-    Click(Px(1.1, 0.4), kMkControl);
-    EXPECT_EQ(doc.Objects().size(), 3u);
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include <memory>
 
 #include "figures/figure_fixture.h"
-#include "model/figure_hooks.h"
 #include "model/obj_list.h"
 #include "figures/segment_obj.h"
 #include "figures/circle_obj.h"
@@ -20,12 +19,8 @@ namespace {
 
 using Op = RecordingCanvas::Op;
 
-constexpr int kKindPoints = 25000;
-
 class PointTest : public FigureTest {
 protected:
-    void TearDown() override { FigureHooks() = CFigureHooks{}; }
-
     CPointObj* Point(int i) const { return static_cast<CPointObj*>(doc.Objects()[i]); }
 };
 
@@ -33,7 +28,7 @@ TEST_F(PointTest, NewPointTakesTheMarkSettings) {
     CPointMarkSettings& s = ProgramState().pointMarks;
     s.attr.penColor = 0x00FF00;
     s.attr.brushOn = 1;
-    std::unique_ptr<CPointObj> p(NewPoint({1, 2}));
+    std::unique_ptr<CPointObj> p(NewPoint(&doc, {1, 2}));
     EXPECT_EQ(p->Centre(), CWorldPoint(1, 2));
     EXPECT_EQ(p->m_points[1], CWorldPoint(1.08, 2));
     EXPECT_EQ(p->m_nMark, 2);
@@ -114,7 +109,7 @@ TEST_F(PointTest, PointsRoundTripWithTheirMark) {
 }
 
 TEST_F(PointTest, ThePointToolAndItsModifiers) {
-    UseTool(kKindPoints, 10000);
+    UseTool(kToolPointMark, kCodePlain);
     EXPECT_EQ(Press(DrawPointTool, {1, 1}), nullptr);  // it adds the point itself
     ASSERT_EQ(Figures(), 1u);
     EXPECT_EQ(Point(1)->Centre(), CWorldPoint(1, 1));
@@ -123,7 +118,7 @@ TEST_F(PointTest, ThePointToolAndItsModifiers) {
     auto* seg = new CSegmentObj({0, 3}, {4, 3});
     seg->RecalcBounds();
     doc.AddObject(seg);
-    MakePointAt(view, kMkShift, {1, 2.5});
+    MakePointAt(state, kMkShift, {1, 2.5});
     ASSERT_EQ(Figures(), 3u);
     EXPECT_EQ(Point(3)->Centre(), CWorldPoint(1, 3));
 
@@ -131,46 +126,38 @@ TEST_F(PointTest, ThePointToolAndItsModifiers) {
     ProgramState().params.rotationCentre = {2, -1};
     ProgramState().params.homothetyCentre = {-3, 4};
     host.keysDown = {kKeyF1};
-    MakePointAt(view, kMkControl, {0, 0});
+    MakePointAt(state, kMkControl, {0, 0});
     EXPECT_EQ(Point(4)->Centre(), CWorldPoint(2, -1));
     host.keysDown = {kKeyF2};
-    MakePointAt(view, kMkControl, {0, 0});
+    MakePointAt(state, kMkControl, {0, 0});
     EXPECT_EQ(Point(5)->Centre(), CWorldPoint(-3, 4));
     host.keysDown.clear();
 
-    // Ctrl: the nearest intersection, when there is one.
-    EXPECT_EQ(MakePointAt(view, kMkControl, {0, 0}), nullptr);
-    FigureHooks().nearestIntersection = [](const CObList&, const CWorldPoint& p, CMyObj*& a,
-                                           CMyObj*& b, CWorldPoint& x) {
-        a = b = nullptr;
-        x = p + CWorldPoint{0.5, 0};
-        return true;
-    };
-    struct Recorded {
-        PointOrigin origin;
-        CWorldPoint at;
-    };
-    static std::vector<Recorded> recorded;
-    recorded.clear();
-    FigureHooks().recordPoint = [](const CPointObj& pt, PointOrigin o, const CMyObj*,
-                                   const CMyObj*) {
-        recorded.push_back({o, pt.Centre()});
-    };
-    CPointObj* x = MakePointAt(view, kMkControl, {1, 1});
+    // Ctrl: the nearest intersection, when there is one; a recording script
+    // is told where the point came from.
+    EXPECT_EQ(MakePointAt(state, kMkControl, {0, 0}), nullptr);
+    auto* cut = new CSegmentObj({1.5, -3}, {1.5, 5});
+    cut->RecalcBounds();
+    doc.AddObject(cut);
+    StepLog log;
+    state.m_pRecorder = &log;
+    CPointObj* x = MakePointAt(state, kMkControl, {1, 1});
+    state.m_pRecorder = nullptr;
     ASSERT_TRUE(x);
-    EXPECT_EQ(x->Centre(), CWorldPoint(1.5, 1));
-    ASSERT_EQ(recorded.size(), 1u);
-    EXPECT_EQ(recorded[0].origin, PointOrigin::Intersection);
-    EXPECT_EQ(Figures(), 6u);
+    EXPECT_EQ(x->Centre(), CWorldPoint(1.5, 3));
+    ASSERT_EQ(log.steps.size(), 1u);
+    EXPECT_EQ(log.steps[0].codeOrOrigin, int(PointOrigin::Intersection));
+    EXPECT_EQ(Figures(), 7u);
+    doc.RemoveObject(cut);
 
     // Shift with nothing but points and the sheet: nothing.
     doc.RemoveObject(seg);
-    EXPECT_EQ(MakePointAt(view, kMkShift, {1, 1}), nullptr);
+    EXPECT_EQ(MakePointAt(state, kMkShift, {1, 1}), nullptr);
 }
 
 TEST_F(PointTest, ApplyPointMarksReMarksEveryPoint) {
-    AddPoint({0, 0});
-    AddPoint({1, 1});
+    AddPoint(doc, {0, 0});
+    AddPoint(doc, {1, 1});
     auto* circle = new CCircleObj({3, 3}, 1);
     circle->RecalcBounds();
     doc.AddObject(circle);
@@ -179,7 +166,7 @@ TEST_F(PointTest, ApplyPointMarksReMarksEveryPoint) {
     s.radius = 0.5;
     s.attr.penColor = 0x0000FF;
     host.Clear();
-    ApplyPointMarks();
+    ApplyPointMarks(doc);
     EXPECT_EQ(Point(2)->m_nMark, 0);
     EXPECT_EQ(Point(2)->m_points[1], CWorldPoint(1.5, 1));
     EXPECT_EQ(Point(2)->m_logpen.color, 0x0000FFu);
@@ -188,23 +175,23 @@ TEST_F(PointTest, ApplyPointMarksReMarksEveryPoint) {
 }
 
 TEST_F(PointTest, DeleteAllPointMarksKeepsCopiesForUndo) {
-    AddPoint({0, 0});
+    AddPoint(doc, {0, 0});
     auto* seg = new CSegmentObj({0, 3}, {4, 3});
     seg->RecalcBounds();
     doc.AddObject(seg);
-    CPointObj* selected = AddPoint({1, 1});
-    view.Select(selected);
-    view.Select(seg);
+    CPointObj* selected = AddPoint(doc, {1, 1});
+    state.Select(selected);
+    state.Select(seg);
     CObList undo;
     host.Clear();
-    EXPECT_EQ(DeleteAllPointMarks(&undo), 2);
+    EXPECT_EQ(DeleteAllPointMarks(doc, &undo), 2);
     ASSERT_EQ(Figures(), 1u);
     EXPECT_EQ(Last(), seg);
-    EXPECT_EQ(view.m_selection, CObList{seg});
+    EXPECT_EQ(state.m_selection, CObList{seg});
     ASSERT_EQ(undo.size(), 2u);
     EXPECT_EQ(static_cast<CPointObj*>(undo[1])->Centre(), CWorldPoint(1, 1));
     DeleteAllObjects(undo);
-    EXPECT_EQ(DeleteAllPointMarks(), 0);
+    EXPECT_EQ(DeleteAllPointMarks(doc), 0);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "figures/figure_fixture.h"
-#include "model/figure_hooks.h"
+#include "figures/class_registry.h"
 #include "figures/line_obj.h"
 #include "figures/segment_obj.h"
 #include "figures/circle_obj.h"
@@ -19,9 +19,6 @@ namespace gyr::testing {
 namespace {
 
 using Op = RecordingCanvas::Op;
-
-constexpr int kKindSegments = 10;
-constexpr int kKindLines = 20;
 
 void ExpectNear(const CWorldPoint& a, const CWorldPoint& b, double eps = 1e-9) {
     EXPECT_NEAR(a.x, b.x, eps);
@@ -35,7 +32,7 @@ bool OnBorder(const CWorldPoint& p) {
 class SegmentTest : public FigureTest {};
 
 TEST_F(SegmentTest, AZeroLengthDragLeavesNothing) {
-    UseTool(kKindSegments, 10000);
+    UseTool(kToolSegment, kCodePlain);
     CMyObj* seg = Press(DrawSegmentTool, {1, 1});
     ASSERT_TRUE(seg && seg->IsSegment());
     EXPECT_TRUE(seg->IsDegenerate());
@@ -52,7 +49,7 @@ TEST_F(SegmentTest, AZeroLengthDragLeavesNothing) {
 }
 
 TEST_F(SegmentTest, ShiftProjectsOnTheNearestOfFourDirections) {
-    UseTool(kKindSegments, 10000);
+    UseTool(kToolSegment, kCodePlain);
     auto* seg = static_cast<CSegmentObj*>(Press(DrawSegmentTool, {1, 1}));
     ASSERT_TRUE(seg);
     struct Case {
@@ -74,7 +71,7 @@ TEST_F(SegmentTest, ShiftProjectsOnTheNearestOfFourDirections) {
 }
 
 TEST_F(SegmentTest, RatioDividesAtReleaseGoldenWithCtrl) {
-    UseTool(kKindSegments, 101);
+    UseTool(kToolSegment, kCodeRatio);
     auto* seg = static_cast<CSegmentObj*>(Press(DrawSegmentTool, {0, 0}));
     Move({1.618033988, 0});
     Release({1.618033988, 0}, kMkControl);
@@ -85,7 +82,7 @@ TEST_F(SegmentTest, RatioDividesAtReleaseGoldenWithCtrl) {
     auto* perpendicular = static_cast<CSegmentObj*>(doc.Objects()[3]);
     EXPECT_EQ(rest->P1(), CWorldPoint(1.618033988, 0));
     ExpectNear(perpendicular->P1(), {0.618033988, 0.618033988});
-    EXPECT_EQ(view.m_gesture.size(), 1u);  // the results are not collected
+    EXPECT_EQ(state.m_gesture.size(), 1u);  // the results are not collected
 
     // A ratio of 0 has nothing to divide.
     ProgramState().params.ratio = 0;
@@ -96,7 +93,7 @@ TEST_F(SegmentTest, RatioDividesAtReleaseGoldenWithCtrl) {
 }
 
 TEST_F(SegmentTest, CrossAddsTheHalfOrthogonalFromTheMiddle) {
-    UseTool(kKindSegments, 103);
+    UseTool(kToolSegment, kCodeCross);
     Press(DrawSegmentTool, {0, 0});
     Move({2, 2});
     Release({2, 2});
@@ -107,20 +104,20 @@ TEST_F(SegmentTest, CrossAddsTheHalfOrthogonalFromTheMiddle) {
 }
 
 TEST_F(SegmentTest, ReleaseRecordsPlainSegmentsAndCtrlEndsTheStep) {
-    static std::vector<int> recorded;
-    recorded.clear();
-    FigureHooks().recordSegment = [](const CSegmentObj&, int code) { recorded.push_back(code); };
-    for (int code : {10000, 103}) {
-        UseTool(kKindSegments, code);
-        view.m_nStage = 1;  // the simple tool continues at any stage
-        if (code != 10000) view.m_nStage = 0;
+    StepLog log;
+    state.m_pRecorder = &log;
+    for (int code : {kCodePlain, kCodeCross}) {
+        UseTool(kToolSegment, code);
+        state.m_nStage = 1;  // the simple tool continues at any stage
+        if (code != kCodePlain) state.m_nStage = 0;
         Press(DrawSegmentTool, {0, 0});
         Move({1, 0});
         Release({1, 0}, kMkControl);
-        EXPECT_EQ(view.m_nStage, 0);
+        EXPECT_EQ(state.m_nStage, 0);
     }
-    FigureHooks() = CFigureHooks{};
-    EXPECT_EQ(recorded, std::vector<int>{10000});
+    ASSERT_EQ(log.steps.size(), 1u);
+    EXPECT_EQ(log.steps[0].kind, 's');
+    EXPECT_EQ(log.steps[0].codeOrOrigin, kCodePlain);
 }
 
 TEST_F(SegmentTest, DrawingBoundsAndHitTests) {
@@ -208,7 +205,7 @@ TEST_F(SegmentTest, SegmentsAndLinesRoundTripByteIdentically) {
     doc.AddObject(new CSegmentObj(seg));
     doc.AddObject(new CLine(line));
     std::vector<std::uint8_t> bytes = doc.SaveToBytes();
-    CGyrDoc other;
+    CGyrDoc other{DrawingClasses()};
     other.LoadFromBytes(bytes.data(), bytes.size());
     EXPECT_EQ(other.SaveToBytes(), bytes);
     EXPECT_TRUE(other.Objects()[2]->IsLine());
@@ -245,7 +242,7 @@ TEST_F(LineTest, FitToSheetPutsBothEndsOnTheBorderInTheirOrder) {
 }
 
 TEST_F(LineTest, LineToolDrawsARubberBandAndFitsAtRelease) {
-    UseTool(kKindLines, 10000);
+    UseTool(kToolLine, kCodePlain);
     auto* line = static_cast<CLine*>(Press(DrawLineTool, {0, 0}));
     ASSERT_TRUE(line && line->IsLine() && !line->IsSegment());
     Move({1, 1});
@@ -273,20 +270,12 @@ TEST_F(LineTest, DuplicatingUpThenDownGivesTheLineBack) {
     ExpectNear(line.P0(), {-8, 0});
 }
 
-TEST_F(LineTest, MakeLineAndTheMiddleOrthogonal) {
-    CLine* made = MakeLine({0, 1}, {1, 1}, false, 1);
+TEST_F(LineTest, MakeLineFitsTheSheet) {
+    CLine* made = MakeLine(state, {0, 1}, {1, 1}, {});
     ASSERT_EQ(Figures(), 1u);
     EXPECT_EQ(Last(), made);
     EXPECT_EQ(made->P0(), CWorldPoint(-8, 1));
     EXPECT_EQ(made->P1(), CWorldPoint(8, 1));
-
-    CSegmentObj* seg = MakeSegment({0, 0}, {2, 2}, false, 1);
-    view.m_pPicked = seg;
-    view.m_nPart = 1;
-    CLine* bisector = PerpendicularBisectorOfSide(view);
-    ASSERT_TRUE(bisector);
-    EXPECT_LT(DistanceToLine({1, 1}, bisector->P0(), bisector->P1()), 1e-9);
-    EXPECT_NEAR((bisector->P1() - bisector->P0()).Dot({1, 1}), 0, 1e-9);
 }
 
 }  // namespace

@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "model/archive.h"
+#include "figures/class_registry.h"
 #include "model/document.h"
 #include "port/scripted_host.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     gyr::ScriptedHost host;
-    gyr::CGyrDoc doc;
-    host.document = &doc;
+    gyr::CGyrDoc doc{gyr::DrawingClasses()};
     try {
         doc.LoadFromBytes(data, size);
     } catch (const gyr::CArchiveException&) {
@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     std::vector<std::uint8_t> first = doc.SaveToBytes();
-    gyr::CGyrDoc again;
+    gyr::CGyrDoc again{gyr::DrawingClasses()};
     try {
         again.LoadFromBytes(first.data(), first.size());
     } catch (const gyr::CArchiveException& e) {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "model/archive.h"
+#include "model/runtime_class.h"
 #include "model/archive_builder.h"
 #include "model/document.h"
 #include "model/shape_obj.h"
@@ -28,12 +29,11 @@ Bytes Slice(const Bytes& b, std::size_t from, std::size_t n) {
 class ArchiveRulesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        host.document = &doc;
         doc.OnNewDocument();
     }
     // Loads bytes expecting a format error; returns its cause.
     CArchiveException::Cause Refused(const Bytes& bytes) {
-        CGyrDoc target;
+        CGyrDoc target{ModelClasses()};
         try {
             target.LoadFromBytes(bytes.data(), bytes.size());
         } catch (const CArchiveException& e) {
@@ -45,7 +45,7 @@ protected:
     }
 
     ScriptedHost host;
-    CGyrDoc doc;
+    CGyrDoc doc{ModelClasses()};
 };
 
 TEST_F(ArchiveRulesTest, CountsAndStringPrefixes) {
@@ -53,7 +53,7 @@ TEST_F(ArchiveRulesTest, CountsAndStringPrefixes) {
     ar.WriteCount(0xFFFE);
     ar.WriteCount(0x12345678);
     EXPECT_EQ(ar.Bytes(), (Bytes{0xFE, 0xFF, 0xFF, 0xFF, 0x78, 0x56, 0x34, 0x12}));
-    CArchive in(ar.Bytes().data(), ar.Bytes().size());
+    CArchive in(ar.Bytes().data(), ar.Bytes().size(), ModelClasses());
     EXPECT_EQ(in.ReadCount(), 0xFFFEu);
     EXPECT_EQ(in.ReadCount(), 0x12345678u);
 
@@ -71,7 +71,7 @@ TEST_F(ArchiveRulesTest, CountsAndStringPrefixes) {
         out.WriteString(s);
         ASSERT_EQ(out.Bytes().size(), prefix.size() + length);
         EXPECT_EQ(Slice(out.Bytes(), 0, prefix.size()), prefix);
-        CArchive back(out.Bytes().data(), out.Bytes().size());
+        CArchive back(out.Bytes().data(), out.Bytes().size(), ModelClasses());
         EXPECT_EQ(back.ReadString(), s);
         EXPECT_EQ(back.Remaining(), 0u);
     }
@@ -80,17 +80,17 @@ TEST_F(ArchiveRulesTest, CountsAndStringPrefixes) {
 TEST_F(ArchiveRulesTest, SixteenBitStringsAreRead) {
     Builder shortForm;
     shortForm.U8(0xFF).U16(0xFFFE).U8(3).U16('a').U16(0xE9).U16(0x263A).U8('!');
-    CArchive a(shortForm.b.data(), shortForm.b.size());
+    CArchive a(shortForm.b.data(), shortForm.b.size(), ModelClasses());
     EXPECT_EQ(a.ReadString(), "a\xE9?");  // beyond 8 bits cannot be kept
     EXPECT_EQ(a.ReadU8(), '!');
     Builder big;
     big.U8(0xFF).U16(0xFFFE).U8(0xFF).U16(0xFFFF).U32(2).U16('x').U16('y');
-    CArchive c(big.b.data(), big.b.size());
+    CArchive c(big.b.data(), big.b.size(), ModelClasses());
     EXPECT_EQ(c.ReadString(), "xy");
     // A length beyond the data is the end of the file, before any allocation.
     Builder cut;
     cut.U8(0xFF).U16(0xFFFE).U8(0xFF).U16(0xFFFF).U32(0xFFFFFFFF).U16('x');
-    CArchive d(cut.b.data(), cut.b.size());
+    CArchive d(cut.b.data(), cut.b.size(), ModelClasses());
     try {
         d.ReadString();
         ADD_FAILURE() << "a cut 16-bit string was read";
@@ -122,7 +122,7 @@ TEST_F(ArchiveRulesTest, The32768thClassAndObjectTakeTheLongForm) {
     pos += 6 + baseFields;
     EXPECT_EQ(Slice(b, pos, 2), (Bytes{0x03, 0x80}));  // an early class keeps its short tag
     EXPECT_EQ(b.size(), pos + 2 + shapeFields);
-    CGyrDoc other;
+    CGyrDoc other{ModelClasses()};
     other.LoadFromBytes(b.data(), b.size());
     EXPECT_EQ(other.Objects()[std::size_t(shapes) + 2]->GetRuntimeClass(), &CMyObj::kClass);
     EXPECT_EQ(other.SaveToBytes(), b);

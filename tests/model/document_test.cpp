@@ -2,6 +2,7 @@
 // couplings, and the file commands' success and failure paths.
 
 #include "model/document.h"
+#include "model/runtime_class.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -15,42 +16,11 @@
 #include "model/shape_obj.h"
 #include "port/scripted_host.h"
 #include "model/axes.h"
-#include "control/gyr_view.h"
+#include "math/sheet_mapping.h"
+#include "model/document_fixture.h"
 
-namespace gyr {
+namespace gyr::testing {
 namespace {
-
-class DocumentTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ResetProgramState();
-        host.document = &doc;
-        host.view = &view;
-        doc.AddView(&view);
-        doc.OnNewDocument();
-        dir =
-            std::filesystem::temp_directory_path() / ("gyr_doc_test_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-
-    CShapeObj* AddSegment(CWorldPoint a, CWorldPoint b) {
-        auto* s = new CShapeObj(2);
-        s->SetDocument(&doc);
-        s->m_points[0] = a;
-        s->m_points[1] = b;
-        s->RecalcBounds();
-        doc.AddObject(s);
-        return s;
-    }
-
-    std::string Path(const char* name) const { return (dir / name).string(); }
-
-    ScriptedHost host;
-    CGyrDoc doc;
-    CGyrView view;
-    std::filesystem::path dir;
-};
 
 TEST_F(DocumentTest, NewDocumentIsTheHundredAndThreeByteFile) {
     ASSERT_EQ(doc.Objects().size(), 1u);
@@ -80,69 +50,9 @@ TEST_F(DocumentTest, SecondObjectOfAClassIsABackReference) {
     EXPECT_EQ(b[second], 0x03);
     EXPECT_EQ(b[second + 1], 0x80);
 
-    CGyrDoc other;
+    CGyrDoc other{ModelClasses()};
     other.LoadFromBytes(b.data(), b.size());
     EXPECT_EQ(other.SaveToBytes(), b);
-}
-
-TEST_F(DocumentTest, WidthAndPatternCoupling) {
-    CShapeObj* s = AddSegment({0, 0}, {1, 0});
-    view.Select(s);
-    doc.OnCommand(ID_STYLE_SOLID + 1);  // dash
-    doc.OnCommand(ID_WIDTH_1 + 2);      // 3 pixels: back to solid
-    EXPECT_EQ(doc.m_styleButton, ID_STYLE_SOLID);
-    EXPECT_EQ(s->m_logpen.style, kPenSolid);
-    EXPECT_TRUE(doc.IsChecked(ID_WIDTH_1 + 2));
-    doc.OnCommand(ID_STYLE_SOLID + 1);  // dash: back to width 1
-    EXPECT_EQ(doc.m_widthButton, ID_WIDTH_1);
-    EXPECT_EQ(s->m_logpen.widthX, 1);
-    EXPECT_EQ(s->m_logpen.style, kPenDash);
-    EXPECT_TRUE(doc.IsModified());
-}
-
-TEST_F(DocumentTest, PaletteTargetsAndNoColour) {
-    CShapeObj* s = AddSegment({0, 0}, {1, 0});
-    s->m_bBrush = 1;
-    view.Select(s);
-
-    doc.OnCommand(ID_TARGET_REGION);
-    // Region's remembered button is "no colour": filling goes off at once.
-    EXPECT_EQ(s->m_bBrush, 0);
-    doc.OnCommand(32797);  // red
-    EXPECT_EQ(s->m_bBrush, 1);
-    EXPECT_EQ(s->m_logbrush.color, 0x0000FFu);
-
-    // Switching to contours re-applies its remembered colour (32804, navy).
-    s->m_logpen.color = 0x123456;
-    doc.OnCommand(ID_TARGET_CONTOUR);
-    EXPECT_EQ(s->m_logpen.color, 0x800000u);
-    EXPECT_TRUE(doc.IsChecked(32804));
-
-    // Text and axes ignore "no colour".
-    doc.OnCommand(ID_TARGET_AXES);
-    ColorRef axes = doc.m_sheetParams.axesColor;
-    doc.OnCommand(ID_COLOR_NONE);
-    EXPECT_EQ(doc.m_sheetParams.axesColor, axes);
-    doc.OnCommand(32805);
-    EXPECT_EQ(doc.Sheet()->m_params.axesColor, 0xFF0000u);
-}
-
-TEST_F(DocumentTest, UserPenWidthDialog) {
-    CShapeObj* s = AddSegment({0, 0}, {1, 0});
-    view.Select(s);
-    host.dialogScripts.push_back([](DialogModel& m) {
-        m.Type(1000, "6");  // below 7: refused, the dialog stays open
-        return true;
-    });
-    host.dialogScripts.push_back([](DialogModel& m) {
-        m.Type(1000, "12");
-        return true;
-    });
-    doc.OnCommand(ID_WIDTH_USER);
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "Please enter an integer between 7 and 100.");
-    EXPECT_EQ(s->m_logpen.widthX, 12);
-    EXPECT_EQ(doc.m_widthButton, 32722);
 }
 
 TEST_F(DocumentTest, CatalogueOrderKeepsTheSheetFirst) {
@@ -152,11 +62,11 @@ TEST_F(DocumentTest, CatalogueOrderKeepsTheSheetFirst) {
     EXPECT_EQ(doc.Objects()[1], b);
     EXPECT_TRUE(doc.Objects()[0]->IsKindOf(&CAxes::kClass));
 
-    view.Select(a);
-    view.m_gesture.push_back(a);
+    state.Select(a);
+    state.m_gesture.push_back(a);
     doc.RemoveObject(a);
-    EXPECT_TRUE(view.m_selection.empty());
-    EXPECT_TRUE(view.m_gesture.empty());
+    EXPECT_TRUE(state.m_selection.empty());
+    EXPECT_TRUE(state.m_gesture.empty());
 }
 
 TEST_F(DocumentTest, SaveOpenAndFailures) {
@@ -166,7 +76,7 @@ TEST_F(DocumentTest, SaveOpenAndFailures) {
     EXPECT_FALSE(doc.IsModified());
     auto saved = doc.SaveToBytes();
 
-    CGyrDoc other;
+    CGyrDoc other{ModelClasses()};
     ASSERT_TRUE(other.OnOpenDocument(path));
     EXPECT_EQ(other.SaveToBytes(), saved);
     EXPECT_EQ(other.GetTitle(), "a.gyr");
@@ -236,39 +146,6 @@ TEST_F(DocumentTest, FailedSaveKeepsTheOldFileAndTheModifiedFlag) {
     EXPECT_EQ(files, 1);
 }
 
-TEST_F(DocumentTest, SaveAsRoutesByTheLastThreeCharacters) {
-    static std::string exported;
-    CGyrDoc::GetHooks().exportBitmap = [](CGyrDoc&, const std::string& p) {
-        exported = p;
-        return true;
-    };
-    host.fileChoices.push_back({true, Path("pic.BmP")});
-    doc.OnFileSaveAs();
-    EXPECT_EQ(exported, Path("pic.BmP"));
-    EXPECT_EQ(doc.GetPathName(), "");
-
-    host.fileChoices.push_back({true, Path("drawing.xyz")});
-    doc.OnFileSaveAs();
-    EXPECT_EQ(std::filesystem::file_size(Path("drawing.xyz")), 103u);
-    CGyrDoc::GetHooks().exportBitmap = nullptr;
-}
-
-TEST_F(DocumentTest, SaveModifiedAsksAndObeys) {
-    EXPECT_TRUE(doc.SaveModified());  // unmodified: no question
-    EXPECT_TRUE(host.messages.empty());
-    AddSegment({0, 0}, {1, 0});
-    host.answers.push_back(MsgAnswer::Cancel);
-    EXPECT_FALSE(doc.SaveModified());
-    EXPECT_EQ(host.messages.back().text, "Save changes of this document?");
-    EXPECT_EQ(host.messages.back().buttons, MsgButtons::YesNoCancel);
-    // Yes saves through Save As for an unnamed document.
-    host.answers.push_back(MsgAnswer::Yes);
-    host.fileChoices.push_back({true, Path("yes.gyr")});
-    EXPECT_TRUE(doc.SaveModified());
-    EXPECT_FALSE(doc.IsModified());
-    EXPECT_TRUE(std::filesystem::exists(Path("yes.gyr")));
-}
-
 TEST_F(DocumentTest, NewKeepsTheSheetSettingsOfThePreviousDrawing) {
     doc.m_sheetParams.unitX = 80;
     doc.ApplySheetParams();
@@ -279,4 +156,4 @@ TEST_F(DocumentTest, NewKeepsTheSheetSettingsOfThePreviousDrawing) {
 }
 
 }  // namespace
-}  // namespace gyr
+}  // namespace gyr::testing

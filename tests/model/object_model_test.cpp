@@ -7,7 +7,8 @@
 #include <cmath>
 
 #include "model/archive.h"
-#include "figures/figure_fixture.h"
+#include "model/runtime_class.h"
+#include "model/shape_fixture.h"
 #include "model/obj_list.h"
 #include "port/recording_canvas.h"
 
@@ -131,11 +132,11 @@ TEST_F(ObjectModelTest, DuplicateByKeyAddsAnOffsetCloneAndSelectsIt) {
     EXPECT_EQ(s->GetDuplicateOffset(kKeyLeft), CWorldPoint(-3, 0));
     EXPECT_EQ(s->GetDuplicateOffset('D'), CWorldPoint(0, 0));
     doc.AddObject(s);
-    view.Select(s);
-    CMyObj* copy = s->DuplicateByKey(kKeyRight, 1);
+    state.Select(s);
+    CMyObj* copy = s->DuplicateByKey(state, kKeyRight, 1);
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(doc.Objects(), (CObList{s, copy}));
-    EXPECT_EQ(view.m_selection, CObList{copy});
+    EXPECT_EQ(state.m_selection, CObList{copy});
     EXPECT_EQ(s->m_bSelected, 0);
     EXPECT_EQ(copy->GetHandle(0), CWorldPoint(4, 1));
     EXPECT_EQ(s->m_points[1], CWorldPoint(4, 3));  // a deep clone
@@ -186,7 +187,7 @@ TEST_F(ObjectModelTest, SerializeRoundTripIsByteIdentical) {
     s.Serialize(out);
     const auto bytes = out.Bytes();
     ASSERT_EQ(bytes.size(), 32u + 2 + 2 + 16 + 2 + 12 + 4 + 3 * 16);
-    CArchive in(bytes.data(), bytes.size(), &doc);
+    CArchive in(bytes.data(), bytes.size(), doc.Classes(), &doc);
     CShapeObj back;
     back.Serialize(in);
     EXPECT_EQ(in.Remaining(), 0u);
@@ -200,14 +201,14 @@ TEST_F(ObjectModelTest, SerializeRoundTripIsByteIdentical) {
     // Through the class registry the name decides the class.
     CArchive withClass;
     withClass.WriteObject(&s);
-    CArchive reader(withClass.Bytes().data(), withClass.Bytes().size(), &doc);
+    CArchive reader(withClass.Bytes().data(), withClass.Bytes().size(), doc.Classes(), &doc);
     std::unique_ptr<CMyObj> obj(reader.ReadObject());
     ASSERT_NE(obj, nullptr);
     EXPECT_EQ(obj->GetRuntimeClass(), &CShapeObj::kClass);
     // A shape without vertices loads with none.
     CArchive emptyOut;
     CShapeObj().Serialize(emptyOut);
-    CArchive emptyIn(emptyOut.Bytes().data(), emptyOut.Bytes().size());
+    CArchive emptyIn(emptyOut.Bytes().data(), emptyOut.Bytes().size(), ModelClasses());
     CShapeObj emptyBack(5);
     emptyBack.Serialize(emptyIn);
     EXPECT_EQ(emptyBack.m_nPoints, 0);
@@ -285,7 +286,7 @@ TEST_F(ObjectModelTest, DegeneracyTrackingAndTheBaseBox) {
     EXPECT_TRUE(CMyObj().IsDegenerate());
     CShapeObj s = Shape({{0, 0}, {0, 0}});
     s.m_logpen.widthX = 1;
-    EXPECT_EQ(s.Track(&view, {1, -1}, 0), (PixelRect{396, 296, 454, 354}));
+    EXPECT_EQ(s.Track(state, {1, -1}, 0), (PixelRect{396, 296, 454, 354}));
     EXPECT_EQ(s.m_rightBottom, CWorldPoint(1, -1));
 
     CMyObj box;
@@ -304,24 +305,24 @@ TEST_F(ObjectModelTest, FinishAndReportBadDefinition) {
     doc.m_drawAttr.penColor = 0x00FF00;
     auto* s = new CShapeObj(2);
     s->m_points = {{0, 0}, {1, 1}};
-    s->Finish(true, true, 1, true);
+    s->Finish(state, {.collect = true});
     EXPECT_EQ(s->m_logpen.color, 0x00FF00u);
     EXPECT_EQ(doc.Objects(), CObList{s});
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(view.m_gesture, CObList{s});
+    EXPECT_EQ(state.m_gesture, CObList{s});
     ASSERT_EQ(host.invalidated.size(), 1u);
     EXPECT_EQ(host.invalidated[0], s->GetInvalidRect());
 
-    view.m_nStage = 1;
-    EXPECT_FALSE(ReportBadDefinition(s, 5));
+    state.m_nStage = 1;
+    EXPECT_FALSE(ReportBadDefinition(state, s, 5));
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_TRUE(ReportBadDefinition(nullptr, 0));
+    EXPECT_TRUE(ReportBadDefinition(state, nullptr, 0));
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text,
               "Definition incorrect. \nPlease restart the definition.\nFor this, move the mouse "
               "while holding down the left button.");
     EXPECT_EQ(host.messages[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(view.m_nStage, 0);
+    EXPECT_EQ(state.m_nStage, 0);
 }
 
 // ---- List operations ---------------------------------------------------------
@@ -435,31 +436,28 @@ TEST_F(ObjectModelTest, DrawInRectAndListSurgery) {
     EXPECT_TRUE(clones.empty());
 }
 
-TEST_F(ObjectModelTest, ActiveDocumentAndSelection) {
-    EXPECT_EQ(GetCatalogue(), &doc.Objects());
+TEST_F(ObjectModelTest, LastObjectOfClassAndSelection) {
     auto* s = new CShapeObj(2);
     doc.AddObject(s);
-    EXPECT_TRUE(IsInCatalogue(s));
-    EXPECT_EQ(GetLastObjectOfClass(&CShapeObj::kClass), s);
-    view.Select(s);
-    view.Select(s);
-    EXPECT_EQ(view.m_selection, CObList{s});
+    EXPECT_EQ(LastObjectOfClass(doc.Objects(), &CShapeObj::kClass), s);
+    EXPECT_EQ(LastObjectOfClass(doc.Objects(), &CMyObj::kClass), nullptr);  // exact class only
+    state.Select(s);
+    state.Select(s);
+    EXPECT_EQ(state.m_selection, CObList{s});
     EXPECT_EQ(s->m_bSelected, 1);
-    view.DeselectAll();
+    state.DeselectAll();
     EXPECT_EQ(s->m_bSelected, 0);
-    host.view = nullptr;
-    host.document = nullptr;
-    EXPECT_FALSE(IsInCatalogue(s));
 }
 
-// Command-line work runs with no host installed.
-TEST(NoHostTest, ActiveLookupsAnswerNothing) {
+// Command-line work runs with no host and a gesture without a document.
+TEST(NoHostTest, FinishWithoutDocumentOrHostAddsNothing) {
     ASSERT_EQ(FindHost(), nullptr);
-    EXPECT_EQ(GetActiveDocument(), nullptr);
-    EXPECT_TRUE(ReportBadDefinition(nullptr, 1));
+    CGestureState state;
+    EXPECT_TRUE(ReportBadDefinition(state, nullptr, 1));
+    EXPECT_EQ(state.m_nStage, 1);
     CShapeObj s(2);
     s.m_points[1] = {1, 1};
-    s.Finish(true, true, 1, true);
+    s.Finish(state, {});
     EXPECT_EQ(s.m_pDocument, nullptr);
 }
 

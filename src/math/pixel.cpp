@@ -1,4 +1,4 @@
-#include "port/canvas.h"
+#include "math/pixel.h"
 
 #include <algorithm>
 

@@ -1,0 +1,29 @@
+#pragma once
+// The document's commands: the attribute tool bars (width, pattern, colours,
+// text style) with their check marks, and the file commands with their
+// choosers and the routing of pictures by extension.
+
+#include <string>
+
+namespace gyr {
+
+class CGyrDoc;
+
+// True when the id is an attribute command (and was run).
+bool OnDocumentCommand(CGyrDoc& doc, int id);
+// Check state of an attribute tool-bar button.
+bool IsDocumentCommandChecked(const CGyrDoc& doc, int id);
+
+void FileSave(CGyrDoc& doc);
+void FileSaveAs(CGyrDoc& doc);
+void FileOpen(CGyrDoc& doc);
+// Asks to save a modified document; false when the user cancelled.
+bool SaveModified(CGyrDoc& doc);
+
+// The last three characters of a path, lower-cased: open and save route
+// bitmaps and metafiles by them, whatever the extension.
+std::string LastThree(const std::string& path);
+
+extern const char* const kFileFilter;
+
+}  // namespace gyr

@@ -1,0 +1,34 @@
+#pragma once
+// Logical (sheet) pixels: integers, y pointing down. World points and
+// pixels never mix silently; the sheet mapping is the only bridge.
+
+namespace gyr {
+
+struct PixelPoint {
+    int x = 0;
+    int y = 0;
+    friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
+};
+
+// left/top inclusive, right/bottom exclusive, as the platform's rectangles.
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    bool IsEmpty() const { return right <= left || bottom <= top; }
+    PixelRect Normalized() const;
+    PixelRect Inflated(int d) const { return {left - d, top - d, right + d, bottom + d}; }
+    bool Intersects(const PixelRect& o) const;
+    // Union of two rectangles; an empty operand does not contribute.
+    PixelRect United(const PixelRect& o) const;
+    bool Contains(PixelPoint p) const {
+        return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
+    }
+    friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+}  // namespace gyr
