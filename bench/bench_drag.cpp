@@ -14,13 +14,13 @@
 #include <vector>
 
 #include "bench_ratio.h"
-#include "figures/class_registry.h"
-#include "desktop/qt_canvas.h"
-#include "model/document.h"
-#include "figures/segment_obj.h"
-#include "port/scripted_host.h"
 #include "control/gyr_view.h"
+#include "desktop/qt_canvas.h"
+#include "figures/class_registry.h"
+#include "figures/segment_obj.h"
 #include "math/sheet_mapping.h"
+#include "model/document.h"
+#include "port/scripted_host.h"
 
 namespace gyr {
 namespace {
@@ -60,8 +60,8 @@ struct Scene {
             doc.AddObject(s);
         }
         backing.fill(Qt::white);
-        state.m_bMatchPoints = false;  // every move costs the same
-        view.OnCommand(ID_SEGMENTS_TOOL);        // line segments
+        state.m_bMatchPoints = false;      // every move costs the same
+        view.OnCommand(ID_SEGMENTS_TOOL);  // line segments
         view.OnLButtonDown(kMkLButton, {400, 400});
         Repaint();
     }

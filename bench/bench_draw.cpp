@@ -7,12 +7,12 @@
 #include <random>
 
 #include "bench_ratio.h"
-#include "figures/class_registry.h"
 #include "desktop/qt_canvas.h"
+#include "figures/class_registry.h"
+#include "math/sheet_mapping.h"
 #include "model/document.h"
 #include "model/shape_obj.h"
 #include "port/scripted_host.h"
-#include "math/sheet_mapping.h"
 
 namespace gyr {
 namespace {

@@ -7,21 +7,22 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <numbers>
 #include <random>
 #include <vector>
 
 #include "bench_ratio.h"
+#include "control/gyr_view.h"
+#include "control/tool_registry.h"
+#include "figures/circle_obj.h"
 #include "figures/class_registry.h"
 #include "figures/compo_obj.h"
-#include "model/document.h"
 #include "figures/nearest_intersection.h"
-#include "model/program_state.h"
 #include "figures/segment_obj.h"
-#include "figures/circle_obj.h"
-#include "port/scripted_host.h"
-#include "control/gyr_view.h"
 #include "math/sheet_mapping.h"
-#include "control/tool_registry.h"
+#include "model/document.h"
+#include "model/program_state.h"
+#include "port/scripted_host.h"
 
 namespace gyr {
 namespace {
@@ -67,7 +68,7 @@ struct Scene {
                 const double r = 0.8 + 2 * u01(rng);
                 const int lobes = 3 + i % 5;
                 for (int k = 0; k < kCurvePoints; ++k) {
-                    const double t = 2 * M_PI * k / kCurvePoints;
+                    const double t = 2 * std::numbers::pi * k / kCurvePoints;
                     const double rr = r * (1 + 0.25 * std::sin(lobes * t));
                     pts[std::size_t(k)] = c + CWorldPoint{rr * std::cos(t), rr * std::sin(t)};
                 }
@@ -86,7 +87,7 @@ struct Scene {
         for (int i = kCurves; i < kShapes; ++i) {
             const CWorldPoint a{ux(rng), uy(rng)};
             if (i % 2 == 0) {
-                const double len = 0.5 + 3.5 * u01(rng), ang = 2 * M_PI * u01(rng);
+                const double len = 0.5 + 3.5 * u01(rng), ang = 2 * std::numbers::pi * u01(rng);
                 add(new CSegmentObj(a, a + CWorldPoint{len * std::cos(ang), len * std::sin(ang)}));
             } else {
                 add(new CCircleObj(a, 0.2 + 1.8 * u01(rng)));

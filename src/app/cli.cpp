@@ -1,5 +1,4 @@
 #include "app/cli.h"
-#include "figures/class_registry.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -10,10 +9,11 @@
 
 #include "app/json_document.h"
 #include "desktop/sheet_export.h"
+#include "figures/class_registry.h"
 #include "model/archive.h"
+#include "model/axes.h"
 #include "model/document.h"
 #include "port/scripted_host.h"
-#include "model/axes.h"
 
 #ifndef GYR_VERSION
 #define GYR_VERSION "unknown"

@@ -1,6 +1,6 @@
 #include "app/json_document.h"
-#include "figures/class_registry.h"
 
+#include <bit>
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
@@ -10,11 +10,12 @@
 #include <set>
 #include <string_view>
 
+#include "figures/class_registry.h"
 #include "model/archive.h"
+#include "model/axes.h"
 #include "model/document.h"
 #include "model/my_obj.h"
 #include "model/runtime_class.h"
-#include "model/axes.h"
 
 namespace gyr {
 
@@ -22,22 +23,10 @@ namespace {
 
 constexpr std::uint64_t kQuietNanBits = 0x7FF8000000000000ull;
 
-std::uint64_t BitsOf(double v) {
-    std::uint64_t u;
-    std::memcpy(&u, &v, 8);
-    return u;
-}
-
-double FromBits(std::uint64_t u) {
-    double v;
-    std::memcpy(&v, &u, 8);
-    return v;
-}
-
 Json DoubleToJson(double v) {
     if (std::isfinite(v)) return v;
     if (std::isinf(v)) return v > 0 ? "inf" : "-inf";
-    std::uint64_t bits = BitsOf(v);
+    std::uint64_t bits = std::bit_cast<std::uint64_t>(v);
     if (bits == kQuietNanBits) return "nan";
     char text[32];
     std::snprintf(text, sizeof text, "nan(0x%016" PRIx64 ")", bits);
@@ -284,7 +273,7 @@ private:
             const auto& s = j.get_ref<const std::string&>();
             if (s == "inf") return std::numeric_limits<double>::infinity();
             if (s == "-inf") return -std::numeric_limits<double>::infinity();
-            if (s == "nan") return FromBits(kQuietNanBits);
+            if (s == "nan") return std::bit_cast<double>(kQuietNanBits);
             std::uint64_t bits = 0;
             if (s.size() == 23 && s.compare(0, 6, "nan(0x") == 0 && s.back() == ')') {
                 bool ok = true;
@@ -293,7 +282,7 @@ private:
                     ok = ok && d >= 0;
                     bits = bits << 4 | std::uint64_t(d < 0 ? 0 : d);
                 }
-                double v = FromBits(bits);
+                double v = std::bit_cast<double>(bits);
                 if (ok && std::isnan(v)) return v;
             }
         }

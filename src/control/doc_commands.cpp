@@ -84,8 +84,8 @@ bool OnDocumentCommand(CGyrDoc& doc, int id) {
         doc.m_colorTarget = id;
         RunPalette(doc, doc.m_colorButton[std::size_t(id - ID_TARGET_CONTOUR)]);
     } else if (id >= ID_TEXT_BOLD && id <= ID_TEXT_STRIKEOUT) {
-        std::uint8_t* flags[] = {&doc.m_textAttr.bold, &doc.m_textAttr.italic, &doc.m_textAttr.underline,
-                                 &doc.m_textAttr.strikeOut};
+        std::uint8_t* flags[] = {&doc.m_textAttr.bold, &doc.m_textAttr.italic,
+                                 &doc.m_textAttr.underline, &doc.m_textAttr.strikeOut};
         std::uint8_t& flag = *flags[id - ID_TEXT_BOLD];
         flag = flag ? 0 : 1;
         doc.ApplyTextToSelection(2 + (id - ID_TEXT_BOLD));

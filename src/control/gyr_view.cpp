@@ -2,13 +2,13 @@
 
 #include <cstdio>
 
+#include "control/command_table.h"
 #include "control/doc_commands.h"
+#include "control/pick_rules.h"
+#include "math/sheet_mapping.h"
 #include "model/document.h"
 #include "model/program_state.h"
 #include "port/host.h"
-#include "control/command_table.h"
-#include "control/pick_rules.h"
-#include "math/sheet_mapping.h"
 
 namespace gyr {
 
@@ -93,8 +93,10 @@ bool CGyrView::IsPickMode() const {
 
 int CGyrView::CursorId() const {
     if (IsPickMode()) {
-        if (m_state.m_nToolKind == kToolReflect) return m_state.m_nStage == 0 ? kCursorReflect : kCursorReflectNext;
-        if (m_state.m_nToolKind == kToolInvert) return m_state.m_nStage == 0 ? kCursorInvert : kCursorInvertNext;
+        if (m_state.m_nToolKind == kToolReflect)
+            return m_state.m_nStage == 0 ? kCursorReflect : kCursorReflectNext;
+        if (m_state.m_nToolKind == kToolInvert)
+            return m_state.m_nStage == 0 ? kCursorInvert : kCursorInvertNext;
         return m_bMouseDown ? kCursorPickPressed : kCursorPick;
     }
     static constexpr struct {

@@ -127,13 +127,20 @@ constexpr MenuItem kParallelogramsMenu[] = {
 };
 
 constexpr MenuItem kAnglesMenu[] = {
-    Cmd(ID_ANGLE_FROM_SIDE, "Start with side-1"), Cmd(ID_ANGLE_VIEWING, "Viewing a segment"), Cmd(ID_ANGLE_FIXED, "Fixed"),
-    Cmd(ID_ANGLE_FIXED_DIALOG, "Change fixed ..."),  Cmd(ID_ANGLE_DIVIDE, "Divide angle"),
+    Cmd(ID_ANGLE_FROM_SIDE, "Start with side-1"),
+    Cmd(ID_ANGLE_VIEWING, "Viewing a segment"),
+    Cmd(ID_ANGLE_FIXED, "Fixed"),
+    Cmd(ID_ANGLE_FIXED_DIALOG, "Change fixed ..."),
+    Cmd(ID_ANGLE_DIVIDE, "Divide angle"),
 };
 
 constexpr MenuItem kArcsMenu[] = {
-    Cmd(ID_ARC_SIMPLE, "Simple &Arc"),      Cmd(ID_ARC_180, "Ar&c 180"),       Cmd(ID_ARC_ON_ANGLE, "Arc on a&ngle"),
-    Cmd(ID_ARC_H_LINE, "Arc-&H-Line"),      Cmd(ID_ARC_H_SEGMENT, "Arc-H-&Segment"), Cmd(ID_ARC_H_NEXT, "Arc-H-&Next"),
+    Cmd(ID_ARC_SIMPLE, "Simple &Arc"),
+    Cmd(ID_ARC_180, "Ar&c 180"),
+    Cmd(ID_ARC_ON_ANGLE, "Arc on a&ngle"),
+    Cmd(ID_ARC_H_LINE, "Arc-&H-Line"),
+    Cmd(ID_ARC_H_SEGMENT, "Arc-H-&Segment"),
+    Cmd(ID_ARC_H_NEXT, "Arc-H-&Next"),
     Cmd(ID_ARC_H_ORTHOGONAL, "Arc-H-Orthogonal"),
 };
 
@@ -190,8 +197,8 @@ constexpr MenuItem kIsopticsMenu[] = {
 };
 
 constexpr MenuItem kHelpMenu[] = {
-    Cmd(ID_HELP_THEORY, "T&heory ..."),       Cmd(ID_HELP_FINDER, "&Help Topics", "F1"),
-    Cmd(ID_EXERCISES, "&Exercises"),          Sep(),
+    Cmd(ID_HELP_THEORY, "T&heory ..."),      Cmd(ID_HELP_FINDER, "&Help Topics", "F1"),
+    Cmd(ID_EXERCISES, "&Exercises"),         Sep(),
     Cmd(ID_APP_ABOUT, "&About Gyrovant..."),
 };
 
@@ -201,16 +208,65 @@ constexpr MenuItem kMenuBar[] = {
 };
 
 constexpr int kMainButtons[] = {
-    ID_SELECT_TOOL, ID_SEGMENTS_TOOL, ID_LINE_TOOL, ID_PARALLELOGRAMS_TOOL, ID_ANGLES_TOOL, ID_TRIANGLES_TOOL, ID_CIRCLES_TOOL, ID_POLYGONS_TOOL, ID_TEXT_BOX_TOOL, 0, ID_ORTHOGONAL_TOOL, ID_CROSS_TOOL, ID_TANGENTS_FROM_TOOL, ID_TANGENT_2_POINTS_TOOL, ID_CIRCLE_TANGENT_TOOL, ID_ENCLOSING_CIRCLE_TOOL, ID_ANGLE_DIVISION_TOOL, ID_REFLECT_TOOL, ID_INVERT_TOOL, 0, ID_MATCH_POINTS, ID_MAKE_FIRST, ID_MAKE_LAST, 0, ID_INTERSECTION, ID_DUPLICATE, ID_ROTATE, ID_HOMOTHETY,
+    ID_SELECT_TOOL,
+    ID_SEGMENTS_TOOL,
+    ID_LINE_TOOL,
+    ID_PARALLELOGRAMS_TOOL,
+    ID_ANGLES_TOOL,
+    ID_TRIANGLES_TOOL,
+    ID_CIRCLES_TOOL,
+    ID_POLYGONS_TOOL,
+    ID_TEXT_BOX_TOOL,
+    0,
+    ID_ORTHOGONAL_TOOL,
+    ID_CROSS_TOOL,
+    ID_TANGENTS_FROM_TOOL,
+    ID_TANGENT_2_POINTS_TOOL,
+    ID_CIRCLE_TANGENT_TOOL,
+    ID_ENCLOSING_CIRCLE_TOOL,
+    ID_ANGLE_DIVISION_TOOL,
+    ID_REFLECT_TOOL,
+    ID_INVERT_TOOL,
+    0,
+    ID_MATCH_POINTS,
+    ID_MAKE_FIRST,
+    ID_MAKE_LAST,
+    0,
+    ID_INTERSECTION,
+    ID_DUPLICATE,
+    ID_ROTATE,
+    ID_HOMOTHETY,
 };
 constexpr int kLineButtons[] = {
-    ID_WIDTH_1, ID_WIDTH_1 + 1, ID_WIDTH_1 + 2, ID_WIDTH_1 + 3, ID_WIDTH_1 + 4, ID_WIDTH_6, 0, ID_WIDTH_USER, 0, ID_STYLE_SOLID, ID_STYLE_SOLID + 1, ID_STYLE_SOLID + 2, ID_STYLE_SOLID + 3, ID_STYLE_DASHDOTDOT,
+    ID_WIDTH_1,
+    ID_WIDTH_1 + 1,
+    ID_WIDTH_1 + 2,
+    ID_WIDTH_1 + 3,
+    ID_WIDTH_1 + 4,
+    ID_WIDTH_6,
+    0,
+    ID_WIDTH_USER,
+    0,
+    ID_STYLE_SOLID,
+    ID_STYLE_SOLID + 1,
+    ID_STYLE_SOLID + 2,
+    ID_STYLE_SOLID + 3,
+    ID_STYLE_DASHDOTDOT,
 };
 constexpr int kColorButtons[] = {
-    ID_COLOR_FIRST, ID_COLOR_FIRST + 1, ID_COLOR_FIRST + 2, ID_COLOR_FIRST + 3, ID_COLOR_FIRST + 4, ID_COLOR_FIRST + 5, ID_COLOR_FIRST + 6, ID_COLOR_FIRST + 7, ID_COLOR_FIRST + 8, ID_COLOR_FIRST + 9, ID_COLOR_FIRST + 10, ID_COLOR_FIRST + 11, ID_COLOR_FIRST + 12, ID_COLOR_FIRST + 13, ID_COLOR_FIRST + 14, ID_COLOR_LAST, ID_COLOR_NONE, 0, ID_TARGET_CONTOUR, ID_TARGET_REGION, ID_TARGET_TEXT, ID_TARGET_AXES,
+    ID_COLOR_FIRST,      ID_COLOR_FIRST + 1,  ID_COLOR_FIRST + 2,
+    ID_COLOR_FIRST + 3,  ID_COLOR_FIRST + 4,  ID_COLOR_FIRST + 5,
+    ID_COLOR_FIRST + 6,  ID_COLOR_FIRST + 7,  ID_COLOR_FIRST + 8,
+    ID_COLOR_FIRST + 9,  ID_COLOR_FIRST + 10, ID_COLOR_FIRST + 11,
+    ID_COLOR_FIRST + 12, ID_COLOR_FIRST + 13, ID_COLOR_FIRST + 14,
+    ID_COLOR_LAST,       ID_COLOR_NONE,       0,
+    ID_TARGET_CONTOUR,   ID_TARGET_REGION,    ID_TARGET_TEXT,
+    ID_TARGET_AXES,
 };
 constexpr int kGroupButtons[] = {
-    ID_GROUP_BAR_FIRST, ID_GROUP_BAR_SECOND, ID_GROUP_BAR_THIRD,
+    ID_GROUP_BAR_FIRST,
+    ID_GROUP_BAR_SECOND,
+    ID_GROUP_BAR_THIRD,
 };
 
 constexpr ToolBarDef kToolBars[] = {
@@ -226,7 +282,8 @@ constexpr CommandText kTexts[] = {
     {ID_FILE_NEW, "Create a new drawing", "New"},
     {ID_FILE_OPEN, "Open a drawing, or import a bitmap or metafile", "Open"},
     {ID_FILE_SAVE, "Save the drawing", "Save"},
-    {ID_FILE_SAVE_AS, "Save the drawing under a new name, or export the sheet as a picture", "Save As"},
+    {ID_FILE_SAVE_AS, "Save the drawing under a new name, or export the sheet as a picture",
+     "Save As"},
     {ID_DRAWING_PARAMS, "Edit the drawing parameters of the constructions", "Drawing Parameters"},
     {ID_DRAWING_SHEET, "Define sheet-width, height, unit-length, axes-center, labels on axes etc.",
      "Drawing Sheet"},
@@ -257,7 +314,8 @@ constexpr CommandText kTexts[] = {
     {ID_APP_ABOUT, "Program information and version", "About"},
 
     // Main tool bar.
-    {ID_SELECT_TOOL, "Select, move and reshape figures; frame several with the mouse", "Selection tool"},
+    {ID_SELECT_TOOL, "Select, move and reshape figures; frame several with the mouse",
+     "Selection tool"},
     {ID_SEGMENTS_TOOL, "Draw line-segments", "Line-segments"},
     {ID_LINE_TOOL, "Draw lines", "Line"},
     {ID_PARALLELOGRAMS_TOOL, "Draw parallelograms", "Parallelogramms"},
@@ -268,10 +326,12 @@ constexpr CommandText kTexts[] = {
     {ID_TEXT_BOX_TOOL, "Draw a text box", "Text box"},
     {ID_ORTHOGONAL_TOOL, "Select segment or line, then draw its orthogonal", "Orthogonal to"},
     {ID_CROSS_TOOL, "Draw a segment with its orthogonal through the middle", "Cross"},
-    {ID_TANGENTS_FROM_TOOL, "Select circle, then draw the tangents from a point", "Tangents from point"},
-    {ID_TANGENT_2_POINTS_TOOL, "Select circle or line, then the circles through 2 points tangent to it",
-     "Tangent +2 points"},
-    {ID_CIRCLE_TANGENT_TOOL, "Select circle or line, then the tangent circles centred at a point", "Circle tangent"},
+    {ID_TANGENTS_FROM_TOOL, "Select circle, then draw the tangents from a point",
+     "Tangents from point"},
+    {ID_TANGENT_2_POINTS_TOOL,
+     "Select circle or line, then the circles through 2 points tangent to it", "Tangent +2 points"},
+    {ID_CIRCLE_TANGENT_TOOL, "Select circle or line, then the tangent circles centred at a point",
+     "Circle tangent"},
     {ID_ENCLOSING_CIRCLE_TOOL, "Select triangle, get its enclosing circle", "Enclosing circle"},
     {ID_ANGLE_DIVISION_TOOL, "Select angle, divide it in N parts", "Angle-division"},
     {ID_REFLECT_TOOL, "Select mirror line or side, then reflect the selection in it", "Reflect"},
@@ -281,9 +341,11 @@ constexpr CommandText kTexts[] = {
     {ID_MAKE_FIRST, "Put the selected figure first, under all others", "Make first"},
     {ID_MAKE_LAST, "Put the selected figure last, over all others", "Make last"},
     {ID_INTERSECTION, "Intersection points of the two selected figures", "Intersection"},
-    {ID_DUPLICATE, "Duplicate the selection (Shift: translation from selected segment)", "Duplicate"},
+    {ID_DUPLICATE, "Duplicate the selection (Shift: translation from selected segment)",
+     "Duplicate"},
     {ID_ROTATE, "Rotate a copy of the selection (Shift: rotation from selected angle)", "Rotate"},
-    {ID_HOMOTHETY, "Scale a copy of the selection (Shift: homothety from selected segment)", "Homothety"},
+    {ID_HOMOTHETY, "Scale a copy of the selection (Shift: homothety from selected segment)",
+     "Homothety"},
 
     // Line tool bar.
     {ID_WIDTH_1, "Lines of 1 pixel", "1-pixel line"},
@@ -328,14 +390,16 @@ constexpr CommandText kTexts[] = {
     {ID_ISOPTIC_AXES, "Select isoptic, get its canonicla axis.", "Canonical axes"},
     {ID_ISOPTIC_BISECTORS_AT, "Select point on isoptic, get its bisectors there.", "Bisectors at"},
     {ID_ISOPTIC_TANGENT_AT, "Select point on isoptic, get its tangent there.", "Tangent at"},
-    {ID_ISOPTIC_TANGENTS_FROM, "Select point on isoptic, get its tangent to same from there.", "Tangents from"},
+    {ID_ISOPTIC_TANGENTS_FROM, "Select point on isoptic, get its tangent to same from there.",
+     "Tangents from"},
     {ID_ISOPTIC_ASYMPTOTE, "Select isoptic, get its asymptotic line.", "Asymptotic"},
     {ID_ISOPTIC_MIDDLE_LINE, "Select isoptic, get its middle-line.", "Middle line"},
     {ID_ISOPTIC_FLEXES, "Select isoptic, get its flex-points (3 on a line).", "Flexes"},
     {ID_ISOPTIC_GROUP, "Group operation (in several stages).", "Group operation"},
     {ID_ISOPTIC_INVOLUTION, "Main involution of isoptic (2 stages).", "Main involution"},
     {ID_ISOPTIC_INVERSIONS, "Isoptic preserving inversions (at most 4).", "Other inversions"},
-    {ID_ISOPTIC_ANIMATION, "Move point on isoptic and look at angles viewing etc...", "Angle animation"},
+    {ID_ISOPTIC_ANIMATION, "Move point on isoptic and look at angles viewing etc...",
+     "Angle animation"},
     {ID_GROUP_BAR_FIRST, "Group operation: first point", "Group operation 1"},
     {ID_GROUP_BAR_SECOND, "Group operation: second point", "Group operation 2"},
     {ID_GROUP_BAR_THIRD, "Group operation: third point", "Group operation 3"},

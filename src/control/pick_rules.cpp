@@ -30,7 +30,8 @@ constexpr PickRule kRules[] = {
     // Segments (kind 10) and lines (kind 20).
     {kToolSegment, kCodeCommonTangents, A, S::Construct, kPickCircle, 2, true, nullptr},
     {kToolSegment, kCodeQuadrilateral, A, S::Construct, kPickSegment, 2, true, nullptr},
-    {kToolSegment, kCodeDivideInParts, 1, S::Construct, kCorner | kPickSegment | kPickCircle, 1, false, nullptr},
+    {kToolSegment, kCodeDivideInParts, 1, S::Construct, kCorner | kPickSegment | kPickCircle, 1,
+     false, nullptr},
     {kToolSegment, kCodeTangentAt, 1, S::Stage, kPickCircle, 1, false, nullptr},
     {kToolSegment, kCodeTangentsFrom, 1, S::Stage, kPickCircle, 1, false, nullptr},
     {kToolSegment, kCodeParallel, 1, S::Stage, kCorner | kStraight, 1, false, nullptr},
@@ -63,7 +64,8 @@ constexpr PickRule kRules[] = {
     {kToolCircle, kCodeOrthogonalTo2Through1, 2, S::Stage, kCircleOrStraight, 2, false, nullptr},
     {kToolCircle, kCodeTangentTo3, A, S::Construct, kCircleOrStraight, 3, false, nullptr},
     {kToolCircle, kCodeRadicalAxis, 2, S::Construct, kPickCircle, 2, false, nullptr},
-    {kToolCircle, kCodeInversionInterchanging, 2, S::Construct, kCircleOrStraight, 2, false, nullptr},
+    {kToolCircle, kCodeInversionInterchanging, 2, S::Construct, kCircleOrStraight, 2, false,
+     nullptr},
     // Circular arcs.
     {kToolArc, kCodeArcOnAngle, A, S::CornerThenPoint, kCornerAt, 1, false, nullptr},
     {kToolArc, kCodeHyperbolicNext, 1, S::Stage, kPickArc, 1, false, nullptr},

@@ -1,12 +1,12 @@
 // The view's keyboard rules, typed characters and the double click.
 
 #include "constructions/angle_constructions.h"
+#include "control/gyr_view.h"
+#include "math/sheet_mapping.h"
+#include "model/axes.h"
 #include "model/document.h"
 #include "model/program_state.h"
 #include "port/host.h"
-#include "model/axes.h"
-#include "control/gyr_view.h"
-#include "math/sheet_mapping.h"
 
 namespace gyr {
 
@@ -63,7 +63,8 @@ bool EnterKey(CGyrView& view, int, unsigned, int) {
 bool ArrowKey(CGyrView& view, int key, unsigned flags, int repeat) {
     if (flags & kMkShift) {
         CGyrDoc* doc = view.GetDocument();
-        CMyObj* first = view.State().m_selection.empty() ? nullptr : view.State().m_selection.front();
+        CMyObj* first =
+            view.State().m_selection.empty() ? nullptr : view.State().m_selection.front();
         if (!first || !doc || !ListContains(doc->Objects(), first)) {
             view.Beep();
             return true;

@@ -1,12 +1,12 @@
 // The mouse state machine of the view: button-down in drawing or select
 // mode, tracking per drag state, and the end of each kind of gesture.
 
-#include "model/document.h"
-#include "model/undo_state.h"
 #include "control/draw_operations.h"
 #include "control/gyr_view.h"
 #include "control/pick_rules.h"
 #include "math/sheet_mapping.h"
+#include "model/document.h"
+#include "model/undo_state.h"
 
 namespace gyr {
 

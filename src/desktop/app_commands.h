@@ -8,7 +8,6 @@ class QWidget;
 
 namespace gyr {
 
-
 // The help topic of the theory of isoptic cubics.
 constexpr int kTheoryTopic = 151;
 

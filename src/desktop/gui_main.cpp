@@ -1,13 +1,13 @@
 #include "desktop/gui_main.h"
-#include "figures/class_registry.h"
 
 #include <QApplication>
 
+#include "control/gyr_view.h"
 #include "desktop/main_window.h"
 #include "desktop/qt_host.h"
 #include "desktop/sheet_view.h"
+#include "figures/class_registry.h"
 #include "model/document.h"
-#include "control/gyr_view.h"
 
 namespace gyr {
 

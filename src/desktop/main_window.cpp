@@ -21,17 +21,17 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "control/command_table.h"
+#include "control/doc_commands.h"
+#include "control/menu_tree.h"
 #include "desktop/app_commands.h"
 #include "desktop/recent_files.h"
 #include "desktop/sheet_print.h"
 #include "desktop/sheet_view.h"
 #include "desktop/tool_icons.h"
+#include "math/sheet_mapping.h"
 #include "model/document.h"
 #include "port/host.h"
-#include "control/command_table.h"
-#include "control/doc_commands.h"
-#include "control/menu_tree.h"
-#include "math/sheet_mapping.h"
 
 // The resources live in a static library: they are registered by hand.
 static void InitResources() {
@@ -271,8 +271,7 @@ bool MainWindow::IsChecked(int id) const {
 bool MainWindow::IsAvailable(int id) const {
     if (IsViewToggle(id) && id != ID_VIEW_STATUS_BAR) return m_bars.contains(id);
     if (const CommandEntry* cmd = FindCommand(id)) return IsCommandAvailable(*cmd);
-    return IsFrameCommand(id) || IsAppCommand(id) ||
-           IsDocumentAttribute(id);
+    return IsFrameCommand(id) || IsAppCommand(id) || IsDocumentAttribute(id);
 }
 
 void MainWindow::RefreshActions() {

@@ -104,8 +104,6 @@ private:
     bool m_centred = false;
 };
 
-
-
 // The window title of a document.
 QString WindowTitle(const CGyrDoc& doc);
 

@@ -6,6 +6,7 @@
 #include <QPolygon>
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace gyr {
 
@@ -35,7 +36,7 @@ QString FromUtf8(const std::string& s) {
 double EllipseAngle(const QRectF& r, PixelPoint p) {
     double dx = (p.x - r.center().x()) / (r.width() / 2);
     double dy = (p.y - r.center().y()) / (r.height() / 2);
-    return std::atan2(-dy, dx) * 180.0 / M_PI;
+    return std::atan2(-dy, dx) * 180.0 / std::numbers::pi;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <cmath>
+#include <numbers>
 
 #include "control/gyr_view.h"
 
@@ -39,7 +40,7 @@ void DrawSign(QPainter& p, int id) {
         case kCursorPolygon: {
             QPolygonF hex;
             for (int k = 0; k < 6; ++k) {
-                const double a = k * M_PI / 3;
+                const double a = k * std::numbers::pi / 3;
                 hex << QPointF(23 + 7 * std::cos(a), 23 + 7 * std::sin(a));
             }
             p.drawPolygon(hex);

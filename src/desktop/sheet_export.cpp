@@ -10,9 +10,9 @@
 #include <QSvgGenerator>
 
 #include "desktop/qt_canvas.h"
-#include "model/document.h"
-#include "model/axes.h"
 #include "math/sheet_mapping.h"
+#include "model/axes.h"
+#include "model/document.h"
 
 namespace gyr {
 

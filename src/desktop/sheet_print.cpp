@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "desktop/qt_canvas.h"
-#include "model/document.h"
 #include "math/sheet_mapping.h"
+#include "model/document.h"
 
 namespace gyr {
 

@@ -5,13 +5,13 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "control/gyr_view.h"
 #include "desktop/qt_canvas.h"
 #include "desktop/sheet_cursors.h"
+#include "math/sheet_mapping.h"
 #include "model/document.h"
 #include "model/my_obj.h"
 #include "port/host.h"
-#include "control/gyr_view.h"
-#include "math/sheet_mapping.h"
 
 namespace gyr {
 

@@ -2,12 +2,13 @@
 
 #include <cmath>
 #include <cstdio>
+#include <numbers>
 #include <string>
 
-#include "math/angle_text.h"
-#include "model/program_state.h"
 #include "figures/triangle_obj.h"
+#include "math/angle_text.h"
 #include "math/kernel.h"
+#include "model/program_state.h"
 #include "port/host.h"
 
 namespace gyr {
@@ -121,7 +122,7 @@ void CFixedAngleDialogModel::ReadValue() {
             // An incomplete fraction keeps the last value.
             if (const int n = ParsePiFraction(text); n != 0) {
                 m_denominator = n;
-                m_value = M_PI / n;
+                m_value = std::numbers::pi / n;
             }
             break;
     }
@@ -258,9 +259,9 @@ int MakeTrianglesFromElements(CGestureState& state) {
     double* e = s.triangleElements;
     if (s.triangleMode == kThreeAngles) {
         // An angle left at zero is what the other two leave of pi.
-        if (e[0] < 1e-8) e[0] = M_PI - e[1] - e[2];
-        if (e[1] < 1e-8) e[1] = M_PI - e[0] - e[2];
-        if (e[2] < 1e-8) e[2] = M_PI - e[0] - e[1];
+        if (e[0] < 1e-8) e[0] = std::numbers::pi - e[1] - e[2];
+        if (e[1] < 1e-8) e[1] = std::numbers::pi - e[0] - e[2];
+        if (e[2] < 1e-8) e[2] = std::numbers::pi - e[0] - e[1];
     }
     CWorldPoint q[4];
     const int n = TriangleFromElements(e[0], e[1], e[2], s.triangleMode, q);

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "math/formula_parser.h"
 #include "figures/graph_obj.h"
+#include "math/formula_parser.h"
 #include "model/document.h"
 #include "model/obj_list.h"
 #include "model/program_state.h"

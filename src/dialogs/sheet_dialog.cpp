@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "port/host.h"
-#include "model/axes.h"
 #include "math/sheet_mapping.h"
+#include "model/axes.h"
+#include "port/host.h"
 
 namespace gyr {
 

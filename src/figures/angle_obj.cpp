@@ -1,13 +1,15 @@
 #include "figures/angle_obj.h"
 
-#include "model/document.h"
-#include "model/program_state.h"
+#include <numbers>
+
 #include "figures/segment_obj.h"
 #include "math/division.h"
 #include "math/kernel.h"
-#include "port/host.h"
-#include "model/gesture_state.h"
 #include "math/sheet_mapping.h"
+#include "model/document.h"
+#include "model/gesture_state.h"
+#include "model/program_state.h"
+#include "port/host.h"
 
 namespace gyr {
 
@@ -80,7 +82,7 @@ CMyObj* PressFixed(CGestureState& state, unsigned, const CWorldPoint& p) {
 }
 
 void DragFixed(CAngle& angle, const CWorldPoint& p, unsigned flags) {
-    double value = (flags & kMkShift) ? M_PI / 2 : ProgramState().angles.fixedAngle;
+    double value = (flags & kMkShift) ? std::numbers::pi / 2 : ProgramState().angles.fixedAngle;
     if (flags & kMkControl) value = -value;
     angle.m_points[0] = p;
     angle.m_points[2] = RotateAbout(p, angle.V1(), value);

@@ -23,7 +23,8 @@ public:
     // With Ctrl held the angle keeps its value: an arm point slides along its
     // arm, the apex moves on the circle through the three vertices.
     PixelRect MoveHandle(int k, const CWorldPoint& p) override;
-    void TrackLastVertex(CGestureState& state, const CWorldPoint& p, unsigned flags, int code) override;
+    void TrackLastVertex(CGestureState& state, const CWorldPoint& p, unsigned flags,
+                         int code) override;
     void Draw(Canvas& dc) const override;
 
     // polar(V2 - V1) - polar(V0 - V1), in [-pi, pi].

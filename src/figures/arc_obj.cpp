@@ -1,14 +1,15 @@
 #include "figures/arc_obj.h"
 
 #include <cmath>
+#include <numbers>
 
-#include "model/document.h"
 #include "figures/segment_obj.h"
 #include "math/circle_helpers.h"
 #include "math/kernel.h"
-#include "port/host.h"
-#include "model/gesture_state.h"
 #include "math/sheet_mapping.h"
+#include "model/document.h"
+#include "model/gesture_state.h"
+#include "port/host.h"
 
 namespace gyr {
 
@@ -76,7 +77,7 @@ void DragSimpleArc(CArcObj& arc, const CWorldPoint& p, unsigned) {
 }
 
 CMyObj* PressHalfCircle(CGestureState& state, unsigned, const CWorldPoint& p) {
-    return NewArcAt(state, p, M_PI);
+    return NewArcAt(state, p, std::numbers::pi);
 }
 
 // Without Ctrl the press point is the end, with Ctrl the centre; the pointer
@@ -95,7 +96,7 @@ void DragHalfCircle(CArcObj& arc, const CWorldPoint& p, unsigned flags) {
     arc.m_points[1] = p;
     arc.m_points[2] = end;
     arc.m_points[3] = centre + Perp(p - centre);
-    arc.m_sweep = M_PI;
+    arc.m_sweep = std::numbers::pi;
 }
 
 void SetUpperHalf(CArcObj& arc, const CWorldPoint& centre, double r) {
@@ -103,13 +104,13 @@ void SetUpperHalf(CArcObj& arc, const CWorldPoint& centre, double r) {
     arc.m_points[1] = centre + CWorldPoint{r, 0};
     arc.m_points[2] = centre - CWorldPoint{r, 0};
     arc.m_points[3] = centre + CWorldPoint{0, r};
-    arc.m_sweep = M_PI;
+    arc.m_sweep = std::numbers::pi;
 }
 
 CMyObj* PressHyperbolicLine(CGestureState& state, unsigned, const CWorldPoint& g) {
     const double r = std::fabs(g.y);
     if (r < kGeomEps) return nullptr;
-    CArcObj* arc = NewArcAt(state, g, M_PI);
+    CArcObj* arc = NewArcAt(state, g, std::numbers::pi);
     SetUpperHalf(*arc, {g.x, 0}, r);
     arc->RecalcBounds();
     return arc;
@@ -255,11 +256,11 @@ void CArcObj::SetArc(const CWorldPoint& centre, const CWorldPoint& start,
 
 void CArcObj::WrapSweep() {
     const CWorldPoint c = m_points[0];
-    if (m_sweep > 2 * M_PI) {
-        m_sweep -= 2 * M_PI;
+    if (m_sweep > 2 * std::numbers::pi) {
+        m_sweep -= 2 * std::numbers::pi;
         m_points[3] = c * 2 - m_points[3];
-    } else if (m_sweep < -2 * M_PI) {
-        m_sweep += 2 * M_PI;
+    } else if (m_sweep < -2 * std::numbers::pi) {
+        m_sweep += 2 * std::numbers::pi;
         m_points[3] = c * 2 - m_points[3];
     }
 }
@@ -308,8 +309,7 @@ void CArcObj::TrackLastVertex(CGestureState&, const CWorldPoint& p, unsigned fla
 
 void CArcObj::EndTrack(CGestureState& state, unsigned flags, const CWorldPoint&) {
     const int code = state.m_nToolCode;
-    if (code == kCodePlain || (code == kCodeOrthogonal && (flags & kMkControl)))
-        state.m_nStage = 0;
+    if (code == kCodePlain || (code == kCodeOrthogonal && (flags & kMkControl))) state.m_nStage = 0;
 }
 
 void CArcObj::Reflect(const CWorldPoint& a, const CWorldPoint& b) {

@@ -22,7 +22,8 @@ public:
     bool IsArc() const override { return true; }
     bool IsCircle() const override { return false; }
     PixelRect MoveHandle(int k, const CWorldPoint& p) override;
-    void TrackLastVertex(CGestureState& state, const CWorldPoint& p, unsigned flags, int code) override;
+    void TrackLastVertex(CGestureState& state, const CWorldPoint& p, unsigned flags,
+                         int code) override;
     void EndTrack(CGestureState& state, unsigned flags, const CWorldPoint& p) override;
     void Reflect(const CWorldPoint& a, const CWorldPoint& b) override;
     void Draw(Canvas& dc) const override;

@@ -1,23 +1,20 @@
 #include "figures/circle_obj.h"
 
 #include <cmath>
+#include <numbers>
 
-#include "model/document.h"
 #include "figures/line_obj.h"
 #include "math/kernel.h"
-#include "port/host.h"
-#include "model/gesture_state.h"
 #include "math/sheet_mapping.h"
+#include "model/document.h"
+#include "model/gesture_state.h"
+#include "port/host.h"
 
 namespace gyr {
 
 GYR_IMPLEMENT_CLASS(CCircleObj, CShapeObj)
 
 namespace {
-
-bool IsNear(const CWorldPoint& a, const CWorldPoint& b) {
-    return ChebyshevDistance(a, b) < Mapping().pixelTolerance;
-}
 
 // The press step of a circle tool: a new circle or null; the drag step moves
 // the circle with the pointer.
@@ -129,7 +126,8 @@ void CCircleObj::RecalcBounds() {
     m_rightBottom = {c.x + m_radius, c.y - m_radius};
 }
 
-void CCircleObj::TrackLastVertex(CGestureState& state, const CWorldPoint& p, unsigned flags, int code) {
+void CCircleObj::TrackLastVertex(CGestureState& state, const CWorldPoint& p, unsigned flags,
+                                 int code) {
     if (m_nPoints < 2) return;
     if (const CircleTool* tool = FindCircleTool(code))
         tool->drag(*this, state, p, flags);
@@ -214,7 +212,7 @@ double CCircleObj::DistanceTo(const CWorldPoint& p, int& edge) const {
 
 int CCircleObj::HitVertex(const CWorldPoint& p, int n) const {
     for (int i = 0; i < n && i < m_nPoints; ++i)
-        if (IsNear(m_points[i], p)) return i + 1;
+        if (SamePoint(m_points[i], p)) return i + 1;
     return 0;
 }
 
@@ -226,7 +224,7 @@ int CCircleObj::HitTest(const CWorldPoint& p) const {
 
 CWorldPoint CCircleObj::RandomPoint() const {
     Host* host = FindHost();
-    const double theta = (host ? host->Random() : 0) * M_PI * (2.0 / 32767);
+    const double theta = (host ? host->Random() : 0) * std::numbers::pi * (2.0 / 32767);
     return Centre() + CWorldPoint{std::cos(theta), std::sin(theta)} * m_radius;
 }
 

@@ -20,7 +20,8 @@ public:
     bool IsCircle() const override { return true; }
     bool IsLineOrCircle() const override { return true; }
     void RecalcBounds() override;
-    void TrackLastVertex(CGestureState& state, const CWorldPoint& p, unsigned flags, int code) override;
+    void TrackLastVertex(CGestureState& state, const CWorldPoint& p, unsigned flags,
+                         int code) override;
     void EndTrack(CGestureState& state, unsigned flags, const CWorldPoint& p) override;
     void Homothety(const CWorldPoint& c, double k) override;
     CMyObj* Invert(const CWorldPoint& centre, double radius) const override;

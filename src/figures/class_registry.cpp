@@ -1,18 +1,18 @@
 #include "figures/class_registry.h"
 
+#include "figures/angle_obj.h"
+#include "figures/arc_obj.h"
+#include "figures/circle_obj.h"
 #include "figures/compo.h"
 #include "figures/compo_obj.h"
 #include "figures/graph_obj.h"
-#include "figures/angle_obj.h"
 #include "figures/intersection_obj.h"
 #include "figures/line_obj.h"
 #include "figures/point_obj.h"
 #include "figures/segment_obj.h"
-#include "model/shape_obj.h"
 #include "figures/triangle_obj.h"
-#include "figures/arc_obj.h"
-#include "figures/circle_obj.h"
 #include "model/axes.h"
+#include "model/shape_obj.h"
 
 namespace gyr {
 

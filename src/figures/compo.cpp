@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/shape_obj.h"
+#include "math/kernel.h"
 #include "math/sheet_mapping.h"
+#include "model/shape_obj.h"
 
 namespace gyr {
 
@@ -62,7 +63,7 @@ void Compo::Reflect(const CWorldPoint& a, const CWorldPoint& b) {
 }
 
 void Compo::Rotate(const CWorldPoint& centre, double angle) {
-    for (CWorldPoint& p : m_points) p = p.RotatedAbout(centre, angle);
+    for (CWorldPoint& p : m_points) p = RotateAbout(p, centre, angle);
 }
 
 void Compo::Scale(const CWorldPoint& centre, double ratio) {

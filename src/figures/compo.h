@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "model/cobject.h"
 #include "math/world_point.h"
+#include "model/cobject.h"
 #include "port/canvas.h"
 
 namespace gyr {

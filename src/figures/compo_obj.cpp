@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <new>
 
+#include "math/kernel.h"
+
 namespace gyr {
 
 GYR_IMPLEMENT_CLASS(CompoObj, CShapeObj)
@@ -161,7 +163,7 @@ CWorldPoint CompoObj::NearestPointOn(const CWorldPoint& p) const {
     CWorldPoint result;
     for (const Compo* compo : m_compos) {
         CWorldPoint q = compo->Nearest(p);
-        double d = (q - p).Length();
+        double d = Distance(q, p);
         if (d < best) {
             best = d;
             result = q;

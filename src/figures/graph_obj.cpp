@@ -5,9 +5,9 @@
 #include <cstdio>
 
 #include "math/formula_parser.h"
+#include "math/sheet_mapping.h"
 #include "model/program_state.h"
 #include "port/host.h"
-#include "math/sheet_mapping.h"
 
 namespace gyr {
 

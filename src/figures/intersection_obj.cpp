@@ -2,9 +2,9 @@
 
 #include <cmath>
 
+#include "figures/circle_obj.h"
 #include "figures/compo_obj.h"
 #include "figures/intersection_walk.h"
-#include "figures/circle_obj.h"
 #include "math/kernel.h"
 
 namespace gyr {

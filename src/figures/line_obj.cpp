@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/document.h"
-#include "model/program_state.h"
 #include "math/kernel.h"
-#include "port/host.h"
-#include "model/gesture_state.h"
 #include "math/sheet_mapping.h"
+#include "model/document.h"
+#include "model/gesture_state.h"
+#include "model/program_state.h"
+#include "port/host.h"
 
 namespace gyr {
 

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "model/document.h"
-#include "model/program_state.h"
 #include "figures/circle_obj.h"
 #include "math/kernel.h"
-#include "port/host.h"
-#include "model/gesture_state.h"
 #include "math/sheet_mapping.h"
+#include "model/document.h"
+#include "model/gesture_state.h"
+#include "model/program_state.h"
+#include "port/host.h"
 
 namespace gyr {
 
@@ -104,7 +104,8 @@ PixelRect CSegmentObj::DragHandle(CGestureState& state, int k, const CWorldPoint
     return before.United(GetInvalidRect());
 }
 
-void CSegmentObj::TrackLastVertex(CGestureState& state, const CWorldPoint& p, unsigned flags, int code) {
+void CSegmentObj::TrackLastVertex(CGestureState& state, const CWorldPoint& p, unsigned flags,
+                                  int code) {
     if (m_nPoints < 2) return;
     FindSegmentTool(code).drag(*this, state, p, flags);
 }

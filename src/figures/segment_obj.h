@@ -20,7 +20,8 @@ public:
     bool IsSegment() const override { return true; }
     bool IsStraight() const override { return true; }
     PixelRect DragHandle(CGestureState& state, int k, const CWorldPoint& p) override;
-    void TrackLastVertex(CGestureState& state, const CWorldPoint& p, unsigned flags, int code) override;
+    void TrackLastVertex(CGestureState& state, const CWorldPoint& p, unsigned flags,
+                         int code) override;
     void EndTrack(CGestureState& state, unsigned flags, const CWorldPoint& p) override;
     PixelRect Track(CGestureState& state, const CWorldPoint& p, unsigned flags) override;
     CMyObj* Invert(const CWorldPoint& centre, double radius) const override;

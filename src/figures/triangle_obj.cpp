@@ -1,9 +1,9 @@
 #include "figures/triangle_obj.h"
 
 #include "figures/angle_obj.h"
-#include "model/obj_list.h"
 #include "math/kernel.h"
 #include "model/gesture_state.h"
+#include "model/obj_list.h"
 
 namespace gyr {
 

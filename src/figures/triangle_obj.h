@@ -19,7 +19,8 @@ public:
     // The plain tool only: V2 follows the pointer; Shift keeps it on the middle
     // perpendicular of V0V1 (isosceles), Ctrl on the circle over V0V1 (right
     // angle at V2).
-    void TrackLastVertex(CGestureState& state, const CWorldPoint& p, unsigned flags, int code) override;
+    void TrackLastVertex(CGestureState& state, const CWorldPoint& p, unsigned flags,
+                         int code) override;
 };
 
 // Constructs and finishes it in the gesture's document: recalc, add, a

@@ -5,7 +5,6 @@
 #include <locale>
 #include <sstream>
 
-
 namespace gyr {
 
 namespace {

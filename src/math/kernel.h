@@ -21,8 +21,8 @@
 
 #include <cmath>
 
-#include "math/world_point.h"
 #include "math/geom_sqrt.h"
+#include "math/world_point.h"
 
 namespace gyr {
 

@@ -12,8 +12,6 @@ CSheetMapping& Mapping() {
 
 namespace {
 
-constexpr double kExactEps = 1e-8;
-
 int SaturateToInt(long long v) {
     if (v > INT_MAX) return INT_MAX;
     if (v < INT_MIN) return INT_MIN;
@@ -71,10 +69,6 @@ bool IsYWithinSheet(double y) {
 
 bool SamePoint(const CWorldPoint& a, const CWorldPoint& b) {
     return ChebyshevDistance(a, b) < Mapping().pixelTolerance;
-}
-
-bool SamePointExact(const CWorldPoint& a, const CWorldPoint& b) {
-    return ChebyshevDistance(a, b) < kExactEps;
 }
 
 }  // namespace gyr

@@ -2,8 +2,8 @@
 // The one world <-> pixel mapping of the sheet. Every conversion truncates
 // toward zero, never rounds. Set only by the sheet object's update step.
 
-#include "math/world_point.h"
 #include "math/pixel.h"
+#include "math/world_point.h"
 
 namespace gyr {
 
@@ -38,7 +38,5 @@ bool IsOnSheet(const CWorldPoint& p);
 bool IsYWithinSheet(double y);
 // Screen-equal: Chebyshev distance below the pixel tolerance.
 bool SamePoint(const CWorldPoint& a, const CWorldPoint& b);
-// Exactly equal: Chebyshev distance below 1e-8.
-bool SamePointExact(const CWorldPoint& a, const CWorldPoint& b);
 
 }  // namespace gyr

@@ -3,8 +3,6 @@
 
 #include <cmath>
 
-#include "math/geom_sqrt.h"
-
 namespace gyr {
 
 struct CWorldPoint {
@@ -34,20 +32,8 @@ struct CWorldPoint {
 
     constexpr double Dot(const CWorldPoint& o) const { return x * o.x + y * o.y; }
     constexpr double Cross(const CWorldPoint& o) const { return x * o.y - y * o.x; }
-    double Length() const { return GeomSqrt(x * x + y * y); }
-    // Polar angle in [0, 2pi).
-    double Polar() const {
-        // Test the angle, not y: atan2 gives -pi for y = -0.0, and a tiny
-        // negative angle plus 2pi rounds to 2pi itself.
-        double a = std::atan2(y, x);
-        if (a < 0) a += 2 * M_PI;
-        return a < 2 * M_PI ? a : 0.0;
-    }
-    CWorldPoint RotatedAbout(const CWorldPoint& c, double angle) const {
-        double s = std::sin(angle), co = std::cos(angle);
-        CWorldPoint d = *this - c;
-        return {c.x + d.x * co - d.y * s, c.y + d.x * s + d.y * co};
-    }
+    // Lengths, angles and rotations are the kernel's (Norm, PolarAngle,
+    // RotateAbout).
 };
 
 inline constexpr CWorldPoint operator*(double k, const CWorldPoint& p) {

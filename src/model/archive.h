@@ -4,6 +4,7 @@
 // and objects. Reading never trusts a count further than the bytes that
 // remain can justify.
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -56,8 +57,7 @@ public:
         m_out.insert(m_out.end(), b, b + 4);
     }
     void WriteF64(double v) {
-        std::uint64_t u;
-        std::memcpy(&u, &v, 8);
+        const auto u = std::bit_cast<std::uint64_t>(v);
         WriteU32(std::uint32_t(u));
         WriteU32(std::uint32_t(u >> 32));
     }

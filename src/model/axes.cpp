@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string>
 
-#include "port/host.h"
 #include "math/sheet_mapping.h"
+#include "port/host.h"
 
 namespace gyr {
 

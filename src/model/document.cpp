@@ -9,13 +9,14 @@
 #include <cmath>
 #include <cstdio>
 #include <memory>
+#include <numbers>
 
 #include "model/archive.h"
+#include "model/axes.h"
+#include "model/gesture_state.h"
 #include "model/program_state.h"
 #include "model/shape_obj.h"
 #include "port/host.h"
-#include "model/axes.h"
-#include "model/gesture_state.h"
 
 namespace gyr {
 
@@ -56,7 +57,7 @@ ColorRef PaletteColor(int id) {
 }
 
 CGyrDoc::CGyrDoc(const CClassTable& classes) : m_classes(classes) {
-    ProgramState().params.rotationAngle = M_PI / 6;
+    ProgramState().params.rotationAngle = std::numbers::pi / 6;
 }
 
 CGyrDoc::~CGyrDoc() {

@@ -2,12 +2,13 @@
 
 #include <cmath>
 
+#include "math/kernel.h"
+#include "math/sheet_mapping.h"
 #include "model/archive.h"
 #include "model/document.h"
+#include "model/gesture_state.h"
 #include "model/obj_list.h"
 #include "port/host.h"
-#include "model/gesture_state.h"
-#include "math/sheet_mapping.h"
 
 namespace gyr {
 
@@ -194,7 +195,7 @@ double CMyObj::NearestVertex(const CWorldPoint& p, int& index) const {
     double best = 1e10;
     index = 0;
     for (int i = 0; i < 4; ++i) {
-        double d = (BoxCorner(*this, i) - p).Length();
+        double d = Distance(BoxCorner(*this, i), p);
         if (d < best) {
             best = d;
             index = i;

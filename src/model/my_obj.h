@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "math/world_point.h"
 #include "model/cobject.h"
 #include "model/field_exchange.h"
 #include "model/object_pool.h"
 #include "model/runtime_class.h"
-#include "math/world_point.h"
 #include "port/canvas.h"
 
 namespace gyr {
@@ -38,10 +38,10 @@ enum class Redraw { None = 0, Invalidate = 1, Now = 2 };
 
 // What Finish does with a new object.
 struct CFinish {
-    bool recalc = true;              // RecalcBounds first
-    bool add = true;                 // append to the gesture's document
+    bool recalc = true;  // RecalcBounds first
+    bool add = true;     // append to the gesture's document
     Redraw redraw = Redraw::Invalidate;
-    bool collect = false;            // join the gesture list, moving with the pointer
+    bool collect = false;  // join the gesture list, moving with the pointer
 };
 
 // The isoptic variants, which the pick rules tell apart.

@@ -3,6 +3,7 @@
 // documents, gathered in one owner so tests can reset it.
 
 #include <cmath>
+#include <numbers>
 #include <string>
 
 #include "math/world_point.h"
@@ -18,7 +19,7 @@ struct CDrawingParams {
     double graphRight = 5.0;
     CWorldPoint translation{0.5, -0.3};
     CWorldPoint rotationCentre{0, 0};
-    double rotationAngle = M_PI / 6;
+    double rotationAngle = std::numbers::pi / 6;
     CWorldPoint homothetyCentre{0, 0};
     double homothetyModulus = 1.5;
     double matchDistance = 0.3;  // identify points at distance <
@@ -27,12 +28,13 @@ struct CDrawingParams {
     unsigned divideParts = 3;    // 2 .. 50
     // The unit rotation step (cos 2pi/n, sin 2pi/n) of regular polygons;
     // always that of polygonSides, so change the sides through SetPolygonSides.
-    CWorldPoint polygonStep{std::cos(2 * M_PI / 6), std::sin(2 * M_PI / 6)};
+    CWorldPoint polygonStep{std::cos(2 * std::numbers::pi / 6), std::sin(2 * std::numbers::pi / 6)};
 };
 
 inline void SetPolygonSides(CDrawingParams& params, int sides) {
     params.polygonSides = sides;
-    params.polygonStep = {std::cos(2 * M_PI / sides), std::sin(2 * M_PI / sides)};
+    params.polygonStep = {std::cos(2 * std::numbers::pi / sides),
+                          std::sin(2 * std::numbers::pi / sides)};
 }
 
 // How new and re-marked points look.
@@ -48,11 +50,11 @@ struct CPointMarkSettings {
 // The fixed-angle tool and the triangle-from-elements dialog remember these
 // for the run.
 struct CAngleSettings {
-    double fixedAngle = M_PI / 6;  // radians
-    int fixedDenominator = 6;      // n when the fixed angle is pi/n, else 0
-    int fixedEntryMode = 2;        // 0 degrees, 1 radians, 2 fraction of pi
-    int triangleMode = 0;          // element set, 0 .. 4
-    int triangleDegrees = 0;       // angles typed in degrees (1) or radians (0)
+    double fixedAngle = std::numbers::pi / 6;  // radians
+    int fixedDenominator = 6;                  // n when the fixed angle is pi/n, else 0
+    int fixedEntryMode = 2;                    // 0 degrees, 1 radians, 2 fraction of pi
+    int triangleMode = 0;                      // element set, 0 .. 4
+    int triangleDegrees = 0;                   // angles typed in degrees (1) or radians (0)
     // The last values entered: sides in world units, angles in radians.
     double triangleElements[3] = {0, 0, 0};
 };

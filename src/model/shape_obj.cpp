@@ -5,36 +5,22 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <numbers>
 
 #include "math/angle_text.h"
+#include "math/kernel.h"
+#include "math/sheet_mapping.h"
 #include "model/archive.h"
 #include "model/document.h"
+#include "model/gesture_state.h"
 #include "model/program_state.h"
 #include "port/host.h"
-#include "model/gesture_state.h"
-#include "math/sheet_mapping.h"
 
 namespace gyr {
 
 GYR_IMPLEMENT_CLASS(CShapeObj, CMyObj)
 
 namespace {
-
-// Below this Chebyshev distance two points are the same point.
-constexpr double kCoincide = 1e-8;
-
-double Distance(const CWorldPoint& a, const CWorldPoint& b) {
-    return (a - b).Length();
-}
-
-// The orthogonal projection of p on the line ab; a itself when a and b coincide
-// exactly, where the line has no direction.
-CWorldPoint FootOnLine(const CWorldPoint& p, const CWorldPoint& a, const CWorldPoint& b) {
-    CWorldPoint d = b - a;
-    double len2 = d.Dot(d);
-    if (len2 == 0) return a;
-    return a + d * (d.Dot(p - a) / len2);
-}
 
 // The point of the segment ab nearest to p.
 CWorldPoint NearestOnSegment(const CWorldPoint& p, const CWorldPoint& a, const CWorldPoint& b) {
@@ -47,18 +33,14 @@ CWorldPoint NearestOnSegment(const CWorldPoint& p, const CWorldPoint& a, const C
     return a + d * t;
 }
 
-bool IsNear(const CWorldPoint& a, const CWorldPoint& b) {
-    return ChebyshevDistance(a, b) < Mapping().pixelTolerance;
-}
-
 // Near the segment ab: the foot of the perpendicular lies on the segment and
 // is near p. A degenerate edge is tested as its vertex.
 bool IsNearEdge(const CWorldPoint& p, const CWorldPoint& a, const CWorldPoint& b) {
-    if (a == b) return IsNear(p, a);
+    if (a == b) return SamePoint(p, a);
     CWorldPoint ab = a - b;
     double t = (p - b).Dot(ab) / ab.Dot(ab);
     if (t < 0 || t > 1) return false;
-    return IsNear(a * t + b * (1 - t), p);
+    return SamePoint(a * t + b * (1 - t), p);
 }
 
 std::string Format(const char* fmt, auto... args) {
@@ -160,9 +142,7 @@ int CShapeObj::ListData(DataLines& lines) const {
     for (int i = 0; i < n; ++i) {
         const CWorldPoint& next = v[(i + 1) % n];
         const CWorldPoint& prev = v[(i + n - 1) % n];
-        double a = (next - v[i]).Polar() - (prev - v[i]).Polar();
-        if (a > M_PI) a -= 2 * M_PI;
-        if (a < -M_PI) a += 2 * M_PI;
+        const double a = SignedAngle(v[i], prev, next);
         const Dms dms = AngleToDms(a);
         lines.push_back(Format("Angle-%d:", i) + Format(" %f (%d:%d:%d)", a, dms.d, dms.m, dms.s));
     }
@@ -176,8 +156,8 @@ int CShapeObj::ListData(DataLines& lines) const {
     double area = FanArea(GetVertices(), n);
     if (IsCircle() || IsPoint()) {
         double r = n >= 2 ? Distance(v[1], v[0]) : 0.0;
-        perimeter = 2 * M_PI * r;
-        area = perimeter * perimeter / (4 * M_PI);
+        perimeter = 2 * std::numbers::pi * r;
+        area = perimeter * perimeter / (4 * std::numbers::pi);
     }
     if (IsClosed()) {
         double closing = n >= 1 ? Distance(v[n - 1], v[0]) : 0.0;
@@ -219,7 +199,7 @@ void CShapeObj::RecalcBounds() {
 bool CShapeObj::IsDegenerate() const {
     // Fewer than two vertices cannot make a figure either.
     if (m_nPoints < 2) return true;
-    return ChebyshevDistance(m_points[0], m_points[1]) < kCoincide;
+    return Coincide(m_points[0], m_points[1]);
 }
 
 PixelRect CShapeObj::MoveHandle(int k, const CWorldPoint& p) {
@@ -262,14 +242,14 @@ void CShapeObj::Homothety(const CWorldPoint& c, double k) {
 }
 
 void CShapeObj::Rotate(const CWorldPoint& c, double angle) {
-    for (CWorldPoint& p : m_points) p = p.RotatedAbout(c, angle);
+    for (CWorldPoint& p : m_points) p = RotateAbout(p, c, angle);
     RecalcBounds();
 }
 
 void CShapeObj::Reflect(const CWorldPoint& a, const CWorldPoint& b) {
     // Two equal points define no mirror line.
     if (a == b) return;
-    for (CWorldPoint& p : m_points) p = p + (FootOnLine(p, a, b) - p) * 2;
+    for (CWorldPoint& p : m_points) p = ReflectInLine(p, a, b);
     RecalcBounds();
 }
 
@@ -419,7 +399,7 @@ PixelRect CShapeObj::ProjectVertexOntoLine(const CWorldPoint& a, const CWorldPoi
                                            const CWorldPoint& p, int k) {
     if (k < 1 || k > m_nPoints || a == b) return {};
     PixelRect before = GetInvalidRect();
-    m_points[k - 1] = FootOnLine(p, a, b);
+    m_points[k - 1] = FootOfPerpendicular(p, a, b);
     RecalcBounds();
     return before.United(GetInvalidRect());
 }
@@ -430,9 +410,9 @@ CWorldPoint CShapeObj::NearestPointOn(const CWorldPoint& p) const {
 
 int PolylineHitTest(const CWorldPoint* v, int n, bool closed, const CWorldPoint& p) {
     if (!v || n < 1) return -1;
-    if (IsNear(v[0], p)) return 1;
+    if (SamePoint(v[0], p)) return 1;
     for (int i = 1; i < n; ++i) {
-        if (IsNear(v[i], p)) return i + 1;
+        if (SamePoint(v[i], p)) return i + 1;
         if (IsNearEdge(p, v[i - 1], v[i])) return 0;
     }
     return closed && IsNearEdge(p, v[n - 1], v[0]) ? 0 : -1;
@@ -483,7 +463,7 @@ double FanArea(const CWorldPoint* v, int n) {
         double len = Distance(v[i + 1], v[i]);
         // A zero-length edge spans no triangle.
         if (len == 0) continue;
-        sum += len * Distance(v[0], FootOnLine(v[0], v[i], v[i + 1]));
+        sum += len * Distance(v[0], FootOfPerpendicular(v[0], v[i], v[i + 1]));
     }
     return sum / 2;
 }

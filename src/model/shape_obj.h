@@ -33,7 +33,8 @@ public:
     bool IsDegenerate() const override;
     PixelRect MoveHandle(int k, const CWorldPoint& p) override;
     bool SnapToVertex(CWorldPoint& p) const override;
-    void TrackLastVertex(CGestureState& state, const CWorldPoint& p, unsigned flags, int code) override;
+    void TrackLastVertex(CGestureState& state, const CWorldPoint& p, unsigned flags,
+                         int code) override;
     PixelRect Track(CGestureState& state, const CWorldPoint& p, unsigned flags) override;
     void Homothety(const CWorldPoint& c, double k) override;
     void Rotate(const CWorldPoint& c, double angle) override;

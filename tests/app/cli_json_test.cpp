@@ -14,13 +14,13 @@
 #include <sstream>
 
 #include "app/cli.h"
-#include "figures/class_registry.h"
 #include "app/json_document.h"
+#include "figures/class_registry.h"
 #include "model/archive.h"
+#include "model/axes.h"
 #include "model/document.h"
 #include "model/shape_obj.h"
 #include "port/scripted_host.h"
-#include "model/axes.h"
 
 namespace gyr {
 namespace {

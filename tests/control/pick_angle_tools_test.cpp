@@ -4,14 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <vector>
 
-#include "figures/angle_obj.h"
-#include "figures/triangle_obj.h"
-#include "figures/circle_obj.h"
-#include "math/kernel.h"
 #include "control/pick_rules.h"
 #include "control/view_fixture.h"
+#include "figures/angle_obj.h"
+#include "figures/circle_obj.h"
+#include "figures/triangle_obj.h"
+#include "math/kernel.h"
 
 namespace gyr::testing {
 namespace {
@@ -158,7 +159,7 @@ TEST_F(PickTest, ClassFiltersForTrianglesCirclesAndCorners) {
     state.DeselectAll();
     ApplyPickRule(state, Recording(kToolAngle, kCodeDivideAngle), 0, {4, 0});
     EXPECT_EQ(g_seen.calls, 2);
-    EXPECT_EQ(g_seen.part, 1);  // the vertex index
+    EXPECT_EQ(g_seen.part, 1);               // the vertex index
     view.OnCommand(ID_ANGLE_DIVISION_TOOL);  // finds its corner without a selection
     Click(Px(6, -5));
     ExpectStage(0, 2);
@@ -218,12 +219,13 @@ TEST_F(AngleToolTest, TwoStageAngleAndTriangleToolsWithModifiers) {
     EXPECT_EQ(state.m_nStage, 0);
 
     TwoStages(ID_ANGLE_VIEWING, {-2, 0}, {2, 0}, {1, 3}, {1, 3}, kMkControl);
-    EXPECT_NEAR(std::fabs(static_cast<CAngle*>(Last())->GetAngleValue()), M_PI / 2, 1e-9);
+    EXPECT_NEAR(std::fabs(static_cast<CAngle*>(Last())->GetAngleValue()), std::numbers::pi / 2,
+                1e-9);
 
     // The fixed angle turns the second arm by the setting.
     ASSERT_TRUE(view.OnCommand(ID_ANGLE_FIXED));
     Drag(Px(0, 0), Px(2, 0));
-    EXPECT_NEAR(static_cast<CAngle*>(Last())->GetAngleValue(), M_PI / 6, 1e-12);
+    EXPECT_NEAR(static_cast<CAngle*>(Last())->GetAngleValue(), std::numbers::pi / 6, 1e-12);
 
     TwoStages(ID_TRIANGLE_GENERAL, {0, 0}, {4, 0}, {1, 3}, {1, 3}, kMkShift);
     ExpectNear(V(2), {2, 3});  // isosceles at V2

@@ -5,12 +5,12 @@
 
 #include <set>
 
-#include "model/axes.h"
 #include "control/command_table.h"
 #include "control/draw_operations.h"
-#include "control/pick_rules.h"
 #include "control/menu_tree.h"
+#include "control/pick_rules.h"
 #include "control/view_fixture.h"
+#include "model/axes.h"
 
 namespace gyr::testing {
 namespace {
@@ -83,7 +83,7 @@ TEST_F(CommandTest, EveryToolRowSetsKindCodeStageAndItsChecks) {
 }
 
 TEST_F(CommandTest, EachMenuGroupRemembersItsOwnLastCommand) {
-    view.OnCommand(ID_SEGMENT_ORTHOGONAL);  // Segments: orthogonal, button ID_ORTHOGONAL_TOOL
+    view.OnCommand(ID_SEGMENT_ORTHOGONAL);      // Segments: orthogonal, button ID_ORTHOGONAL_TOOL
     view.OnCommand(ID_LINE_MIDDLE_ORTHOGONAL);  // Lines: middle orthogonal
     EXPECT_TRUE(view.IsChecked(ID_LINE_MIDDLE_ORTHOGONAL));
     EXPECT_TRUE(view.IsChecked(ID_LINE_TOOL));
@@ -152,8 +152,11 @@ TEST_F(CommandTest, CursorFollowsKindStageAndButton) {
         bool down;
         int cursor;
     } cases[] = {
-        {ID_SELECT_TOOL, 0, false, kCursorArrow}, {ID_REFLECT_TOOL, 1, false, kCursorReflectNext}, {ID_ORTHOGONAL_TOOL, 0, false, kCursorPick},
-        {ID_ORTHOGONAL_TOOL, 0, true, kCursorPickPressed},           {ID_ORTHOGONAL_TOOL, 1, false, kCursorStraight},
+        {ID_SELECT_TOOL, 0, false, kCursorArrow},
+        {ID_REFLECT_TOOL, 1, false, kCursorReflectNext},
+        {ID_ORTHOGONAL_TOOL, 0, false, kCursorPick},
+        {ID_ORTHOGONAL_TOOL, 0, true, kCursorPickPressed},
+        {ID_ORTHOGONAL_TOOL, 1, false, kCursorStraight},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.id << " stage " << c.stage);
@@ -184,12 +187,9 @@ TEST(MenuTree, AcceleratorsAsGivenAndNoKeyTwice) {
         int id;
         const char *accel, *accel2;
     } kKeys[] = {
-        {ID_DRAW_GRAPH, "Ctrl+G", ""},
-        {ID_LOGO_FRAME, "Ctrl+L", ""},
-        {ID_EDIT_COPY, "Ctrl+C", "Ctrl+Ins"},
-        {ID_EDIT_UNDO, "Ctrl+Z", "Alt+Backspace"},
-        {ID_FILE_SAVE, "Ctrl+S", ""},
-        {ID_HELP_FINDER, "F1", ""},
+        {ID_DRAW_GRAPH, "Ctrl+G", ""},        {ID_LOGO_FRAME, "Ctrl+L", ""},
+        {ID_EDIT_COPY, "Ctrl+C", "Ctrl+Ins"}, {ID_EDIT_UNDO, "Ctrl+Z", "Alt+Backspace"},
+        {ID_FILE_SAVE, "Ctrl+S", ""},         {ID_HELP_FINDER, "F1", ""},
     };
     for (const auto& k : kKeys) {
         const MenuItem* item = FindMenuItem(k.id);

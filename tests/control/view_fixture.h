@@ -1,20 +1,21 @@
 #pragma once
 // A document on an 800 x 600 sheet (origin (400, 300), 50 pixels per unit:
-// world (x, y) is pixel (400 + 50x, 300 - 50y)), its view, and helpers that drive the controller with press / move / release.
+// world (x, y) is pixel (400 + 50x, 300 - 50y)), its view, and helpers that drive the controller
+// with press / move / release.
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "model/document.h"
+#include "control/gyr_view.h"
 #include "figures/class_registry.h"
-#include "model/program_state.h"
 #include "figures/segment_obj.h"
+#include "math/sheet_mapping.h"
+#include "model/document.h"
+#include "model/program_state.h"
 #include "model/shape_obj.h"
 #include "port/scripted_host.h"
-#include "control/gyr_view.h"
-#include "math/sheet_mapping.h"
 
 namespace gyr::testing {
 

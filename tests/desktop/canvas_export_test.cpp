@@ -8,17 +8,17 @@
 #include <QPainter>
 #include <QTemporaryDir>
 
+#include "control/gyr_view.h"
 #include "desktop/qt_canvas.h"
-#include "figures/class_registry.h"
 #include "desktop/sheet_export.h"
 #include "desktop/sheet_view.h"
+#include "figures/class_registry.h"
+#include "math/sheet_mapping.h"
+#include "model/axes.h"
 #include "model/document.h"
 #include "model/program_state.h"
 #include "model/shape_obj.h"
 #include "port/scripted_host.h"
-#include "model/axes.h"
-#include "control/gyr_view.h"
-#include "math/sheet_mapping.h"
 
 namespace gyr {
 namespace {

@@ -3,7 +3,6 @@
 // synthesised on the sheet widget, dropped files, closing.
 
 #include "desktop/main_window.h"
-#include "figures/class_registry.h"
 
 #include <gtest/gtest.h>
 
@@ -28,6 +27,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "control/command_table.h"
+#include "control/menu_tree.h"
 #include "desktop/about_dialog.h"
 #include "desktop/app_commands.h"
 #include "desktop/dialog_view.h"
@@ -35,17 +36,16 @@
 #include "desktop/qt_host.h"
 #include "desktop/recent_files.h"
 #include "desktop/sheet_view.h"
-#include "model/document.h"
 #include "dialogs/drawing_params_dialog.h"
-#include "figures/point_obj.h"
-#include "model/program_state.h"
-#include "figures/segment_obj.h"
-#include "figures/circle_obj.h"
-#include "port/scripted_host.h"
-#include "control/command_table.h"
-#include "control/menu_tree.h"
 #include "dialogs/sheet_dialog.h"
+#include "figures/circle_obj.h"
+#include "figures/class_registry.h"
+#include "figures/point_obj.h"
+#include "figures/segment_obj.h"
 #include "math/sheet_mapping.h"
+#include "model/document.h"
+#include "model/program_state.h"
+#include "port/scripted_host.h"
 
 namespace gyr {
 namespace {
@@ -150,7 +150,8 @@ TEST_F(MainWindowTest, CommandsSetToolStateAndCheckMarks) {
     EXPECT_EQ(m_view->State().m_nToolCode, kCodeOrthogonal);
     EXPECT_TRUE(Checked(ID_SEGMENT_ORTHOGONAL));
     EXPECT_TRUE(Checked(ID_ORTHOGONAL_TOOL));
-    EXPECT_TRUE(Checked(ID_CIRCLE_TANGENT_THROUGH_2));  // the Circles group still remembers its last entry
+    EXPECT_TRUE(
+        Checked(ID_CIRCLE_TANGENT_THROUGH_2));  // the Circles group still remembers its last entry
 
     m_window->RunCommand(ID_STYLE_SOLID + 1);  // dash forces the 1-pixel width
     EXPECT_TRUE(Checked(ID_WIDTH_1));

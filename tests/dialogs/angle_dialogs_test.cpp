@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "figures/figure_fixture.h"
 #include "figures/triangle_obj.h"
@@ -13,7 +14,7 @@
 namespace gyr::testing {
 namespace {
 
-constexpr double kDeg = M_PI / 180;
+constexpr double kDeg = std::numbers::pi / 180;
 
 void ExpectNear(const CWorldPoint& a, const CWorldPoint& b, double eps = 1e-9) {
     EXPECT_NEAR(a.x, b.x, eps);
@@ -38,9 +39,11 @@ TEST_F(AngleDialogTest, TriangleFromElementsInEachMode) {
     EXPECT_NEAR(Distance(q[2], q[0]), 5, 1e-9);
     EXPECT_NEAR(Distance(q[2], q[1]), 4, 1e-9);
     EXPECT_EQ(TriangleFromElements(1, 1, 2, kThreeSides, q), 0);  // touching circles
-    ASSERT_EQ(TriangleFromElements(3, 2, M_PI / 2, kTwoSidesAngle, q), 1);
+    ASSERT_EQ(TriangleFromElements(3, 2, std::numbers::pi / 2, kTwoSidesAngle, q), 1);
     ExpectNear(q[2], {0, 2});
-    EXPECT_EQ(TriangleFromElements(2, M_PI / 2, M_PI / 2, kTwoAnglesSide, q), 0);  // parallel
+    EXPECT_EQ(
+        TriangleFromElements(2, std::numbers::pi / 2, std::numbers::pi / 2, kTwoAnglesSide, q),
+        0);  // parallel
 
     // A = 30 degrees, b = 2: a = 1.5 cuts the line twice, a = 1 touches it.
     EXPECT_EQ(TriangleFromElements(30 * kDeg, 2, 1.5, kAmbiguous, q), 2);
@@ -77,7 +80,7 @@ TEST_F(AngleDialogTest, FixedAngleDialogUpdatesWhileTypingAndStoresOnOkOnly) {
     EXPECT_EQ(model.Find(M::kValueField)->text, "pi/6");
     model.Type(M::kValueField, "pi/4");
     model.Type(M::kValueField, "pi/");  // half typed: the value stays
-    EXPECT_NEAR(model.Value(), M_PI / 4, 1e-15);
+    EXPECT_NEAR(model.Value(), std::numbers::pi / 4, 1e-15);
     model.Check(M::kDegreesRadio, true);
     EXPECT_EQ(model.Find(M::kValueField)->text, "45:0:0");
     model.Type(M::kValueField, "36:0:0");
@@ -86,7 +89,7 @@ TEST_F(AngleDialogTest, FixedAngleDialogUpdatesWhileTypingAndStoresOnOkOnly) {
     EXPECT_EQ(model.Find(M::kValueField)->text, "0.628319");
     model.Type(M::kValueField, "0.5");
     EXPECT_EQ(model.Denominator(), 0);
-    EXPECT_NEAR(ProgramState().angles.fixedAngle, M_PI / 6, 1e-15);  // not yet stored
+    EXPECT_NEAR(ProgramState().angles.fixedAngle, std::numbers::pi / 6, 1e-15);  // not yet stored
 
     ASSERT_TRUE(model.Ok(host));
     EXPECT_EQ(ProgramState().angles.fixedAngle, 0.5);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "figures/angle_obj.h"
 #include "figures/class_registry.h"
@@ -15,7 +16,7 @@
 namespace gyr::testing {
 namespace {
 
-constexpr double kDeg = M_PI / 180;
+constexpr double kDeg = std::numbers::pi / 180;
 
 void ExpectNear(const CWorldPoint& a, const CWorldPoint& b, double eps = 1e-9) {
     EXPECT_NEAR(a.x, b.x, eps);
@@ -35,8 +36,8 @@ protected:
 
 TEST_F(AngleObjTest, ValueIsSignedAndDegeneracyFollowsTheVertices) {
     CAngle a({2, 0}, {0, 0}, {0, 3});
-    EXPECT_NEAR(a.GetAngleValue(), M_PI / 2, 1e-12);
-    EXPECT_NEAR(CAngle({0, 3}, {0, 0}, {2, 0}).GetAngleValue(), -M_PI / 2, 1e-12);
+    EXPECT_NEAR(a.GetAngleValue(), std::numbers::pi / 2, 1e-12);
+    EXPECT_NEAR(CAngle({0, 3}, {0, 0}, {2, 0}).GetAngleValue(), -std::numbers::pi / 2, 1e-12);
     EXPECT_FALSE(a.IsDegenerate());
     EXPECT_TRUE(CAngle({2, 0}, {0, 0}, {5e-9, 0}).IsDegenerate());
     EXPECT_FALSE(CAngle({0, 0}, {0, 0}, {1, 0}).IsDegenerate());  // only V1 = V2 counts
@@ -67,7 +68,7 @@ TEST_F(AngleObjTest, CtrlHandlesKeepTheValue) {
     double r;
     ASSERT_TRUE(CircleThrough3Points({2, 0}, {0, 0}, {0, 5}, centre, r));
     ExpectNear(a->V1(), NearestPointOnCircle({0.5, -2}, centre, r));
-    EXPECT_NEAR(std::fabs(a->GetAngleValue()), M_PI / 2, 1e-9);
+    EXPECT_NEAR(std::fabs(a->GetAngleValue()), std::numbers::pi / 2, 1e-9);
     // On the centre, or with collinear vertices, the apex stays.
     const CWorldPoint apex = a->V1();
     a->MoveHandle(2, centre);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <numbers>
 
 #include "figures/figure_fixture.h"
 #include "figures/segment_obj.h"
@@ -30,7 +31,7 @@ void ExpectNear(const CWorldPoint& a, const CWorldPoint& b, double eps = 1e-9) {
 // the circle, and the sweep stays within a full turn.
 void ExpectConsistent(const CArcObj& arc) {
     const CWorldPoint c = arc.m_points[0], s = arc.m_points[1];
-    EXPECT_LE(std::fabs(arc.m_sweep), 2 * M_PI);
+    EXPECT_LE(std::fabs(arc.m_sweep), 2 * std::numbers::pi);
     ExpectNear(arc.m_points[2], RotateAbout(s, c, arc.m_sweep), 1e-7);
     ExpectNear(arc.m_points[3], RotateAbout(s, c, arc.m_sweep / 2), 1e-7);
     EXPECT_NEAR(Distance(c, s), arc.m_radius, 1e-9);
@@ -54,7 +55,7 @@ protected:
 
 TEST_F(ArcTest, SetArcTakesTheShorterTurnAndDegeneratesToTheStart) {
     CArcObj arc({0, 0}, {1, 0}, {0, 3});
-    EXPECT_DOUBLE_EQ(arc.m_sweep, M_PI / 2);
+    EXPECT_DOUBLE_EQ(arc.m_sweep, std::numbers::pi / 2);
     ExpectConsistent(arc);
     arc.SetArc({0, 0}, {1, 0}, {0, 0});
     EXPECT_EQ(arc.m_sweep, 0);
@@ -102,16 +103,16 @@ TEST_F(ArcTest, HandlesTurnTheEndsAndChangeTheRadius) {
     CArcObj arc({0, 0}, {2, 0}, {0, 2});
     arc.RecalcBounds();
     arc.MoveHandle(3, {-1, 1});  // the end to 135 degrees
-    EXPECT_NEAR(arc.m_sweep, 3 * M_PI / 4, 1e-12);
+    EXPECT_NEAR(arc.m_sweep, 3 * std::numbers::pi / 4, 1e-12);
     ExpectConsistent(arc);
     arc.MoveHandle(2, {1, -1});  // the start back to -45 degrees
-    EXPECT_NEAR(arc.m_sweep, M_PI, 1e-12);
+    EXPECT_NEAR(arc.m_sweep, std::numbers::pi, 1e-12);
     ExpectConsistent(arc);
 
     const CWorldPoint mid = arc.m_points[3];
     arc.MoveHandle(4, mid * 1.5);  // the middle outwards: radius 3
     EXPECT_NEAR(arc.m_radius, 3, 1e-12);
-    EXPECT_NEAR(arc.m_sweep, M_PI, 1e-12);
+    EXPECT_NEAR(arc.m_sweep, std::numbers::pi, 1e-12);
     ExpectConsistent(arc);
     const CArcObj before = arc;
     arc.MoveHandle(4, mid * -1);  // beyond the centre: refused
@@ -130,7 +131,7 @@ TEST_F(ArcTest, ReflectionNegatesTheSweepAndPersistenceIsExact) {
     CArcObj arc({1, 1}, {3, 1}, {1, 5});
     arc.RecalcBounds();
     arc.Reflect({0, 0}, {1, 0});
-    EXPECT_DOUBLE_EQ(arc.m_sweep, -M_PI / 2);
+    EXPECT_DOUBLE_EQ(arc.m_sweep, -std::numbers::pi / 2);
     ExpectConsistent(arc);
 
     arc.m_bSelected = 1;
@@ -160,29 +161,29 @@ TEST_F(ArcTest, SimpleArcWoundPastAFullTurnWrapsWithTheMiddleFlipped) {
     double previous = 0;
     bool wrapped = false;
     for (int step = 1; step <= 10; ++step) {  // 10 eighths of a turn
-        Move(RotateAbout({3, 0}, {0, 0}, step * M_PI / 4));
+        Move(RotateAbout({3, 0}, {0, 0}, step * std::numbers::pi / 4));
         ExpectConsistent(*arc);
         if (arc->m_sweep < previous) {
             wrapped = true;
             // Past 2pi the sweep drops by a full turn and the middle point
             // jumps across the centre.
-            EXPECT_NEAR(arc->m_sweep, step * M_PI / 4 - 2 * M_PI, 1e-9);
+            EXPECT_NEAR(arc->m_sweep, step * std::numbers::pi / 4 - 2 * std::numbers::pi, 1e-9);
         }
         previous = arc->m_sweep;
     }
     EXPECT_TRUE(wrapped);
-    EXPECT_NEAR(arc->m_sweep, M_PI / 2, 1e-9);
-    ExpectNear(arc->m_points[3], RotateAbout({2, 0}, {0, 0}, M_PI / 4), 1e-9);
+    EXPECT_NEAR(arc->m_sweep, std::numbers::pi / 2, 1e-9);
+    ExpectNear(arc->m_points[3], RotateAbout({2, 0}, {0, 0}, std::numbers::pi / 4), 1e-9);
 
     // The other sense: pi/2 - 3pi = -5pi/2 comes back by a full turn.
     double lowest = 0;
     for (int step = 1; step <= 12; ++step) {
-        Move(RotateAbout({3, 0}, {0, 0}, M_PI / 2 - step * M_PI / 4));
+        Move(RotateAbout({3, 0}, {0, 0}, std::numbers::pi / 2 - step * std::numbers::pi / 4));
         ExpectConsistent(*arc);
         lowest = std::min(lowest, arc->m_sweep);
     }
-    EXPECT_NEAR(lowest, -2 * M_PI, 1e-9);
-    EXPECT_NEAR(arc->m_sweep, -M_PI / 2, 1e-9);
+    EXPECT_NEAR(lowest, -2 * std::numbers::pi, 1e-9);
+    EXPECT_NEAR(arc->m_sweep, -std::numbers::pi / 2, 1e-9);
     Release(arc->m_points[2]);
     EXPECT_EQ(state.m_nStage, 0);
 }
@@ -205,7 +206,7 @@ TEST_F(ArcTest, HalfCircleFromItsEndOrWithCtrlFromItsCentre) {
     UseTool(kKindArcs, kCodeHalfCircleArc);
     auto* arc = static_cast<CArcObj*>(Press(DrawArcTool, {0, 0}));
     ASSERT_TRUE(arc);
-    EXPECT_EQ(arc->m_sweep, M_PI);
+    EXPECT_EQ(arc->m_sweep, std::numbers::pi);
     Move({2, 0});
     EXPECT_EQ(arc->m_points[0], CWorldPoint(1, 0));
     EXPECT_EQ(arc->m_points[3], CWorldPoint(1, 1));
@@ -232,7 +233,7 @@ TEST_F(ArcTest, HyperbolicLineIsTheUpperHalfCircleCentredOnTheAxis) {
     EXPECT_EQ(arc->m_points[0], CWorldPoint(1, 0));
     Move({3, 2});
     ExpectNear(arc->m_points[0], {2, 0});
-    EXPECT_EQ(arc->m_sweep, M_PI);
+    EXPECT_EQ(arc->m_sweep, std::numbers::pi);
     ExpectConsistent(*arc);
     const CArcObj before = *arc;
     Move({1, 5});  // a vertical chord: no centre

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <numbers>
 
 #include "figures/figure_fixture.h"
 #include "figures/line_obj.h"
@@ -103,7 +104,7 @@ TEST_F(CircleTest, TransformationsKeepTheRadiusALength) {
     c.Homothety({0, 0}, -2);
     EXPECT_EQ(c.m_radius, 2);
     ExpectNear(c.Centre(), {-2, 0});
-    c.Rotate({0, 0}, M_PI / 2);
+    c.Rotate({0, 0}, std::numbers::pi / 2);
     EXPECT_NEAR(c.m_radius, 2, 1e-12);
     ExpectNear(c.Centre(), {0, -2});
 }

@@ -8,14 +8,14 @@
 #include <memory>
 #include <vector>
 
-#include "model/archive.h"
 #include "figures/class_registry.h"
+#include "model/archive.h"
+#include "model/axes.h"
 #include "model/document.h"
+#include "model/gesture_state.h"
 #include "model/program_state.h"
 #include "model/shape_obj.h"
 #include "port/scripted_host.h"
-#include "model/axes.h"
-#include "model/gesture_state.h"
 
 namespace gyr::testing {
 

@@ -10,16 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "figures/compo_obj.h"
+#include "figures/arc_obj.h"
 #include "figures/class_registry.h"
-#include "model/archive.h"
+#include "figures/compo_obj.h"
 #include "figures/figure_fixture.h"
 #include "figures/intersection_obj.h"
 #include "figures/line_obj.h"
 #include "figures/nearest_intersection.h"
 #include "figures/point_obj.h"
 #include "figures/segment_obj.h"
-#include "figures/arc_obj.h"
+#include "model/archive.h"
 
 namespace gyr {
 namespace {

@@ -8,10 +8,10 @@
 #include <cmath>
 #include <memory>
 
-#include "figures/figure_fixture.h"
-#include "model/obj_list.h"
-#include "figures/segment_obj.h"
 #include "figures/circle_obj.h"
+#include "figures/figure_fixture.h"
+#include "figures/segment_obj.h"
+#include "model/obj_list.h"
 #include "port/recording_canvas.h"
 
 namespace gyr::testing {

@@ -7,11 +7,11 @@
 #include <cmath>
 #include <memory>
 
-#include "figures/figure_fixture.h"
+#include "figures/circle_obj.h"
 #include "figures/class_registry.h"
+#include "figures/figure_fixture.h"
 #include "figures/line_obj.h"
 #include "figures/segment_obj.h"
-#include "figures/circle_obj.h"
 #include "math/kernel.h"
 #include "port/recording_canvas.h"
 

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "model/archive.h"
 #include "figures/class_registry.h"
+#include "model/archive.h"
 #include "model/document.h"
 #include "port/scripted_host.h"
 

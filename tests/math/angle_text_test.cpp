@@ -6,18 +6,19 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 namespace gyr {
 namespace {
 
-constexpr double kDeg = M_PI / 180;
+constexpr double kDeg = std::numbers::pi / 180;
 
 TEST(AngleTextTest, DmsTruncatesAndKeepsTheSignOnTheLeadingPart) {
     EXPECT_EQ(FormatDms(-10.5 * kDeg), "-10:30:0");
     EXPECT_EQ(FormatDms(-0.5 * kDeg), "0:-30:0");
     EXPECT_EQ(FormatDms((30 + 15.0 / 60 + 59.9 / 3600) * kDeg), "30:15:59");
     // 60 degrees arrives as 59.99999999999999: whole seconds stay whole.
-    EXPECT_EQ(FormatDms(M_PI / 3), "60:0:0");
+    EXPECT_EQ(FormatDms(std::numbers::pi / 3), "60:0:0");
     EXPECT_EQ(FormatDms(std::nan("")), "0:0:0");
     EXPECT_EQ(FormatDms(1e300), FormatDms(1e299));  // clamped, no overflow
 }
@@ -33,13 +34,13 @@ TEST(AngleTextTest, ParseDmsReadsThreeIntegersWithAnySeparator) {
 }
 
 TEST(AngleTextTest, PiDenominatorRecognisesOnlyExactFractions) {
-    EXPECT_EQ(PiDenominator(M_PI / 7), 7);
-    EXPECT_EQ(PiDenominator(M_PI), 1);
+    EXPECT_EQ(PiDenominator(std::numbers::pi / 7), 7);
+    EXPECT_EQ(PiDenominator(std::numbers::pi), 1);
     EXPECT_EQ(PiDenominator(0.5), 0);
     EXPECT_EQ(PiDenominator(1e-9), 0);
-    EXPECT_EQ(PiDenominator(M_PI / 6 + 1e-7), 0);
+    EXPECT_EQ(PiDenominator(std::numbers::pi / 6 + 1e-7), 0);
     // Negative fractions are recognised as their mirror image.
-    EXPECT_EQ(PiDenominator(-M_PI / 6), -6);
+    EXPECT_EQ(PiDenominator(-std::numbers::pi / 6), -6);
     EXPECT_EQ(FormatPiFraction(6), "pi/6");
     EXPECT_EQ(ParsePiFraction("pi/12"), 12);
     EXPECT_EQ(ParsePiFraction("pi/"), 0);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "math/kernel.h"
 
@@ -23,12 +24,12 @@ TEST(DivisionTest, SegmentAngleAndCirclePoints) {
     auto rays = AngleDivisionPoints(apex, {3, 1}, {1, 6}, 3);
     ASSERT_EQ(rays.size(), 2u);
     EXPECT_NEAR(Distance(apex, rays[0]), 2, 1e-12);
-    EXPECT_NEAR(SignedAngle(apex, {3, 1}, rays[0]), M_PI / 6, 1e-12);
-    EXPECT_NEAR(SignedAngle(apex, {3, 1}, rays[1]), M_PI / 3, 1e-12);
+    EXPECT_NEAR(SignedAngle(apex, {3, 1}, rays[0]), std::numbers::pi / 6, 1e-12);
+    EXPECT_NEAR(SignedAngle(apex, {3, 1}, rays[1]), std::numbers::pi / 3, 1e-12);
     // Clockwise arms divide clockwise.
     auto back = AngleDivisionPoints(apex, {1, 6}, {3, 1}, 2);
     ASSERT_EQ(back.size(), 1u);
-    EXPECT_NEAR(SignedAngle(apex, {1, 6}, back[0]), -M_PI / 4, 1e-12);
+    EXPECT_NEAR(SignedAngle(apex, {1, 6}, back[0]), -std::numbers::pi / 4, 1e-12);
     EXPECT_TRUE(AngleDivisionPoints(apex, apex, {1, 6}, 2).empty());
 
     auto circle = CircleDivisionPoints({5, 0}, {0, 0}, 2, 2);

@@ -8,9 +8,9 @@
 #include <string_view>
 
 #include "model/archive.h"
-#include "model/runtime_class.h"
 #include "model/archive_builder.h"
 #include "model/document.h"
+#include "model/runtime_class.h"
 #include "model/shape_obj.h"
 #include "port/scripted_host.h"
 
@@ -28,9 +28,7 @@ Bytes Slice(const Bytes& b, std::size_t from, std::size_t n) {
 
 class ArchiveRulesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        doc.OnNewDocument();
-    }
+    void SetUp() override { doc.OnNewDocument(); }
     // Loads bytes expecting a format error; returns its cause.
     CArchiveException::Cause Refused(const Bytes& bytes) {
         CGyrDoc target{ModelClasses()};

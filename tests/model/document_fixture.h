@@ -9,9 +9,9 @@
 #include <string>
 
 #include "model/document.h"
-#include "model/runtime_class.h"
 #include "model/gesture_state.h"
 #include "model/program_state.h"
+#include "model/runtime_class.h"
 #include "model/shape_obj.h"
 #include "port/scripted_host.h"
 

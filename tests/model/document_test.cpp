@@ -2,7 +2,6 @@
 // couplings, and the file commands' success and failure paths.
 
 #include "model/document.h"
-#include "model/runtime_class.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -11,13 +10,14 @@
 #include <filesystem>
 #include <fstream>
 
+#include "math/sheet_mapping.h"
 #include "model/archive.h"
+#include "model/axes.h"
+#include "model/document_fixture.h"
 #include "model/program_state.h"
+#include "model/runtime_class.h"
 #include "model/shape_obj.h"
 #include "port/scripted_host.h"
-#include "model/axes.h"
-#include "math/sheet_mapping.h"
-#include "model/document_fixture.h"
 
 namespace gyr::testing {
 namespace {

@@ -7,9 +7,9 @@
 #include <cmath>
 
 #include "model/archive.h"
+#include "model/obj_list.h"
 #include "model/runtime_class.h"
 #include "model/shape_fixture.h"
-#include "model/obj_list.h"
 #include "port/recording_canvas.h"
 
 namespace gyr::testing {

@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "model/axes.h"
-#include "model/runtime_class.h"
 #include "model/document.h"
 #include "model/program_state.h"
+#include "model/runtime_class.h"
 #include "port/scripted_host.h"
 
 namespace gyr::testing {

@@ -8,20 +8,18 @@
 #include <cstring>
 #include <memory>
 
+#include "math/sheet_mapping.h"
 #include "model/archive.h"
-#include "model/runtime_class.h"
+#include "model/axes.h"
 #include "model/document.h"
 #include "model/program_state.h"
+#include "model/runtime_class.h"
+#include "model/sheet_fixture.h"
 #include "port/recording_canvas.h"
 #include "port/scripted_host.h"
-#include "model/axes.h"
-#include "model/sheet_fixture.h"
-#include "math/sheet_mapping.h"
 
 namespace gyr::testing {
 namespace {
-
-
 
 TEST_F(SheetTest, MappingTruncatesTowardZero) {
     EXPECT_EQ(WorldToPixel({1, 1}), (PixelPoint{450, 250}));
