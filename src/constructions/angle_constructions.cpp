@@ -24,11 +24,11 @@ bool DividePickedAngle(CGestureState& state, unsigned, const CWorldPoint&) {
     return DivideAngle(state, apex, first, second, ProgramState().params.divideAngleParts) > 0;
 }
 
-bool AngleVariantKey(CGestureState& state, const CMyObj& obj, int key, bool ctrl) {
+bool AngleVariantKey(CGestureState& state, const CMyObj& obj, int key, unsigned flags) {
     if (!obj.IsAngle() || obj.GetVertexCount() < 3) return false;
     const auto& angle = static_cast<const CAngle&>(obj);
-    return (ctrl ? angle.SupplementaryAngle(state, key) : angle.AdjacentAngle(state, key)) !=
-           nullptr;
+    return ((flags & kMkControl) ? angle.SupplementaryAngle(state, key)
+                                 : angle.AdjacentAngle(state, key)) != nullptr;
 }
 
 }  // namespace gyr

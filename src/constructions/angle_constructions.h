@@ -15,9 +15,9 @@ int DivideAngle(CGestureState& state, const CWorldPoint& apex, const CWorldPoint
 // the drawing parameters.
 bool DividePickedAngle(CGestureState& state, unsigned flags, const CWorldPoint& p);
 
-// F8 and F9 on a selected angle: the adjacent angle, with Ctrl the
-// supplementary one, becomes the selection. False when obj is not an angle
-// with its three vertices.
-bool AngleVariantKey(CGestureState& state, const CMyObj& obj, int key, bool ctrl);
+// F8 and F9 on a selected angle: the adjacent angle, with Ctrl (in the key
+// flags) the supplementary one, becomes the selection. False when obj is not
+// an angle with its three vertices.
+bool AngleVariantKey(CGestureState& state, const CMyObj& obj, int key, unsigned flags);
 
 }  // namespace gyr

@@ -19,10 +19,10 @@ void ToggleMatchPoints(CGyrView& view, bool) {
     view.ToggleMatchPoints();
 }
 void MakeFirst(CGyrView& view, bool) {
-    view.MakeFirstOrLast(true);
+    view.MoveSelectedTo(CGyrView::ListEnd::First);
 }
 void MakeLast(CGyrView& view, bool) {
-    view.MakeFirstOrLast(false);
+    view.MoveSelectedTo(CGyrView::ListEnd::Last);
 }
 void Exercises(CGyrView& view, bool) {
     view.Beep();

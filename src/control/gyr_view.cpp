@@ -40,13 +40,13 @@ PixelRect CGyrView::OffsetSelection(const CWorldPoint& v) {
     return dirty;
 }
 
-void CGyrView::MakeFirstOrLast(bool first) {
+void CGyrView::MoveSelectedTo(ListEnd end) {
     if (!GetDocument() || m_state.m_selection.empty()) {
         Beep();
         return;
     }
     CMyObj* obj = m_state.m_selection.front();
-    if (first)
+    if (end == ListEnd::First)
         GetDocument()->MakeFirst(obj);
     else
         GetDocument()->MakeLast(obj);

@@ -144,7 +144,10 @@ public:
     void SaveUndoCopies();
     // Moves the selection by a world vector; returns the repaint area.
     PixelRect OffsetSelection(const CWorldPoint& v);
-    void MakeFirstOrLast(bool first);
+    // Moves the first selected object to the start (just after the sheet)
+    // or the end of the catalogue.
+    enum class ListEnd { First, Last };
+    void MoveSelectedTo(ListEnd end);
     void ToggleMatchPoints() { m_state.m_bMatchPoints = !m_state.m_bMatchPoints; }
 
 private:

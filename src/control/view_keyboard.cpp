@@ -93,8 +93,7 @@ bool AngleKey(CGyrView& view, int key, unsigned flags, int) {
             angle = obj;
             break;
         }
-    if (!angle || !AngleVariantKey(view.State(), *angle, key, (flags & kMkControl) != 0))
-        view.Beep();
+    if (!angle || !AngleVariantKey(view.State(), *angle, key, flags)) view.Beep();
     return true;
 }
 

@@ -53,15 +53,14 @@ CMyObj* NthOfClasses(It first, It last, int n, const CRuntimeClass* const* class
 
 }  // namespace
 
-// part receives the list position of the object found (-1 when none).
 CMyObj* FindNearestFigure(const CObList& list, const CWorldPoint& p, int& vertex, int& part,
-                          bool all) {
+                          FigureFilter filter) {
     CMyObj* found = nullptr;
     double best = 1e10;
     part = -1;
     for (std::size_t i = 0; i < list.size(); ++i) {
         CMyObj* obj = list[i];
-        if (!all && !IsCornerFigure(obj)) continue;
+        if (filter == FigureFilter::CornerFigures && !IsCornerFigure(obj)) continue;
         int v = 0;
         double d = obj->NearestVertex(p, v);
         if (d < best) {
@@ -77,7 +76,7 @@ CMyObj* FindNearestFigure(const CObList& list, const CWorldPoint& p, int& vertex
 CMyObj* FindNearestFigureExcept(CObList& list, const CWorldPoint& p, int& vertex, int& part,
                                 CMyObj* excluded) {
     bool held = RemoveFromList(list, excluded);
-    CMyObj* found = FindNearestFigure(list, p, vertex, part, true);
+    CMyObj* found = FindNearestFigure(list, p, vertex, part, FigureFilter::All);
     if (held) list.push_back(excluded);
     return found;
 }

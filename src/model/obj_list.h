@@ -11,8 +11,13 @@ namespace gyr {
 
 using CObList = std::vector<CMyObj*>;
 
+// Which objects the nearest-vertex search looks at.
+enum class FigureFilter { CornerFigures, All };
+
+// The object with the vertex nearest to p; part receives its list position
+// (-1 when none).
 CMyObj* FindNearestFigure(const CObList& list, const CWorldPoint& p, int& vertex, int& part,
-                          bool all);
+                          FigureFilter filter);
 CMyObj* FindNearestFigureExcept(CObList& list, const CWorldPoint& p, int& vertex, int& part,
                                 CMyObj* excluded);
 CMyObj* FindNearestShape(const CObList& list, const CWorldPoint& p, int& edge);

@@ -357,12 +357,13 @@ TEST_F(ObjectModelTest, NearestFigureFiltersCornerFiguresUnlessAll) {
     Triangle* t2 = Make<Triangle>({{6, 5}, {5, 5}, {5, 6}});
     CObList list{MakeBase(), plain, t1, t2};
     int vertex = -1, part = -1;
-    EXPECT_EQ(FindNearestFigure(list, {21, 20}, vertex, part, true), plain);
+    EXPECT_EQ(FindNearestFigure(list, {21, 20}, vertex, part, FigureFilter::All), plain);
     EXPECT_EQ(vertex, 1);
     // Only the triangles count; they tie at (5, 5) and the earlier one wins.
-    EXPECT_EQ(FindNearestFigure(list, {0, 0}, vertex, part, false), t1);
+    EXPECT_EQ(FindNearestFigure(list, {0, 0}, vertex, part, FigureFilter::CornerFigures), t1);
     EXPECT_EQ(vertex, 0);
-    EXPECT_EQ(FindNearestFigure(CObList{plain}, {0, 0}, vertex, part, false), nullptr);
+    EXPECT_EQ(FindNearestFigure(CObList{plain}, {0, 0}, vertex, part, FigureFilter::CornerFigures),
+              nullptr);
     EXPECT_EQ(part, -1);
 }
 
