@@ -21,7 +21,7 @@ run: build
 	./build/release/gyrovant $(ARGS)
 
 test: deps
-	cmake -S . -B build/test $(GEN) -DCMAKE_BUILD_TYPE=Debug -DGYR_SANITIZE=ON -DGYR_BENCH=OFF
+	cmake -S . -B build/test $(GEN) -DCMAKE_BUILD_TYPE=Debug -DGYR_SANITIZE=ON
 	cmake --build build/test -j $(JOBS)
 	cd build/test && ctest --output-on-failure -j $(JOBS)
 

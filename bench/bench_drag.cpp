@@ -42,7 +42,6 @@ struct Scene {
     std::vector<double> millis;
 
     explicit Scene(int segments) {
-        doc.AddView(&view);
         doc.OnNewDocument();
         CSheetParams p = doc.m_sheetParams;
         p.width = p.height = kSheet;
@@ -53,15 +52,15 @@ struct Scene {
         std::uniform_real_distribution<double> centre(-9.0, 9.0), offset(-1.0, 1.0);
         for (int i = 0; i < segments; ++i) {
             CWorldPoint c{centre(rng), centre(rng)};
-            CSegmentObj* s = NewSegment(c + CWorldPoint{offset(rng), offset(rng)},
+            CSegmentObj* s = NewSegment(&doc, c + CWorldPoint{offset(rng), offset(rng)},
                                         c + CWorldPoint{offset(rng), offset(rng)});
             s->SetDocument(&doc);
             s->RecalcBounds();
             doc.AddObject(s);
         }
         backing.fill(Qt::white);
-        state.m_bMatchPoints = false;      // every move costs the same
-        view.OnCommand(ID_SEGMENTS_TOOL);  // line segments
+        view.State().m_bMatchPoints = false;  // every move costs the same
+        view.OnCommand(ID_SEGMENTS_TOOL);     // line segments
         view.OnLButtonDown(kMkLButton, {400, 400});
         Repaint();
     }

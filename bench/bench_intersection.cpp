@@ -13,7 +13,6 @@
 
 #include "bench_ratio.h"
 #include "control/gyr_view.h"
-#include "control/tool_registry.h"
 #include "figures/circle_obj.h"
 #include "figures/class_registry.h"
 #include "figures/compo_obj.h"
@@ -40,8 +39,6 @@ struct Scene {
 
     Scene() {
         ResetProgramState();
-        RegisterTools();
-        doc.AddView(&view);
         doc.OnNewDocument();
         // 800 x 600 pixels at 50 per unit: world (-8, 6) .. (8, -6).
         CSheetParams p;
@@ -111,7 +108,7 @@ std::vector<double>& ClickMillis() {
 // taken away again so that every click sees the same sheet.
 void BM_CtrlClick(benchmark::State& state) {
     Scene& s = TheScene();
-    s.state.m_nToolKind = kToolPointMark;
+    s.view.State().m_nToolKind = kToolPointMark;
     std::size_t i = 0;
     for (auto _ : state) {
         const PixelPoint px = WorldToPixel(s.clicks[i++ % s.clicks.size()]);

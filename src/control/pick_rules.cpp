@@ -88,10 +88,6 @@ constexpr PickRule kRules[] = {
     {kToolIsoptic, kCodeOtherInversions, 1, S::Construct, kIsoptic3, 1, false, nullptr},
 };
 
-bool IsCornerFigure(const CMyObj* obj) {
-    return obj->IsAngle() || obj->IsTriangle() || obj->IsRect() || obj->IsPolygon();
-}
-
 // The topmost object accepted under the point; part is the hit edge.
 template <class Accept>
 CMyObj* TopmostAt(const CObList& list, const CWorldPoint& p, int& part, Accept accept) {
@@ -109,19 +105,8 @@ CMyObj* TopmostAt(const CObList& list, const CWorldPoint& p, int& part, Accept a
 // Isoptics are picked by distance rather than by hit, as their own tools
 // expect: the nearest one wins, the earliest on a tie.
 CMyObj* NearestOf(const CObList& list, const CWorldPoint& p, unsigned classes, int& part) {
-    CMyObj* found = nullptr;
-    double best = 1e9;
-    for (CMyObj* obj : list) {
-        if (!MatchesPickClasses(obj, classes)) continue;
-        int edge = 0;
-        double d = obj->DistanceTo(p, edge);
-        if (d < best) {
-            best = d;
-            found = obj;
-            part = edge;
-        }
-    }
-    return found;
+    return NearestByDistance(list, p, part, 1e9,
+                             [classes](const CMyObj* o) { return MatchesPickClasses(o, classes); });
 }
 
 CMyObj* PickAt(const CObList& list, unsigned classes, const CWorldPoint& p, int& part) {

@@ -33,15 +33,7 @@ void Compo::Box(CWorldPoint& leftTop, CWorldPoint& rightBottom) const {
         leftTop = rightBottom = m_points.empty() ? CWorldPoint{} : m_points[0];
         return;
     }
-    double minX = m_points[0].x, maxX = minX, minY = m_points[0].y, maxY = minY;
-    for (const CWorldPoint& p : m_points) {
-        minX = std::min(minX, p.x);
-        maxX = std::max(maxX, p.x);
-        minY = std::min(minY, p.y);
-        maxY = std::max(maxY, p.y);
-    }
-    leftTop = {minX, maxY};
-    rightBottom = {maxX, minY};
+    BoundingBox(m_points.data(), m_points.size(), leftTop, rightBottom);
 }
 
 int Compo::Hit(const CWorldPoint& p) const {

@@ -2,10 +2,24 @@
 
 #include "math/kernel.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <numbers>
 
 namespace gyr {
+
+void BoundingBox(const CWorldPoint* v, std::size_t n, CWorldPoint& leftTop,
+                 CWorldPoint& rightBottom) {
+    double minX = v[0].x, maxX = minX, minY = v[0].y, maxY = minY;
+    for (std::size_t i = 1; i < n; ++i) {
+        minX = std::min(minX, v[i].x);
+        maxX = std::max(maxX, v[i].x);
+        minY = std::min(minY, v[i].y);
+        maxY = std::max(maxY, v[i].y);
+    }
+    leftTop = {minX, maxY};
+    rightBottom = {maxX, minY};
+}
 
 double Norm(const CWorldPoint& v) {
     double s = v.x * v.x + v.y * v.y;

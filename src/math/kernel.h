@@ -20,6 +20,7 @@
 //   case in which the formulas would divide by zero.
 
 #include <cmath>
+#include <cstddef>
 
 #include "math/geom_sqrt.h"
 #include "math/world_point.h"
@@ -59,6 +60,10 @@ inline constexpr CWorldPoint Perp(const CWorldPoint& v) {
 }
 // sqrt(x^2 + y^2) with GeomSqrt; exact scaling keeps it accurate where the
 // squares would under- or overflow.
+// The box of n >= 1 points: left-top (min x, max y), right-bottom (max x,
+// min y).
+void BoundingBox(const CWorldPoint* v, std::size_t n, CWorldPoint& leftTop,
+                 CWorldPoint& rightBottom);
 double Norm(const CWorldPoint& v);
 double Distance(const CWorldPoint& a, const CWorldPoint& b);
 // In [0, 2pi), counter-clockwise from the positive x axis; a vector just below

@@ -16,31 +16,6 @@ bool IsOfClasses(const CMyObj* obj, const CRuntimeClass* const* classes, int cou
     return false;
 }
 
-// The figures whose vertices the non-"all" search looks at.
-bool IsCornerFigure(const CMyObj* obj) {
-    return obj->IsAngle() || obj->IsTriangle() || obj->IsRect() || obj->IsPolygon();
-}
-
-// The object of smallest DistanceTo among those accepted; strictly smaller
-// wins, so the earliest candidate keeps a tie.
-template <class Accept>
-CMyObj* NearestByDistance(const CObList& list, const CWorldPoint& p, int& edge, double start,
-                          Accept accept) {
-    CMyObj* found = nullptr;
-    double best = start;
-    for (CMyObj* obj : list) {
-        if (!accept(obj)) continue;
-        int e = 0;
-        double d = obj->DistanceTo(p, e);
-        if (d < best) {
-            best = d;
-            found = obj;
-            edge = e;
-        }
-    }
-    return found;
-}
-
 template <class It>
 CMyObj* NthOfClasses(It first, It last, int n, const CRuntimeClass* const* classes, int count) {
     if (n < 0) return nullptr;
@@ -52,6 +27,10 @@ CMyObj* NthOfClasses(It first, It last, int n, const CRuntimeClass* const* class
 }
 
 }  // namespace
+
+bool IsCornerFigure(const CMyObj* obj) {
+    return obj->IsAngle() || obj->IsTriangle() || obj->IsRect() || obj->IsPolygon();
+}
 
 CMyObj* FindNearestFigure(const CObList& list, const CWorldPoint& p, int& vertex, int& part,
                           FigureFilter filter) {

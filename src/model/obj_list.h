@@ -11,6 +11,30 @@ namespace gyr {
 
 using CObList = std::vector<CMyObj*>;
 
+// Angles, triangles, parallelograms and polygons: the figures with corners.
+bool IsCornerFigure(const CMyObj* obj);
+
+// The object of smallest DistanceTo among those accepted, below start;
+// strictly smaller wins, so the earliest candidate keeps a tie. edge is set
+// only when one is found.
+template <class Accept>
+CMyObj* NearestByDistance(const CObList& list, const CWorldPoint& p, int& edge, double start,
+                          Accept accept) {
+    CMyObj* found = nullptr;
+    double best = start;
+    for (CMyObj* obj : list) {
+        if (!accept(obj)) continue;
+        int e = 0;
+        double d = obj->DistanceTo(p, e);
+        if (d < best) {
+            best = d;
+            found = obj;
+            edge = e;
+        }
+    }
+    return found;
+}
+
 // Which objects the nearest-vertex search looks at.
 enum class FigureFilter { CornerFigures, All };
 

@@ -185,15 +185,7 @@ CMyObj* CShapeObj::SetDataValue(int index, double value, int) {
 
 void CShapeObj::RecalcBounds() {
     if (m_nPoints < 2) return;
-    double minX = m_points[0].x, maxX = minX, minY = m_points[0].y, maxY = minY;
-    for (const CWorldPoint& p : m_points) {
-        minX = std::min(minX, p.x);
-        maxX = std::max(maxX, p.x);
-        minY = std::min(minY, p.y);
-        maxY = std::max(maxY, p.y);
-    }
-    m_leftTop = {minX, maxY};
-    m_rightBottom = {maxX, minY};
+    BoundingBox(m_points.data(), std::size_t(m_nPoints), m_leftTop, m_rightBottom);
 }
 
 bool CShapeObj::IsDegenerate() const {

@@ -12,6 +12,7 @@
 #include "figures/angle_obj.h"
 #include "figures/circle_obj.h"
 #include "figures/triangle_obj.h"
+#include "math/expect_near.h"
 #include "math/kernel.h"
 
 namespace gyr::testing {
@@ -189,11 +190,6 @@ TEST_F(PickTest, APickTakenAwayBetweenClicksIsNotUsed) {
 
 // The angle and triangle tools: the two-stage tools with their modifiers,
 // the bad-definition restart, the fixed angle, angle division.
-
-void ExpectNear(const CWorldPoint& a, const CWorldPoint& b, double eps = 1e-9) {
-    EXPECT_NEAR(a.x, b.x, eps);
-    EXPECT_NEAR(a.y, b.y, eps);
-}
 
 class AngleToolTest : public ViewTest {
 protected:

@@ -9,17 +9,13 @@
 
 #include "figures/figure_fixture.h"
 #include "figures/triangle_obj.h"
+#include "math/expect_near.h"
 #include "math/kernel.h"
 
 namespace gyr::testing {
 namespace {
 
 constexpr double kDeg = std::numbers::pi / 180;
-
-void ExpectNear(const CWorldPoint& a, const CWorldPoint& b, double eps = 1e-9) {
-    EXPECT_NEAR(a.x, b.x, eps);
-    EXPECT_NEAR(a.y, b.y, eps);
-}
 
 class AngleDialogTest : public FigureTest {
 protected:

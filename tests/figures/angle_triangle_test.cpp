@@ -10,6 +10,7 @@
 #include "figures/class_registry.h"
 #include "figures/figure_fixture.h"
 #include "figures/triangle_obj.h"
+#include "math/expect_near.h"
 #include "math/kernel.h"
 #include "port/recording_canvas.h"
 
@@ -17,11 +18,6 @@ namespace gyr::testing {
 namespace {
 
 constexpr double kDeg = std::numbers::pi / 180;
-
-void ExpectNear(const CWorldPoint& a, const CWorldPoint& b, double eps = 1e-9) {
-    EXPECT_NEAR(a.x, b.x, eps);
-    EXPECT_NEAR(a.y, b.y, eps);
-}
 
 class AngleObjTest : public FigureTest {
 protected:

@@ -12,6 +12,7 @@
 
 #include "figures/figure_fixture.h"
 #include "figures/segment_obj.h"
+#include "math/expect_near.h"
 #include "math/kernel.h"
 #include "port/recording_canvas.h"
 
@@ -21,11 +22,6 @@ namespace {
 using Op = RecordingCanvas::Op;
 
 constexpr int kKindArcs = 80;
-
-void ExpectNear(const CWorldPoint& a, const CWorldPoint& b, double eps = 1e-9) {
-    EXPECT_NEAR(a.x, b.x, eps);
-    EXPECT_NEAR(a.y, b.y, eps);
-}
 
 // End and middle are the start turned by the sweep and by half of it, all on
 // the circle, and the sweep stays within a full turn.

@@ -19,10 +19,13 @@
 #include "figures/nearest_intersection.h"
 #include "figures/point_obj.h"
 #include "figures/segment_obj.h"
+#include "math/expect_near.h"
 #include "model/archive.h"
 
 namespace gyr {
 namespace {
+
+using testing::ExpectNear;
 
 std::vector<CWorldPoint> PointsOf(CMyObj& a, CMyObj& b) {
     CIntersectionObj calc(&a, &b);
@@ -30,11 +33,6 @@ std::vector<CWorldPoint> PointsOf(CMyObj& a, CMyObj& b) {
     std::vector<CWorldPoint> out(std::size_t(calc.GetCount()));
     for (int i = 0; i < calc.GetCount(); ++i) EXPECT_TRUE(calc.GetPoint(i, out[std::size_t(i)]));
     return out;
-}
-
-void ExpectNear(const CWorldPoint& a, const CWorldPoint& b, double eps = 1e-12) {
-    EXPECT_NEAR(a.x, b.x, eps);
-    EXPECT_NEAR(a.y, b.y, eps);
 }
 
 CShapeObj Polygon(std::initializer_list<CWorldPoint> v) {
@@ -49,7 +47,7 @@ TEST(IntersectionPrimitives, ResultCodesTangencyAndEnds) {
     CWorldPoint x;
     EXPECT_EQ(LineLine({0, 0}, {1, 0}, {0, 1}, {1, 1}, x), 0);
     EXPECT_EQ(SegmentSegment({0, 0}, {2, 0}, {1, -1}, {1, 1}, x), 1);
-    ExpectNear(x, {1, 0});
+    ExpectNear(x, {1, 0}, 1e-12);
     EXPECT_EQ(SegmentSegment({0, 0}, {0.5, 0}, {1, -1}, {1, 1}, x), -1);  // on the second only
     EXPECT_EQ(SegmentSegment({0, 0}, {0.5, 0}, {1, 1}, {1, 2}, x), -3);
     EXPECT_TRUE(OnSegment({2, 0}, {0, 0}, {2, 0}));  // ends count
@@ -106,8 +104,8 @@ TEST_F(IntersectionTest, EdgesKeepOnlyPointsOnThemselves) {
     circle.RecalcBounds();
     const auto points = PointsOf(square, circle);
     ASSERT_EQ(points.size(), 2u);
-    ExpectNear(points[0], {5 - std::sqrt(1.25), 0});
-    ExpectNear(points[1], {4, -1 + std::sqrt(1.25)});
+    ExpectNear(points[0], {5 - std::sqrt(1.25), 0}, 1e-12);
+    ExpectNear(points[1], {4, -1 + std::sqrt(1.25)}, 1e-12);
 
     // Two triangles sharing a vertex: it comes once per pair of edges
     // through it.
@@ -137,7 +135,7 @@ TEST_F(IntersectionTest, APointIsTheShortEdgeFromItsCentre) {
     CSegmentObj far({1.04, 3}, {1.04, 5});  // its line crosses the edge
     const auto points = PointsOf(point, far);
     ASSERT_EQ(points.size(), 1u);
-    ExpectNear(points[0], {1.04, 1});
+    ExpectNear(points[0], {1.04, 1}, 1e-12);
     CSegmentObj beside({1.2, -3}, {1.2, 5});
     EXPECT_TRUE(PointsOf(point, beside).empty());
     CCircleObj circle({1, 1}, 0.05);  // a point is no circle: its edge meets this one

@@ -12,6 +12,7 @@
 #include "figures/figure_fixture.h"
 #include "figures/line_obj.h"
 #include "figures/segment_obj.h"
+#include "math/expect_near.h"
 #include "math/kernel.h"
 #include "port/recording_canvas.h"
 
@@ -19,11 +20,6 @@ namespace gyr::testing {
 namespace {
 
 using Op = RecordingCanvas::Op;
-
-void ExpectNear(const CWorldPoint& a, const CWorldPoint& b, double eps = 1e-9) {
-    EXPECT_NEAR(a.x, b.x, eps);
-    EXPECT_NEAR(a.y, b.y, eps);
-}
 
 bool OnBorder(const CWorldPoint& p) {
     return p.x == -8 || p.x == 8 || p.y == -6 || p.y == 6;
