@@ -1,6 +1,6 @@
 #pragma once
 // The "Graph ..." command: the dialog that defines a function graph and the
-// creation of the graph in the active document.
+// creation of the graph in the document.
 
 #include "port/dialog_model.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 // A segment: a shape of exactly two vertices, P0 (where the gesture started)
-// and P1. While the mouse is down the view's tool code chooses how P0 and P1
+// and P1. While the mouse is down the gesture's tool code chooses how P0 and P1
 // follow the pointer.
 
 #include "model/gesture_state.h"

@@ -62,11 +62,25 @@ TEST_F(DocumentTest, CatalogueOrderKeepsTheSheetFirst) {
     EXPECT_EQ(doc.Objects()[1], b);
     EXPECT_TRUE(doc.Objects()[0]->IsKindOf(&CAxes::kClass));
 
+    // A removed object leaves no trace in the gesture state: no pick of a
+    // later construction can be its reused address.
     state.Select(a);
     state.m_gesture.push_back(a);
+    state.m_pPicked = state.m_pFirstPicked = state.m_pSecondPicked = a;
     doc.RemoveObject(a);
     EXPECT_TRUE(state.m_selection.empty());
     EXPECT_TRUE(state.m_gesture.empty());
+    EXPECT_EQ(state.m_pPicked, nullptr);
+    EXPECT_EQ(state.m_pFirstPicked, nullptr);
+    EXPECT_EQ(state.m_pSecondPicked, nullptr);
+
+    // A gesture state that outlives its document is left pointing nowhere.
+    CGestureState other;
+    {
+        CGyrDoc gone{ModelClasses()};
+        other.SetDocument(&gone);
+    }
+    EXPECT_EQ(other.Document(), nullptr);
 }
 
 TEST_F(DocumentTest, SaveOpenAndFailures) {
