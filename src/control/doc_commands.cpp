@@ -8,11 +8,11 @@
 
 namespace gyr {
 
+namespace {
+
 const char* const kFileFilter =
     "Gyrovant Files (*.gyr)|*.gyr|Bitmap Files (*.bmp)|*.bmp|Enhanced Metafiles "
     "(*.EMF)|*.EMF|All files (*.*)|*.*||";
-
-namespace {
 
 void PatternCommand(CGyrDoc& doc, int id);
 

@@ -24,6 +24,4 @@ bool SaveModified(CGyrDoc& doc);
 // bitmaps and metafiles by them, whatever the extension.
 std::string LastThree(const std::string& path);
 
-extern const char* const kFileFilter;
-
 }  // namespace gyr
