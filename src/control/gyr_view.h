@@ -1,10 +1,10 @@
 #pragma once
 // The view controller: it owns the gesture state (tool, picks, selection,
 // gesture list) and runs the mouse and keyboard state machine of the one
-// scrolling view of the document. It is
-// toolkit-free: the desktop turns its events into the On... calls below (in
-// logical sheet pixels) and implements CViewWindow for what only a window can
-// do (status panes, scrolling, mouse capture).
+// scrolling view of the document. It is toolkit-free: the desktop turns its
+// events into the On... calls below (in logical sheet pixels) and implements
+// CViewWindow for what only a window can do (status panes, scrolling, mouse
+// capture).
 
 #include <array>
 #include <string>
