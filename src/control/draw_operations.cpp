@@ -3,6 +3,7 @@
 #include "figures/angle_obj.h"
 #include "figures/arc_obj.h"
 #include "figures/circle_obj.h"
+#include "figures/isoptic_obj.h"
 #include "figures/line_obj.h"
 #include "figures/point_obj.h"
 #include "figures/segment_obj.h"
@@ -20,7 +21,7 @@ constexpr struct {
     {kToolSegment, &DrawSegmentTool}, {kToolLine, &DrawLineTool},
     {kToolAngle, &DrawAngleTool},     {kToolTriangle, &DrawTriangleTool},
     {kToolCircle, &DrawCircleTool},   {kToolArc, &DrawArcTool},
-    {kToolPointMark, &DrawPointTool},
+    {kToolPointMark, &DrawPointTool}, {kToolIsoptic, &DrawIsopticTool},
 };
 
 }  // namespace
