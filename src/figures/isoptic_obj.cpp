@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <new>
 
 #include "figures/angle_obj.h"
 #include "figures/line_obj.h"
@@ -297,8 +298,16 @@ int CIsopticProper::BuildComponents() {
     std::vector<CPolyline> lines;
     const int code = SampleCubic(Class(), Frame(), Constants(), iv,
                                  ProgramState().isoptic.halfPoints, SheetRect(), lines);
-    for (const CPolyline& l : lines)
-        if (AddPoints(l.data(), int(l.size()), 0) != 0) return kIsopticOutOfMemory;
+    try {
+        for (CPolyline& l : lines) {
+            // The sampled points become the component's own, without a copy.
+            auto compo = std::make_unique<Compo>();
+            compo->m_points = std::move(l);
+            AddComponent(std::move(compo));
+        }
+    } catch (const std::bad_alloc&) {
+        return kIsopticOutOfMemory;
+    }
     return code;
 }
 

@@ -255,8 +255,9 @@ CWorldPoint BorderCrossing(const CWorldPoint& q, const CWorldPoint& r, const CSh
 // One branch of a piece, in sampling order: its runs inside the sheet. A run
 // after an outside point begins on the border; a run that leaves ends on it.
 struct BranchRuns {
-    explicit BranchRuns(const CSheetRect& s) : sheet(s) {}
+    BranchRuns(const CSheetRect& s, int n) : sheet(s), capacity(std::size_t(n) + 1) {}
     const CSheetRect& sheet;
+    std::size_t capacity;  // of a run: every sample and a crossing
     std::vector<CPolyline> runs;
     CPolyline current;
     bool inside = false;
@@ -272,6 +273,7 @@ struct BranchRuns {
         if (in) {
             if (!inside) {
                 current.clear();
+                current.reserve(capacity);
                 if (havePrev && prevFinite)
                     current.push_back(BorderCrossing(p, prev, sheet));
                 else if (!havePrev)
@@ -316,7 +318,7 @@ void AddIfLong(std::vector<CPolyline>& out, CPolyline&& line) {
 // at the far end, branch 2 goes out.
 void SamplePiece(const CIsopticFrame& frame, const CIsopticConstants& k, double from, double to,
                  int n, const CSheetRect& sheet, std::vector<CPolyline>& out) {
-    BranchRuns one(sheet), two(sheet);
+    BranchRuns one(sheet, n), two(sheet, n);
     const double dx = (to - from) / (n - 1);
     for (int i = 0; i < n; ++i) {
         const double x = i == n - 1 ? to : from + i * dx;
@@ -327,15 +329,20 @@ void SamplePiece(const CIsopticFrame& frame, const CIsopticConstants& k, double 
     }
     one.End();
     two.End();
-    for (CPolyline& run : one.runs) std::reverse(run.begin(), run.end());
     std::size_t i1 = 0, i2 = 0;
     if (one.firstAtStart && two.firstAtStart && !one.runs.empty() && !two.runs.empty()) {
-        CPolyline joined = std::move(one.runs[0]);
+        CPolyline joined;
+        joined.reserve(one.runs[0].size() + two.runs[0].size());
+        joined.assign(one.runs[0].rbegin(), one.runs[0].rend());
         joined.insert(joined.end(), two.runs[0].begin(), two.runs[0].end());
         AddIfLong(out, std::move(joined));
         i1 = i2 = 1;
     }
-    for (; i1 < one.runs.size(); ++i1) AddIfLong(out, std::move(one.runs[i1]));
+    // Branch 1 runs toward the turning point, like the joined piece.
+    for (; i1 < one.runs.size(); ++i1) {
+        std::reverse(one.runs[i1].begin(), one.runs[i1].end());
+        AddIfLong(out, std::move(one.runs[i1]));
+    }
     for (; i2 < two.runs.size(); ++i2) AddIfLong(out, std::move(two.runs[i2]));
 }
 

@@ -82,7 +82,11 @@ TEST_F(IsopticViewTest, SingularToolBuildsTheCubicOfTheDrawnAngle) {
     Release(Px(-4, 2), kMkControl);
     EXPECT_EQ(state.m_nToolCode, kCodeIsopticSingular);
     EXPECT_EQ(state.m_nStage, 0);
-    EXPECT_GT(Figures(), before);
+    ASSERT_EQ(Figures(), before + 2);
+    EXPECT_EQ(Last()->GetIsopticVariant(), IsopticVariant::Singular);
+    // The apex kept on the circle over the first segment: a right angle.
+    const CWorldPoint* v = doc.Objects()[doc.Objects().size() - 2]->GetVertices();
+    EXPECT_NEAR((v[0] - v[1]).Dot(v[2] - v[1]), 0, 1e-9);
 }
 
 TEST_F(IsopticViewTest, PicksThroughTwoSegmentsAndThroughAnAngle) {
