@@ -295,7 +295,7 @@ bool IsCommandAvailable(const CommandEntry& cmd) {
     // tools that only draw, need the kind's drawing operation.
     const PickRule* rule = FindPickRule(cmd.kind, cmd.code);
     if (rule && rule->step != PickStep::Stage) return rule->construct != nullptr;
-    return DrawOperationOf(cmd.kind) != nullptr;
+    return DrawOperationFor(cmd.kind, cmd.code) != nullptr;
 }
 
 }  // namespace gyr

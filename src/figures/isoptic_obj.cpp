@@ -541,6 +541,43 @@ CLine* CIsopticDegenerate::MakeTangentLine(CGyrDoc* doc, const CWorldPoint& p) c
     return NewLine(doc, p, p + (first[1] - first[0]));
 }
 
+void CIsopticDegenerate::RefitLines() {
+    auto refit = [this](int index) {
+        if (index >= ComponentCount()) return;
+        Compo* compo = m_compos[std::size_t(index)];
+        if (compo->Count() < 2) return;
+        CLine line(compo->m_points[0], compo->m_points[1]);
+        line.SetDocument(m_pDocument);
+        // A line moved off the sheet keeps its points.
+        if (!line.FitToSheet()) return;
+        compo->m_points[0] = line.P0();
+        compo->m_points[1] = line.P1();
+    };
+    refit(0);
+    if (ShapeCode() == 3) refit(1);
+    RecalcBounds();
+}
+
+void CIsopticDegenerate::Homothety(const CWorldPoint& c, double k) {
+    CIsoptic::Homothety(c, k);
+    RefitLines();
+}
+
+void CIsopticDegenerate::Rotate(const CWorldPoint& c, double angle) {
+    CIsoptic::Rotate(c, angle);
+    RefitLines();
+}
+
+void CIsopticDegenerate::Reflect(const CWorldPoint& a, const CWorldPoint& b) {
+    CIsoptic::Reflect(a, b);
+    RefitLines();
+}
+
+void CIsopticDegenerate::Offset(const CWorldPoint& v) {
+    CIsoptic::Offset(v);
+    RefitLines();
+}
+
 void CIsopticDegenerate::RederiveAfterMap(double) {
     // The parts were mapped as components; the frame as vectors is enough.
 }

@@ -137,6 +137,11 @@ public:
     double DistanceTo(const CWorldPoint& p, int& edge) const override;
     CWorldPoint NearestPointOn(const CWorldPoint& p) const override;
     CLine* MakeTangentLine(CGyrDoc* doc, const CWorldPoint& p) const override;
+    // Moved lines are fitted to the sheet again.
+    void Homothety(const CWorldPoint& c, double k) override;
+    void Rotate(const CWorldPoint& c, double angle) override;
+    void Reflect(const CWorldPoint& a, const CWorldPoint& b) override;
+    void Offset(const CWorldPoint& v) override;
     void ExchangeFields(CFieldExchange& fx) override;
 
     // The components from the parts, lines fitted to the sheet. False when
@@ -149,6 +154,9 @@ public:
 
 protected:
     void RederiveAfterMap(double scale) override;
+
+private:
+    void RefitLines();
 };
 
 // The object of a build, empty; null for none.

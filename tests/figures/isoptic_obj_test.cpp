@@ -266,6 +266,18 @@ TEST_F(IsopticTest, TransformedCopiesKeepAConsistentDefinition) {
     // The axes are right-handed again, re-derived from the midpoints.
     EXPECT_NEAR(mirrored->m_axisX.Cross(mirrored->m_axisY), 1, 1e-12);
 
+    // The lines of a split cubic reach across the sheet wherever they go.
+    auto* deg =
+        static_cast<CIsopticDegenerate*>(AddIsopticThrough(&doc, {0, 0}, {2, 0}, {2, 1}, {0, 1}));
+    ASSERT_NE(deg, nullptr);
+    deg->Rotate({1, 0.5}, 0.3);
+    deg->Offset({0.5, 0.5});
+    for (const CWorldPoint& p : deg->m_compos[0]->m_points)
+        EXPECT_TRUE(std::fabs(std::fabs(p.x) - 7.7) < 1e-9 ||
+                    std::fabs(std::fabs(p.y) - 11) < 1e-9);
+    const CWorldPoint centre = deg->m_compos[1]->m_points[0];
+    ExpectNear(centre, RotateAbout({1, 0.5}, {1, 0.5}, 0.3) + CWorldPoint{0.5, 0.5});
+
     // A conic keeps x^2 - y^2 = a through its mapped points.
     CIsoptic* conic = AddIsopticThrough(&doc, {0, 0}, {2, 0}, {0, 1}, {2, 1});
     conic->Homothety({0, 0}, 2);
