@@ -135,8 +135,12 @@ CMyObj* CIsoptic::EditPoint(int index, double value) {
     }
     if (def.build != BuildOf(*this) || def.build == IsopticBuild::Degenerate) {
         CIsoptic* made = AddIsoptic(m_pDocument, def);
-        if (!made) BeepOnce();
-        return made ? made : this;
+        if (!made) {
+            BeepOnce();
+            return this;
+        }
+        Repaint(made->GetInvalidRect());
+        return made;
     }
     const PixelRect before = GetInvalidRect();
     SetDefinition(def);

@@ -88,8 +88,7 @@ TEST_F(IsopticTest, FourPointsBuildTheVariantWithItsFrameAndComponents) {
     EXPECT_EQ(fine->m_compos.back()->Count(), 2002);
     ExpectOnCubic(*fine);
 
-    // Nothing for equal midpoints of a non-parallelogram... which cannot
-    // be; but non-finite points build nothing and add nothing.
+    // Non-finite points build nothing and add nothing.
     const std::size_t before = Figures();
     EXPECT_EQ(AddIsopticThrough(&doc, {NAN, 0}, {1, 1}, {2, 0}, {3, 5}), nullptr);
     EXPECT_EQ(Figures(), before);
@@ -201,6 +200,15 @@ TEST_F(IsopticTest, HostileStoredValuesNeitherCrashNorProduceNonFinitePoints) {
     EXPECT_NE(near, CWorldPoint{});
     EXPECT_EQ(obj->SetDataValue(3, INFINITY, 1), nullptr);
     EXPECT_EQ(obj->SetDataValue(11, 1.0, 1), nullptr);
+
+    // Every cut of a stored cubic is refused as a whole.
+    std::vector<std::uint8_t> bytes;
+    std::unique_ptr<CIsoptic> whole(RoundTrip(*deg, &bytes));
+    ASSERT_NE(whole, nullptr);
+    for (std::size_t cut = 0; cut < bytes.size(); cut += 7) {
+        CArchive in(bytes.data(), cut, doc.Classes(), &doc);
+        EXPECT_THROW(delete in.ReadObject(), CArchiveException) << cut;
+    }
 }
 
 TEST_F(IsopticTest, DataEditsRecomputeInPlaceOrMakeANewVariant) {

@@ -187,9 +187,10 @@ TEST(IsopticSamplingTest, PiecesEndNextToTheAsymptoteOvalsHave2nPointsAndClippin
     ASSERT_EQ(out.size(), 1u);
     EXPECT_EQ(out[0].size(), 22u);  // an oval, never tested against the sheet
 
-    // (0, -100, 1): both turning points are off the sheet; the literal rule
-    // kept nothing, the runs make four components that begin and end on
-    // the border (or where the curve crosses its asymptote, x = 0).
+    // (0, -100, 1): both turning points are off the sheet; ending a branch
+    // at its first outside point would keep nothing. The runs make four
+    // components that begin and end on the border (or where the curve
+    // crosses its asymptote, x = 0).
     CIsopticDefinition def;
     def.k = {0, -100, 1};
     const std::vector<CPolyline> lines = Sample(def);
