@@ -62,9 +62,8 @@ bool CIsopticConstantsDialogModel::Accept(Host& host) {
 
 CHalfPointsDialogModel::CHalfPointsDialogModel() {
     m_title = "Set half-number of points for components";
-    Add(PlainField(kPromptLabel, "Enter n: 20<n<1001", FieldKind::Label));
-    Add(IntField(kNField, "", ProgramState().isoptic.halfPoints, kIsopticHalfPointsMin,
-                 kIsopticHalfPointsMax));
+    Add(IntField(kNField, "Enter n: 20<n<1001", ProgramState().isoptic.halfPoints,
+                 kIsopticHalfPointsMin, kIsopticHalfPointsMax));
 }
 
 bool CHalfPointsDialogModel::Accept(Host&) {

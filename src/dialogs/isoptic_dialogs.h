@@ -33,7 +33,7 @@ private:
 
 class CHalfPointsDialogModel : public DialogModel {
 public:
-    enum : int { kNField = 1000, kPromptLabel = 1001 };
+    enum : int { kNField = 1000 };
     CHalfPointsDialogModel();
     bool Accept(Host& host) override;
 };

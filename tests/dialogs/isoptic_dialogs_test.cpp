@@ -60,6 +60,7 @@ TEST_F(FigureTest, HalfNumberDialogAcceptsTwentyToThousandAndOne) {
     EXPECT_EQ(ProgramState().isoptic.halfPoints, 41);
     host.dialogScripts.push_back([](DialogModel& m) {
         EXPECT_EQ(m.IntOf(CHalfPointsDialogModel::kNField), 41);
+        EXPECT_EQ(m.Find(CHalfPointsDialogModel::kNField)->label, "Enter n: 20<n<1001");
         m.Type(CHalfPointsDialogModel::kNField, "19");
         return true;
     });
