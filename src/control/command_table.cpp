@@ -8,6 +8,7 @@
 #include "control/pick_rules.h"
 #include "dialogs/angle_dialogs.h"
 #include "dialogs/graph_dialog.h"
+#include "dialogs/isoptic_dialogs.h"
 #include "dialogs/sheet_dialog.h"
 #include "model/document.h"
 
@@ -38,6 +39,12 @@ void FixedAngleDialog(CGyrView&, bool) {
 }
 void TriangleDialog(CGyrView& view, bool) {
     RunTriangleDialog(view.State());
+}
+void IsopticConstantsDialog(CGyrView& view, bool) {
+    RunIsopticConstantsDialog(view.State());
+}
+void HalfPointsDialog(CGyrView&, bool) {
+    RunHalfPointsDialog();
 }
 void Intersection(CGyrView& view, bool) {
     IntersectSelection(view.State());
@@ -229,7 +236,8 @@ constexpr CommandEntry kCommands[] = {
      kGroupIsoptics, nullptr},
     {ID_ISOPTIC_SINGULAR, "Singular", T, kToolIsoptic, kCodeIsopticSingular, 0, kGroupIsoptics,
      nullptr},
-    {ID_ISOPTIC_CONSTANTS, "Canonical constants ...", D, 0, 0, 0, kGroupIsoptics, nullptr},
+    {ID_ISOPTIC_CONSTANTS, "Canonical constants ...", D, 0, 0, 0, kGroupIsoptics,
+     &IsopticConstantsDialog},
     {ID_ISOPTIC_TWO, "Isoptic-II", T, kToolIsoptic, kCodeIsopticTwo, 0, kGroupIsoptics, nullptr},
     {ID_ISOPTIC_THREE, "Isoptic-III", T, kToolIsoptic, kCodeIsopticThree, 0, kGroupIsoptics,
      nullptr},
@@ -248,6 +256,7 @@ constexpr CommandEntry kCommands[] = {
      kGroupIsoptics, nullptr},
     {ID_ISOPTIC_ANIMATION, "Angle animation", T, kToolIsoptic, kCodeAngleAnimation, 0,
      kGroupIsoptics, nullptr},
+    {ID_HALF_COMPONENT_PTS, "Half-component-pts...", D, 0, 0, 0, kGroupNone, &HalfPointsDialog},
 
     // Tangents-Bisectors.
     {ID_ISOPTIC_BISECTORS_AT, "Bisectors at", T, kToolIsoptic, kCodeIsopticBisectors, 0,
@@ -286,7 +295,7 @@ bool IsCommandAvailable(const CommandEntry& cmd) {
     // tools that only draw, need the kind's drawing operation.
     const PickRule* rule = FindPickRule(cmd.kind, cmd.code);
     if (rule && rule->step != PickStep::Stage) return rule->construct != nullptr;
-    return DrawOperationOf(cmd.kind) != nullptr;
+    return DrawOperationFor(cmd.kind, cmd.code) != nullptr;
 }
 
 }  // namespace gyr

@@ -16,5 +16,8 @@ using DrawOperation = CMyObj* (*)(CGestureState& state, unsigned flags, const CW
 
 // Null when the kind draws nothing.
 DrawOperation DrawOperationOf(int kind);
+// Null also when the kind's operation does not draw for this tool code yet
+// (a kind whose codes are built by different figures lists those it has).
+DrawOperation DrawOperationFor(int kind, int code);
 
 }  // namespace gyr

@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "constructions/angle_constructions.h"
+#include "constructions/isoptic_constructions.h"
 #include "constructions/line_constructions.h"
 #include "model/document.h"
 
@@ -74,8 +75,9 @@ constexpr PickRule kRules[] = {
     {kToolReflect, kAnyCode, A, S::TransformSelection, kCorner | kStraight, 1, false, nullptr},
     {kToolInvert, kAnyCode, A, S::TransformSelection, kPickCircle, 1, false, nullptr},
     // Isoptics. The other codes of the kind draw.
-    {kToolIsoptic, kCodeIsopticSegments, A, S::Construct, kPickSegment, 2, true, nullptr},
-    {kToolIsoptic, kCodeIsopticAngle, A, S::Construct, kPickAngle, 1, false, nullptr},
+    {kToolIsoptic, kCodeIsopticSegments, A, S::Construct, kPickSegment, 2, true,
+     &IsopticThroughSegments},
+    {kToolIsoptic, kCodeIsopticAngle, A, S::Construct, kPickAngle, 1, false, &IsopticOfAngle},
     {kToolIsoptic, kCodeIsopticTwo, A, S::Construct, kIsoptic4, 1, false, nullptr},
     {kToolIsoptic, kCodeIsopticThree, A, S::Construct, kIsoptic4, 1, false, nullptr},
     {kToolIsoptic, kCodeCanonicalAxes, A, S::Construct, kIsoptic4, 1, false, nullptr},

@@ -4,6 +4,7 @@
 #include "control/draw_operations.h"
 #include "control/gyr_view.h"
 #include "control/pick_rules.h"
+#include "figures/isoptic_obj.h"
 #include "math/sheet_mapping.h"
 #include "model/document.h"
 #include "model/undo_state.h"
@@ -232,8 +233,12 @@ void CGyrView::EndDrawing(unsigned flags, CWorldPoint p, PixelRect& dirty) {
             DropDegenerate(dirty);
         }
     }
-    const CObList gesture = m_state.m_gesture;
-    for (CMyObj* obj : gesture) obj->EndTrack(m_state, flags, p);
+    // The isoptic tools may end the gesture themselves, building the cubic
+    // instead of the figures' own end.
+    if (!FinishIsopticGesture(m_state, flags, p)) {
+        const CObList gesture = m_state.m_gesture;
+        for (CMyObj* obj : gesture) obj->EndTrack(m_state, flags, p);
+    }
     SetUndoKind(kUndoNone);
 }
 

@@ -7,6 +7,7 @@
 #include "figures/compo_obj.h"
 #include "figures/graph_obj.h"
 #include "figures/intersection_obj.h"
+#include "figures/isoptic_obj.h"
 #include "figures/line_obj.h"
 #include "figures/point_obj.h"
 #include "figures/segment_obj.h"
@@ -19,13 +20,16 @@ namespace gyr {
 namespace {
 
 const CRuntimeClass* const kSerialClasses[] = {
-    &CMyObj::kClass,      &CShapeObj::kClass,
-    &CAxes::kClass,       &CPointObj::kClass,
-    &CSegmentObj::kClass, &CLine::kClass,
-    &CCircleObj::kClass,  &CArcObj::kClass,
-    &CAngle::kClass,      &CTriangle::kClass,
-    &Compo::kClass,       &CompoObj::kClass,
-    &CGraphObj::kClass,   &CIntersectionObj::kClass,
+    &CMyObj::kClass,        &CShapeObj::kClass,
+    &CAxes::kClass,         &CPointObj::kClass,
+    &CSegmentObj::kClass,   &CLine::kClass,
+    &CCircleObj::kClass,    &CArcObj::kClass,
+    &CAngle::kClass,        &CTriangle::kClass,
+    &Compo::kClass,         &CompoObj::kClass,
+    &CGraphObj::kClass,     &CIntersectionObj::kClass,
+    &CIsoptic::kClass,      &CIsopticOne::kClass,
+    &CIsopticTwo::kClass,   &CIsopticSingular::kClass,
+    &CIsopticConic::kClass, &CIsopticDegenerate::kClass,
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <numbers>
 #include <string>
 
+#include "math/isoptic.h"
 #include "math/world_point.h"
 #include "model/document.h"
 #include "model/undo_state.h"
@@ -68,11 +69,22 @@ struct CGraphSettings {
     std::string values;
 };
 
+// The isoptic operations load the frame and constants of the cubic they work
+// on here first; the solver's reference point is the point it started from.
+// The half-number of points applies to cubics sampled afterwards.
+struct CIsopticSettings {
+    CIsopticFrame frame;
+    CIsopticConstants constants;
+    CWorldPoint reference;
+    int halfPoints = kIsopticHalfPoints;
+};
+
 struct CProgramState {
     CDrawingParams params;
     CAngleSettings angles;
     CPointMarkSettings pointMarks;
     CGraphSettings graph;
+    CIsopticSettings isoptic;
     CUndoState undo;
 };
 

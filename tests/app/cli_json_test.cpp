@@ -16,6 +16,7 @@
 #include "app/cli.h"
 #include "app/json_document.h"
 #include "figures/class_registry.h"
+#include "figures/isoptic_obj.h"
 #include "model/archive.h"
 #include "model/axes.h"
 #include "model/document.h"
@@ -138,6 +139,44 @@ TEST_F(CliTest, GyrToJsonToGyrIsByteIdentical) {
     ASSERT_EQ(Run({"--convert", Path("IN.GYR"), Path("MID.Json")}).status, kExitOk);
     ASSERT_EQ(Run({"--convert", Path("MID.Json"), Path("again.json")}).status, kExitOk);
     EXPECT_EQ(ReadBytes(Path("again.json")), ReadBytes(Path("mid.json")));
+}
+
+TEST_F(CliTest, EveryIsopticClassConvertsBackByteForByteAndExports) {
+    Bytes original;
+    {
+        ScriptedHost host;
+        CGyrDoc doc{DrawingClasses()};
+        doc.OnNewDocument();
+        AddIsopticFromConstants(&doc, {0, -100, 1});
+        AddIsopticThrough(&doc, {-3, -1}, {-2, 1}, {0, -2}, {-1, -2});
+        AddIsopticThrough(&doc, {0, 0}, {3, 0}, {1, 2}, {0, 0});
+        AddIsopticThrough(&doc, {0, 0}, {2, 0}, {0, 1}, {2, 1});
+        AddIsopticThrough(&doc, {-1, 0}, {-2, 2}, {2, 2}, {1, 0});
+        auto* plain = new CIsoptic();
+        plain->SetDocument(&doc);
+        plain->m_nExtra = 12;
+        doc.AddObject(plain);
+        ASSERT_EQ(doc.Objects().size(), 9u);
+        original = doc.SaveToBytes();
+    }
+    WriteBytes(Path("iso.gyr"), original);
+    ASSERT_EQ(Run({"--convert", Path("iso.gyr"), Path("iso.json")}).status, kExitOk);
+    ASSERT_EQ(Run({"--convert", Path("iso.json"), Path("back.gyr")}).status, kExitOk);
+    EXPECT_EQ(ReadBytes(Path("back.gyr")), original);
+
+    const Json j = Json::parse(Run({"--dump", Path("iso.gyr")}).out);
+    const Json& degenerate = j["objects"][7];
+    EXPECT_EQ(degenerate["class"], "CIsopticDegenerate");
+    EXPECT_EQ(degenerate["shapeCode"], 1);
+    EXPECT_EQ(degenerate["extraCount"], -1);
+    EXPECT_TRUE(degenerate["extra"].is_object());
+    EXPECT_EQ(j["objects"][8]["extraCount"], 12);
+    for (const char* key :
+         {"A", "B", "C", "D", "axisX", "axisY", "origin", "x1", "x4", "a", "b", "c", "components"})
+        EXPECT_TRUE(degenerate.contains(key)) << key;
+
+    ASSERT_EQ(Run({"--export", Path("iso.png"), Path("iso.gyr")}).status, kExitOk);
+    EXPECT_GT(ReadBytes(Path("iso.png")).size(), 100u);
 }
 
 TEST_F(CliTest, BadJsonAndTruncatedFilesExitOneAndWriteNothing) {

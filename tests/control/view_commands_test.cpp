@@ -115,9 +115,10 @@ TEST_F(CommandTest, DialogAndActionRowsLeaveTheToolAlone) {
     }
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(host.beeps, 0);
-    EXPECT_EQ(host.dialogTitles.size(), 2u);  // the triangle and fixed-angle dialogs
-    view.OnCommand(ID_DRAWING_SHEET);
+    // The triangle, fixed-angle and canonical-constants dialogs.
     EXPECT_EQ(host.dialogTitles.size(), 3u);
+    view.OnCommand(ID_DRAWING_SHEET);
+    EXPECT_EQ(host.dialogTitles.size(), 4u);
     view.OnCommand(ID_EXERCISES);  // exercises only beep
     EXPECT_EQ(host.beeps, 1);
 }

@@ -40,6 +40,7 @@
 #include "dialogs/sheet_dialog.h"
 #include "figures/circle_obj.h"
 #include "figures/class_registry.h"
+#include "figures/isoptic_obj.h"
 #include "figures/point_obj.h"
 #include "figures/segment_obj.h"
 #include "math/sheet_mapping.h"
@@ -183,6 +184,29 @@ TEST_F(MainWindowTest, GesturesOnTheSheetDrawFigures) {
     ASSERT_NE(point, nullptr);
     ExpectNear(point->Centre(), {0.5, -3});
     EXPECT_TRUE(m_doc->IsModified());
+}
+
+TEST_F(MainWindowTest, IsopticsFromTheConstantsDialogAndFromTwoDrags) {
+    // OK on the defaults: the segments AB and CD and the cubic.
+    QTimer::singleShot(0, [] {
+        auto* view = qobject_cast<DialogView*>(QApplication::activeModalWidget());
+        ASSERT_NE(view, nullptr);
+        EXPECT_EQ(view->windowTitle(), "Set Canonical Constants");
+        view->OkButton()->click();
+    });
+    m_window->RunCommand(ID_ISOPTIC_CONSTANTS);
+    ASSERT_EQ(m_doc->Objects().size(), 4u);
+    EXPECT_NE(dynamic_cast<CSegmentObj*>(m_doc->Objects()[1]), nullptr);
+    EXPECT_NE(dynamic_cast<CSegmentObj*>(m_doc->Objects()[2]), nullptr);
+    EXPECT_NE(dynamic_cast<CIsopticTwo*>(m_doc->Objects()[3]), nullptr);
+
+    m_window->RunCommand(ID_ISOPTIC_ABCD);
+    Drag({-3, -1}, {-2, 1});
+    Drag({0, -2}, {-1, -2});
+    ASSERT_EQ(m_doc->Objects().size(), 7u);
+    auto* cubic = dynamic_cast<CIsopticTwo*>(m_doc->Objects().back());
+    ASSERT_NE(cubic, nullptr);
+    EXPECT_GT(cubic->ComponentCount(), 1);
 }
 
 TEST_F(MainWindowTest, KeysReachTheControllerAndZoomResizesTheSheet) {
