@@ -26,6 +26,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 
 #include "control/command_table.h"
 #include "control/menu_tree.h"
@@ -183,6 +184,20 @@ TEST_F(MainWindowTest, GesturesOnTheSheetDrawFigures) {
     ASSERT_NE(point, nullptr);
     ExpectNear(point->Centre(), {0.5, -3});
     EXPECT_TRUE(m_doc->IsModified());
+}
+
+TEST_F(MainWindowTest, CommonTangentsPickedOnTheSheet) {
+    for (auto [c, r] : {std::pair{CWorldPoint{0, 0}, 1.5}, std::pair{CWorldPoint{4, 0}, 0.5}}) {
+        CCircleObj* circle = NewCircle(m_doc.get(), c, r);
+        circle->RecalcBounds();
+        m_doc->AddObject(circle);
+    }
+    m_window->RunCommand(ID_SEGMENT_COMMON_TANGENTS);
+    Drag({0, 1.5}, {0, 1.5});
+    Drag({4, 0.5}, {4, 0.5});
+    int segments = 0;
+    for (const CMyObj* obj : m_doc->Objects()) segments += obj->IsSegment() ? 1 : 0;
+    EXPECT_EQ(segments, 4);
 }
 
 TEST_F(MainWindowTest, KeysReachTheControllerAndZoomResizesTheSheet) {
