@@ -49,7 +49,8 @@ int TangentCirclesThroughPoint(const CWorldPoint& p, const TouchObject& o1, cons
 
 // The circles touching o1, o2 and o3: every solution once, at most 8. For
 // three lines the in- and ex-circles in the order of the bisector pairs at
-// o1 x o2 and o1 x o3 (inner-inner, inner-outer, outer-inner, outer-outer).
+// o1 x o2 and o1 x o3, the bisectors along e1 + e2 before those along
+// e1 - e2 (e the unit directions of the lines as given).
 int TangentCircles3(const TouchObject& o1, const TouchObject& o2, const TouchObject& o3,
                     CircleValue (&out)[8]);
 

@@ -87,8 +87,8 @@ TEST(TangentCirclesTest, ThroughAPointTouchingTwoObjects) {
     const int n =
         TangentCirclesThroughPoint({1, 2}, T::Line({0, 0}, {1, 0}), T::Line({0, 0}, {0, 1}), c);
     ASSERT_EQ(n, 2);
-    EXPECT_TRUE(Has(c, n, {5, 5}, 5));
-    EXPECT_TRUE(Has(c, n, {1, 1}, 1));
+    ExpectNear(c[0].centre, {5, 5});
+    ExpectNear(c[1].centre, {1, 1});
     // Parallel lines with the point outside the strip, one line twice.
     EXPECT_EQ(
         TangentCirclesThroughPoint({0, 5}, T::Line({0, 0}, {1, 0}), T::Line({0, 2}, {1, 2}), c), 0);
@@ -120,14 +120,16 @@ TEST(TangentCirclesTest, ApolloniusKnownConfigurations) {
     const double s = 2 * std::sqrt(6.0);
     for (double rho : {6 - s, 6 + s, 2.0, 6.0}) EXPECT_TRUE(Has(c, n, {rho, rho}, rho));
 
-    // Three lines: the in-circle and the ex-circles, by the bisector pairs.
+    // Three lines: the in-circle and the ex-circles, by the bisector pairs at
+    // (0, 0) and (4, 0): inner-outer, inner-inner, outer-outer, outer-inner.
     n = TangentCircles3(T::Line({0, 0}, {4, 0}), T::Line({0, 0}, {0, 3}), T::Line({4, 0}, {0, 3}),
                         c);
     ASSERT_EQ(n, 4);
-    EXPECT_TRUE(Has(c, n, {1, 1}, 1));
-    EXPECT_TRUE(Has(c, n, {6, 6}, 6));
-    EXPECT_TRUE(Has(c, n, {-2, 2}, 2));
-    EXPECT_TRUE(Has(c, n, {3, -3}, 3));
+    const CircleValue lll[] = {{{6, 6}, 6}, {{1, 1}, 1}, {{3, -3}, 3}, {{-2, 2}, 2}};
+    for (int i = 0; i < 4; ++i) {
+        ExpectNear(c[i].centre, lll[i].centre);
+        EXPECT_NEAR(c[i].radius, lll[i].radius, 1e-9);
+    }
     // Two parallel lines and a transversal: the two circles filling the strip.
     n = TangentCircles3(T::Line({0, 0}, {1, 0}), T::Line({0, 1}, {1, 1}), T::Line({0, 0}, {1, 1}),
                         c);
