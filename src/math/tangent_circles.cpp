@@ -26,15 +26,22 @@ struct CircleCollector {
     CircleValue items[N];
     int count = 0;
     double tol = 1e-9;
+    // Circles that are no result: a given circle touches the others and
+    // counts, in the equations, as touching itself.
+    CircleValue excluded[3];
+    int nExcluded = 0;
 
+    bool Same(const CircleValue& c, const CWorldPoint& centre, double radius) const {
+        return ChebyshevDistance(c.centre, centre) < tol && std::fabs(c.radius - radius) < tol;
+    }
     void Add(const CWorldPoint& centre, double radius) {
         radius = std::fabs(radius);
         if (count == N || !IsFinitePoint(centre) || !std::isfinite(radius) || radius < kGeomEps)
             return;
+        for (int i = 0; i < nExcluded; ++i)
+            if (Same(excluded[i], centre, radius)) return;
         for (int i = 0; i < count; ++i)
-            if (ChebyshevDistance(items[i].centre, centre) < tol &&
-                std::fabs(items[i].radius - radius) < tol)
-                return;
+            if (Same(items[i], centre, radius)) return;
         items[count++] = {centre, radius};
     }
     template <int M>
@@ -148,11 +155,11 @@ void SolveOrientation(const Oriented (&o)[3], const CWorldPoint& origin, double 
         return;
     }
     double disc = b * b - a * c;
-    if (disc < 0) {
-        // A touching solution whose discriminant rounding made negative.
-        if (disc < -1e-12 * (b * b + std::fabs(a * c))) return;
-        disc = 0;
-    }
+    // A double root (a solution touching where the objects touch) whose
+    // discriminant rounding moved off zero, to either side.
+    const double noise = 1e-12 * (b * b + std::fabs(a * c));
+    if (disc < -noise) return;
+    if (disc < noise) disc = 0;
     const double s = std::sqrt(disc);
     const double qq = b >= 0 ? -(b + s) : -b + s;
     const double tPlus = b >= 0 ? (qq != 0 ? c / qq : -b / a) : qq / a;
@@ -178,7 +185,9 @@ int SolveTouching(const TouchObject& t1, const TouchObject& t2, const TouchObjec
         scale = std::max({scale, ChebyshevDistance(o->p, origin), ChebyshevDistance(o->q, origin),
                           std::fabs(o->r)});
     CircleCollector<8> found;
-    found.tol = 1e-9 * scale;
+    found.tol = 1e-7 * scale;
+    for (const TouchObject* o : objs)
+        if (o->kind == Kind::Circle) found.excluded[found.nExcluded++] = {o->p, std::fabs(o->r)};
     static constexpr int kBoth[] = {-1, 1};
     static constexpr int kOne[] = {1};
     const auto signs = [](const TouchObject& o) {

@@ -130,6 +130,19 @@ TEST(TangentCirclesTest, ApolloniusKnownConfigurations) {
         ExpectNear(c[i].centre, lll[i].centre);
         EXPECT_NEAR(c[i].radius, lll[i].radius, 1e-9);
     }
+    // Touching objects: no given circle and no double root comes back.
+    n = TangentCircles3(T::Circle({0, 0}, 1), T::Circle({2, 0}, 1),
+                        T::Circle({1, std::sqrt(3.0)}, 1), c);
+    ASSERT_EQ(n, 2);
+    EXPECT_TRUE(Has(c, n, {1, 1 / std::sqrt(3.0)}, 2 / std::sqrt(3.0) + 1));
+    EXPECT_TRUE(Has(c, n, {1, 1 / std::sqrt(3.0)}, 2 / std::sqrt(3.0) - 1));
+    n = TangentCircles3(T::Circle({0, 0}, 1), T::Circle({2, 0}, 1), T::Circle({1, 3}, 1), c);
+    EXPECT_EQ(n, 6);
+    EXPECT_TRUE(Has(c, n, {5, 0}, 4));
+    n = TangentCircles3(T::Line({0, -1}, {1, -1}), T::Circle({0, 0}, 1), T::Circle({3, 0}, 1), c);
+    EXPECT_EQ(n, 3);
+    EXPECT_TRUE(Has(c, n, {1.5, -0.4375}, 0.5625));
+
     // Two parallel lines and a transversal: the two circles filling the strip.
     n = TangentCircles3(T::Line({0, 0}, {1, 0}), T::Line({0, 1}, {1, 1}), T::Line({0, 0}, {1, 1}),
                         c);
