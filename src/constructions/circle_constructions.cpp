@@ -1,6 +1,7 @@
 #include "constructions/circle_constructions.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "constructions/construction_support.h"
 #include "figures/circle_obj.h"
@@ -141,9 +142,11 @@ bool RadicalAxisOfPicks(CGestureState& state, unsigned, const CWorldPoint&) {
 
 bool InversionInterchangingPicks(CGestureState& state, unsigned, const CWorldPoint&) {
     TouchObject k1, o2;
-    if (!ToTouchObject(state.m_pFirstPicked, k1) || !ToTouchObject(state.m_pPicked, o2) ||
-        k1.kind != Kind::Circle)
+    if (!ToTouchObject(state.m_pFirstPicked, k1) || !ToTouchObject(state.m_pPicked, o2))
         return false;
+    // Interchanging is symmetric: a line picked first is the second object.
+    if (k1.kind != Kind::Circle) std::swap(k1, o2);
+    if (k1.kind != Kind::Circle) return false;
     CircleValue c[4];
     int firstGroup = 0;
     const int n = InversionInterchangingCircles(k1.p, k1.r, o2, c, firstGroup);

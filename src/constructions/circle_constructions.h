@@ -16,7 +16,8 @@ bool TangentCirclesTo3(CGestureState& state, unsigned flags, const CWorldPoint& 
 // concentric circles.
 bool RadicalAxisOfPicks(CGestureState& state, unsigned flags, const CWorldPoint& p);
 // The circles of the inversions, then anti-inversions, interchanging the
-// first picked circle and the second pick.
+// first picked circle and the second pick (a line picked first is taken as
+// the second object). False when none exists.
 bool InversionInterchangingPicks(CGestureState& state, unsigned flags, const CWorldPoint& p);
 // The Apollonian circle of the picked segment for the ratio setting; false
 // for a ratio of 1 or a circle that would have no size.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <span>
+#include <utility>
 
 #include "math/circle_helpers.h"
 #include "math/kernel.h"
@@ -225,8 +226,12 @@ int TangentCirclesCentred(const CWorldPoint& p, const TouchObject& obj, CWorldPo
 int TangentCirclesThroughTwoPoints(const CWorldPoint& q, const CWorldPoint& p,
                                    const TouchObject& obj, CircleValue (&out)[2]) {
     if (!Usable(obj) || !IsFinitePoint(p) || !IsFinitePoint(q) || Coincide(q, p)) return 0;
-    if (obj.kind != Kind::Line)
-        return SolveTouching(obj, TouchObject::Point(q), TouchObject::Point(p), out);
+    if (obj.kind != Kind::Line) {
+        const int n = SolveTouching(obj, TouchObject::Point(q), TouchObject::Point(p), out);
+        // The smaller first: the one touching on the side of the two points.
+        if (n == 2 && out[1].radius < out[0].radius) std::swap(out[0], out[1]);
+        return n;
+    }
 
     const CWorldPoint a = obj.p, b = obj.q;
     const double dq = DistanceToLine(q, a, b), dp = DistanceToLine(p, a, b);

@@ -40,6 +40,7 @@ int TangentCirclesCentred(const CWorldPoint& p, const TouchObject& obj, CWorldPo
 
 // The circles through q and p touching obj. For a line the first touches it
 // farther towards its second point; none when q and p lie on opposite sides.
+// For a circle the smaller first.
 int TangentCirclesThroughTwoPoints(const CWorldPoint& q, const CWorldPoint& p,
                                    const TouchObject& obj, CircleValue (&out)[2]);
 

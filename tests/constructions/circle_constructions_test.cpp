@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <random>
+#include <utility>
 
 #include "figures/circle_obj.h"
 #include "figures/figure_fixture.h"
@@ -172,6 +173,11 @@ TEST_F(CircleConstructionTest, AtTheLastPick) {
     EXPECT_EQ(Figures(), before + 4);
     EXPECT_TRUE(Has({0, -1}, std::sqrt(8.0)));
     EXPECT_TRUE(Has({0, 1}, 2));
+    std::swap(state.m_pFirstPicked, state.m_pPicked);  // the line first: the same two
+    ASSERT_TRUE(InversionInterchangingPicks(state, 0, {}));
+    EXPECT_EQ(Figures(), before + 6);
+    state.m_pFirstPicked = XAxis();  // two lines: none
+    EXPECT_FALSE(InversionInterchangingPicks(state, 0, {}));
 
     UseTool(kToolCircle, kCodeApollonianCircle);
     state.m_pPicked = MakeSegment(state, {0, 0}, {3, 0}, {});
