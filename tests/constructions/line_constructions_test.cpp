@@ -214,6 +214,9 @@ TEST_F(FigureTest, RatioSettingFromTheFirstSelectedAngle) {
     state.Select(angle);
     ASSERT_TRUE(RatioFromSelectedAngle(state));
     EXPECT_DOUBLE_EQ(ProgramState().params.ratio, 0.75);
+    angle->m_points[0] = {5, 0};  // a quotient above 1 is kept
+    ASSERT_TRUE(RatioFromSelectedAngle(state));
+    EXPECT_DOUBLE_EQ(ProgramState().params.ratio, 1.25);
     angle->m_points[2] = angle->m_points[1];  // no second arm
     ProgramState().params.ratio = 0.5;
     EXPECT_FALSE(RatioFromSelectedAngle(state));
