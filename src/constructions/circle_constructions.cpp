@@ -71,13 +71,17 @@ void FollowTangentThrough2(CShapeObj& obj, CGestureState& state, const CWorldPoi
     if (obj.m_follow.solution < n) Place(obj, c[obj.m_follow.solution].centre, p);
 }
 
-// ---- 706: touching both picks, through the pointer
+// ---- 706: touching both picks, through the pointer. Each circle keeps to
+// its branch of solutions, so that it does not jump to another circle when
+// one before it vanishes.
 void FollowTangentTo2Through1(CShapeObj& obj, CGestureState& state, const CWorldPoint& p,
                               unsigned) {
     CircleValue c[4];
-    const int n =
-        TangentCirclesThroughPoint(p, state.m_press.objects[0], state.m_press.objects[1], c);
-    if (obj.m_follow.solution < n) Place(obj, c[obj.m_follow.solution].centre, p);
+    int branch[4];
+    const int n = TangentCirclesThroughPoint(p, state.m_press.objects[0], state.m_press.objects[1],
+                                             c, branch);
+    for (int i = 0; i < n; ++i)
+        if (branch[i] == obj.m_follow.solution) Place(obj, c[i].centre, p);
 }
 
 // ---- 708: centred at the pointer, orthogonal to the picked circle
@@ -102,16 +106,6 @@ void FollowOrthogonalThrough2(CShapeObj& obj, CGestureState& state, const CWorld
     CircleValue c;
     if (OrthogonalCircleThroughTwoPoints(state.m_press.q[0], p, state.m_press.objects[0], c))
         Place(obj, c.centre, p);
-}
-
-// The pressed circle shows solution 0; solutions 1 .. n - 1 are made as
-// extra circles first.
-template <int N>
-CMyObj* PressSolutions(CGestureState& state, const CircleValue (&c)[N], int n, const CWorldPoint& p,
-                       FollowRule rule) {
-    if (n == 0) return PressFailed(state);
-    for (int i = 1; i < n; ++i) AddExtraCircle(state, c[i].centre, p, rule, i);
-    return NewPressCircle(state, c[0].centre, p, rule, 0);
 }
 
 }  // namespace
@@ -214,9 +208,13 @@ CMyObj* PressTangentThrough2(CGestureState& state, unsigned, const CWorldPoint& 
 CMyObj* PressTangentTo2Through1(CGestureState& state, unsigned, const CWorldPoint& p) {
     if (!TakePicks(state, 2)) return PressFailed(state);
     CircleValue c[4];
-    const int n =
-        TangentCirclesThroughPoint(p, state.m_press.objects[0], state.m_press.objects[1], c);
-    return PressSolutions(state, c, n, p, &FollowTangentTo2Through1);
+    int branch[4];
+    const int n = TangentCirclesThroughPoint(p, state.m_press.objects[0], state.m_press.objects[1],
+                                             c, branch);
+    if (n == 0) return PressFailed(state);
+    for (int i = 1; i < n; ++i)
+        AddExtraCircle(state, c[i].centre, p, &FollowTangentTo2Through1, branch[i]);
+    return NewPressCircle(state, c[0].centre, p, &FollowTangentTo2Through1, branch[0]);
 }
 
 CMyObj* PressOrthogonalCentred(CGestureState& state, unsigned, const CWorldPoint& p) {

@@ -25,8 +25,12 @@ bool Usable(const TouchObject& o) {
 template <int N>
 struct CircleCollector {
     CircleValue items[N];
+    int branches[N] = {};
     int count = 0;
     double tol = 1e-9;
+    // The branch of the next results: the orientation's number, twice, plus
+    // the root's.
+    int branchBase = 0;
     // Circles that are no result: a given circle touches the others and
     // counts, in the equations, as touching itself.
     CircleValue excluded[3];
@@ -35,7 +39,7 @@ struct CircleCollector {
     bool Same(const CircleValue& c, const CWorldPoint& centre, double radius) const {
         return ChebyshevDistance(c.centre, centre) < tol && std::fabs(c.radius - radius) < tol;
     }
-    void Add(const CWorldPoint& centre, double radius) {
+    void Add(const CWorldPoint& centre, double radius, int root = 0) {
         radius = std::fabs(radius);
         if (count == N || !IsFinitePoint(centre) || !std::isfinite(radius) || radius < kGeomEps)
             return;
@@ -43,6 +47,7 @@ struct CircleCollector {
             if (Same(excluded[i], centre, radius)) return;
         for (int i = 0; i < count; ++i)
             if (Same(items[i], centre, radius)) return;
+        branches[count] = branchBase + root;
         items[count++] = {centre, radius};
     }
     template <int M>
@@ -147,12 +152,12 @@ void SolveOrientation(const Oriented (&o)[3], const CWorldPoint& origin, double 
     const double a = dir.x * dir.x + dir.y * dir.y - dir.z * dir.z;
     const double b = pq.x * dir.x + pq.y * dir.y - pq.z * dir.z;
     const double c = pq.x * pq.x + pq.y * pq.y - pq.z * pq.z;
-    const auto add = [&](double t) {
+    const auto add = [&](double t, int root) {
         const Vec3 x = x0 + dir * t;
-        out.Add(CWorldPoint{x.x, x.y} + origin, x.z);
+        out.Add(CWorldPoint{x.x, x.y} + origin, x.z, root);
     };
     if (std::fabs(a) < 1e-12) {
-        if (std::fabs(b) > 1e-12 * scale) add(-c / (2 * b));
+        if (std::fabs(b) > 1e-12 * scale) add(-c / (2 * b), 0);
         return;
     }
     double disc = b * b - a * c;
@@ -165,8 +170,8 @@ void SolveOrientation(const Oriented (&o)[3], const CWorldPoint& origin, double 
     const double qq = b >= 0 ? -(b + s) : -b + s;
     const double tPlus = b >= 0 ? (qq != 0 ? c / qq : -b / a) : qq / a;
     const double tMinus = b >= 0 ? qq / a : (qq != 0 ? c / qq : -b / a);
-    add(tPlus);
-    add(tMinus);
+    add(tPlus, 0);
+    add(tMinus, 1);
 }
 
 // Every circle touching the three objects, by the orientations of the last
@@ -174,7 +179,7 @@ void SolveOrientation(const Oriented (&o)[3], const CWorldPoint& origin, double 
 // orientation means something.
 template <int N>
 int SolveTouching(const TouchObject& t1, const TouchObject& t2, const TouchObject& t3,
-                  CircleValue (&out)[N]) {
+                  CircleValue (&out)[N], int* branches = nullptr) {
     const TouchObject* objs[3] = {&t1, &t2, &t3};
     for (const TouchObject* o : objs)
         if (!Usable(*o)) return 0;
@@ -199,9 +204,13 @@ int SolveTouching(const TouchObject& t1, const TouchObject& t2, const TouchObjec
             const Oriented o[3] = {Orient(*objs[0], 1, origin), Orient(*objs[1], s1, origin),
                                    Orient(*objs[2], s2, origin)};
             SolveOrientation(o, origin, scale, found);
+            found.branchBase += 2;
         }
     int n = 0;
-    for (int i = 0; i < found.count && n < N; ++i) out[n++] = found.items[i];
+    for (int i = 0; i < found.count && n < N; ++i, ++n) {
+        out[n] = found.items[i];
+        if (branches) branches[n] = found.branches[i];
+    }
     return n;
 }
 
@@ -266,6 +275,11 @@ int TangentCirclesThroughTwoPoints(const CWorldPoint& q, const CWorldPoint& p,
 int TangentCirclesThroughPoint(const CWorldPoint& p, const TouchObject& o1, const TouchObject& o2,
                                CircleValue (&out)[4]) {
     return SolveTouching(o1, o2, TouchObject::Point(p), out);
+}
+
+int TangentCirclesThroughPoint(const CWorldPoint& p, const TouchObject& o1, const TouchObject& o2,
+                               CircleValue (&out)[4], int (&branch)[4]) {
+    return SolveTouching(o1, o2, TouchObject::Point(p), out, branch);
 }
 
 int TangentCircles3(const TouchObject& o1, const TouchObject& o2, const TouchObject& o3,

@@ -47,6 +47,11 @@ int TangentCirclesThroughTwoPoints(const CWorldPoint& q, const CWorldPoint& p,
 // The circles through p touching o1 and o2 (at most 4).
 int TangentCirclesThroughPoint(const CWorldPoint& p, const TouchObject& o1, const TouchObject& o2,
                                CircleValue (&out)[4]);
+// The same, with the branch of each circle: a number in [0, 8) that stays
+// with a solution while p moves, so that a figure can keep showing its own
+// circle when others appear or vanish.
+int TangentCirclesThroughPoint(const CWorldPoint& p, const TouchObject& o1, const TouchObject& o2,
+                               CircleValue (&out)[4], int (&branch)[4]);
 
 // The circles touching o1, o2 and o3: every solution once, at most 8. For
 // three lines the in- and ex-circles in the order of the bisector pairs at

@@ -12,8 +12,8 @@ class CShapeObj;
 
 // How a figure made by a construction at a press follows the pointer: the
 // construction's own rule, given to the figure when it is made, with the
-// index of the solution the figure shows. The figure's drawing tools never
-// see it.
+// number of the solution (or branch of solutions) the figure shows. The
+// figure's drawing tools never see it.
 using FollowRule = void (*)(CShapeObj& obj, CGestureState& state, const CWorldPoint& p,
                             unsigned flags);
 struct CFollow {

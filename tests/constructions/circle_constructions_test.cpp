@@ -8,6 +8,7 @@
 #include <cmath>
 #include <random>
 #include <utility>
+#include <vector>
 
 #include "figures/circle_obj.h"
 #include "figures/figure_fixture.h"
@@ -108,6 +109,19 @@ TEST_F(CircleConstructionTest, TouchingTwoObjectsThroughThePointer) {
     Move({1.01, 2});
     EXPECT_LT(Distance(Circle(pressed)->Centre(), before), 0.2);
     Release({1.01, 2});
+
+    // Two circles apart: four circles, each following its own solution.
+    Picked(kCodeTangentTo2Through1, MakeCircle(state, {-3, 0}, 1, {}),
+           MakeCircle(state, {3, 0}, 1, {}));
+    Press(&PressTangentTo2Through1, {0.5, 3});
+    ASSERT_EQ(state.m_gesture.size(), 4u);
+    std::vector<CWorldPoint> centres;
+    for (const CMyObj* obj : state.m_gesture) centres.push_back(Circle(obj)->Centre());
+    Move({0.52, 3.01});
+    std::size_t i = 0;
+    for (const CMyObj* obj : state.m_gesture)
+        EXPECT_LT(Distance(Circle(obj)->Centre(), centres[i++]), 0.3);
+    Release({0.52, 3.01});
 
     // No solution at the press: nothing, a beep, the picks given up.
     Picked(kCodeTangentTo2Through1, XAxis(), MakeSegment(state, {0, 2}, {1, 2}, {}));
