@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "constructions/intersections.h"
+#include "constructions/line_constructions.h"
 #include "control/draw_operations.h"
 #include "control/pick_rules.h"
 #include "dialogs/angle_dialogs.h"
@@ -45,6 +46,10 @@ void IsopticConstantsDialog(CGyrView& view, bool) {
 }
 void HalfPointsDialog(CGyrView&, bool) {
     RunHalfPointsDialog();
+}
+// With Shift the ratio setting is taken from the first selected angle.
+void RatioFromAngle(CGyrView& view, bool shift) {
+    if (shift && !RatioFromSelectedAngle(view.State())) view.Beep();
 }
 void Intersection(CGyrView& view, bool) {
     IntersectSelection(view.State());
@@ -117,8 +122,8 @@ constexpr CommandEntry kCommands[] = {
      nullptr},
     {ID_SEGMENT_CROSS, "Cross", T, kToolSegment, kCodeCross, ID_CROSS_TOOL, kGroupSegments,
      nullptr},
-    {ID_SEGMENT_RATIO, "Ratio", T | D | kCmdShiftAction, kToolSegment, kCodeRatio, ID_SEGMENTS_TOOL,
-     kGroupSegments, nullptr},
+    {ID_SEGMENT_RATIO, "Ratio", T, kToolSegment, kCodeRatio, ID_SEGMENTS_TOOL, kGroupSegments,
+     &RatioFromAngle},
     {ID_SEGMENT_PARALLEL, "Parallel", T, kToolSegment, kCodeParallel, ID_SEGMENTS_TOOL,
      kGroupSegments, nullptr},
     {ID_SEGMENT_ORTHOGONAL, "Orthogonal", T, kToolSegment, kCodeOrthogonal, ID_ORTHOGONAL_TOOL,
@@ -295,7 +300,7 @@ bool IsCommandAvailable(const CommandEntry& cmd) {
     // tools that only draw, need the kind's drawing operation.
     const PickRule* rule = FindPickRule(cmd.kind, cmd.code);
     if (rule && rule->step != PickStep::Stage) return rule->construct != nullptr;
-    return DrawOperationFor(cmd.kind, cmd.code) != nullptr;
+    return DrawOperationOf(cmd.kind, cmd.code) != nullptr;
 }
 
 }  // namespace gyr

@@ -1,8 +1,7 @@
 #include "control/draw_operations.h"
 
-#include <algorithm>
-#include <span>
-
+#include "constructions/circle_constructions.h"
+#include "constructions/line_constructions.h"
 #include "figures/angle_obj.h"
 #include "figures/arc_obj.h"
 #include "figures/circle_obj.h"
@@ -17,36 +16,49 @@ namespace gyr {
 
 namespace {
 
-// The codes of the isoptic kind that its drawing operation serves.
-constexpr int kIsopticDrawCodes[] = {kCodePlain, kCodeIsopticSingular};
+// Every code of the kind not named by a row before it.
+constexpr int kOwnOperation = -1;
 
-// A row without codes draws for every code of its kind.
 constexpr struct {
     int kind;
+    int code;
     DrawOperation op;
-    std::span<const int> codes;
 } kDrawOperations[] = {
-    {kToolSegment, &DrawSegmentTool, {}}, {kToolLine, &DrawLineTool, {}},
-    {kToolAngle, &DrawAngleTool, {}},     {kToolTriangle, &DrawTriangleTool, {}},
-    {kToolCircle, &DrawCircleTool, {}},   {kToolArc, &DrawArcTool, {}},
-    {kToolPointMark, &DrawPointTool, {}}, {kToolIsoptic, &DrawIsopticTool, kIsopticDrawCodes},
+    // Constructions that draw from their picks.
+    {kToolSegment, kCodeParallel, &PressParallel},
+    {kToolSegment, kCodeOrthogonal, &PressOrthogonal},
+    {kToolSegment, kCodeTangentsFrom, &PressTangentsFrom},
+    {kToolSegment, kCodeTangentAt, &PressTangentAt},
+    {kToolLine, kCodeParallel, &PressParallel},
+    {kToolLine, kCodeOrthogonal, &PressOrthogonal},
+    {kToolLine, kCodeTangentsFrom, &PressTangentsFrom},
+    {kToolLine, kCodeTangentAt, &PressTangentAt},
+    {kToolCircle, kCodeTangentCentred, &PressTangentCentred},
+    {kToolCircle, kCodeTangentAt, &PressTangentCircleAt},
+    {kToolCircle, kCodeTangentThrough2, &PressTangentThrough2},
+    {kToolCircle, kCodeTangentTo2Through1, &PressTangentTo2Through1},
+    {kToolCircle, kCodeOrthogonalCentred, &PressOrthogonalCentred},
+    {kToolCircle, kCodeOrthogonalTo2Through1, &PressOrthogonalTo2Through1},
+    {kToolCircle, kCodeOrthogonalThrough2, &PressOrthogonalThrough2},
+    // The isoptic kind draws for these codes only; its other codes build on
+    // picked cubics.
+    {kToolIsoptic, kCodePlain, &DrawIsopticTool},
+    {kToolIsoptic, kCodeIsopticSingular, &DrawIsopticTool},
+    // The figures' own drawing operations.
+    {kToolSegment, kOwnOperation, &DrawSegmentTool},
+    {kToolLine, kOwnOperation, &DrawLineTool},
+    {kToolAngle, kOwnOperation, &DrawAngleTool},
+    {kToolTriangle, kOwnOperation, &DrawTriangleTool},
+    {kToolCircle, kOwnOperation, &DrawCircleTool},
+    {kToolArc, kOwnOperation, &DrawArcTool},
+    {kToolPointMark, kOwnOperation, &DrawPointTool},
 };
 
 }  // namespace
 
-DrawOperation DrawOperationOf(int kind) {
+DrawOperation DrawOperationOf(int kind, int code) {
     for (const auto& e : kDrawOperations)
-        if (e.kind == kind) return e.op;
-    return nullptr;
-}
-
-DrawOperation DrawOperationFor(int kind, int code) {
-    for (const auto& e : kDrawOperations) {
-        if (e.kind != kind) continue;
-        if (e.codes.empty() || std::find(e.codes.begin(), e.codes.end(), code) != e.codes.end())
-            return e.op;
-        return nullptr;
-    }
+        if (e.kind == kind && (e.code == code || e.code == kOwnOperation)) return e.op;
     return nullptr;
 }
 

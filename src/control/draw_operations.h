@@ -1,9 +1,13 @@
 #pragma once
-// The drawing operation of each tool kind: called at a drawing-mode
-// button-down with the key flags and the (snapped) world point. It returns a
-// new object, which the view appends to the document and to the gesture
-// list, or null when the tool made nothing (or added its objects itself).
-// Each figure implements its own beside the figure class.
+// The drawing operation of each tool: called at a drawing-mode button-down
+// with the key flags and the (snapped) world point. It returns a new object,
+// which the view appends to the document and to the gesture list, or null
+// when the tool made nothing (or added its objects itself).
+//
+// The table is keyed by tool kind and code. A kind's own row (any code) names
+// the figure's drawing operation; a construction that picks and then draws
+// with the pointer has a row of its own naming its press in
+// src/constructions/, which makes the figures and gives them their drag rule.
 
 #include "math/world_point.h"
 
@@ -14,10 +18,7 @@ class CMyObj;
 
 using DrawOperation = CMyObj* (*)(CGestureState& state, unsigned flags, const CWorldPoint& p);
 
-// Null when the kind draws nothing.
-DrawOperation DrawOperationOf(int kind);
-// Null also when the kind's operation does not draw for this tool code yet
-// (a kind whose codes are built by different figures lists those it has).
-DrawOperation DrawOperationFor(int kind, int code);
+// Null when the tool draws nothing.
+DrawOperation DrawOperationOf(int kind, int code);
 
 }  // namespace gyr

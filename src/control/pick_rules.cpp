@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "constructions/angle_constructions.h"
+#include "constructions/circle_constructions.h"
 #include "constructions/isoptic_constructions.h"
 #include "constructions/line_constructions.h"
 #include "model/document.h"
@@ -29,15 +30,17 @@ using S = PickStep;
 // it would construct.
 constexpr PickRule kRules[] = {
     // Segments (kind 10) and lines (kind 20).
-    {kToolSegment, kCodeCommonTangents, A, S::Construct, kPickCircle, 2, true, nullptr},
-    {kToolSegment, kCodeQuadrilateral, A, S::Construct, kPickSegment, 2, true, nullptr},
+    {kToolSegment, kCodeCommonTangents, A, S::Construct, kPickCircle, 2, true,
+     &CommonTangentsOfPicks},
+    {kToolSegment, kCodeQuadrilateral, A, S::Construct, kPickSegment, 2, true,
+     &DiagonalTriangleOfPicks},
     {kToolSegment, kCodeDivideInParts, 1, S::Construct, kCorner | kPickSegment | kPickCircle, 1,
-     false, nullptr},
+     false, &DivideInParts},
     {kToolSegment, kCodeTangentAt, 1, S::Stage, kPickCircle, 1, false, nullptr},
     {kToolSegment, kCodeTangentsFrom, 1, S::Stage, kPickCircle, 1, false, nullptr},
     {kToolSegment, kCodeParallel, 1, S::Stage, kCorner | kStraight, 1, false, nullptr},
     {kToolSegment, kCodeOrthogonal, 1, S::Stage, kCorner | kStraight, 1, false, nullptr},
-    {kToolLine, kCodeCommonTangents, A, S::Construct, kPickCircle, 2, true, nullptr},
+    {kToolLine, kCodeCommonTangents, A, S::Construct, kPickCircle, 2, true, &CommonTangentsOfPicks},
     {kToolLine, kCodeMiddleOrthogonal, A, S::Construct, kCorner | kStraight, 1, false,
      &MiddleOrthogonalOfSide},
     {kToolLine, kCodeTangentAt, 1, S::Stage, kPickCircle, 1, false, nullptr},
@@ -55,7 +58,8 @@ constexpr PickRule kRules[] = {
     {kToolTriangle, kCodeEulerCircle, A, S::Construct, kPickTriangle, 1, false, nullptr},
     {kToolTriangle, kCodeEulerLine, A, S::Construct, kPickTriangle, 1, false, nullptr},
     // Circles.
-    {kToolCircle, kCodeApollonianCircle, 1, S::Construct, kPickSegment, 1, false, nullptr},
+    {kToolCircle, kCodeApollonianCircle, 1, S::Construct, kPickSegment, 1, false,
+     &ApollonianCircleOfPick},
     {kToolCircle, kCodeTangentCentred, 1, S::Stage, kCircleOrStraight, 1, false, nullptr},
     {kToolCircle, kCodeTangentAt, 1, S::Stage, kCircleOrStraight, 1, false, nullptr},
     {kToolCircle, kCodeTangentThrough2, 1, S::Stage, kCircleOrStraight, 1, false, nullptr},
@@ -63,10 +67,11 @@ constexpr PickRule kRules[] = {
     {kToolCircle, kCodeOrthogonalCentred, 1, S::Stage, kPickCircle, 1, false, nullptr},
     {kToolCircle, kCodeTangentTo2Through1, 2, S::Stage, kCircleOrStraight, 2, false, nullptr},
     {kToolCircle, kCodeOrthogonalTo2Through1, 2, S::Stage, kCircleOrStraight, 2, false, nullptr},
-    {kToolCircle, kCodeTangentTo3, A, S::Construct, kCircleOrStraight, 3, false, nullptr},
-    {kToolCircle, kCodeRadicalAxis, 2, S::Construct, kPickCircle, 2, false, nullptr},
+    {kToolCircle, kCodeTangentTo3, A, S::Construct, kCircleOrStraight, 3, false,
+     &TangentCirclesTo3},
+    {kToolCircle, kCodeRadicalAxis, 2, S::Construct, kPickCircle, 2, false, &RadicalAxisOfPicks},
     {kToolCircle, kCodeInversionInterchanging, 2, S::Construct, kCircleOrStraight, 2, false,
-     nullptr},
+     &InversionInterchangingPicks},
     // Circular arcs.
     {kToolArc, kCodeArcOnAngle, A, S::CornerThenPoint, kCornerAt, 1, false, nullptr},
     {kToolArc, kCodeHyperbolicNext, 1, S::Stage, kPickArc, 1, false, nullptr},

@@ -35,7 +35,7 @@ enum PickClass : unsigned {
 
 enum class PickStep {
     // After the last pick the stage equals the number of picks; the next
-    // button-down goes to the drawing operation of the tool kind.
+    // button-down goes to the drawing operation of the tool (kind, code).
     Stage,
     // After the last pick the construction runs; back to stage 0.
     Construct,

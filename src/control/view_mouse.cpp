@@ -110,7 +110,7 @@ void CGyrView::DrawingModeButtonDown(unsigned flags, PixelPoint logical) {
         return;
     }
     if (m_state.m_bMatchPoints) SnapToAnyVertex(GetDocument()->Objects(), p, nullptr);
-    if (DrawOperation op = DrawOperationOf(m_state.m_nToolKind)) {
+    if (DrawOperation op = DrawOperationOf(m_state.m_nToolKind, m_state.m_nToolCode)) {
         if (CMyObj* obj = op(m_state, flags, p)) {
             if (!obj->m_pDocument) obj->m_pDocument = GetDocument();
             if (!ListContains(GetDocument()->Objects(), obj)) GetDocument()->AddObject(obj);

@@ -128,7 +128,7 @@ void CCircleObj::RecalcBounds() {
 
 void CCircleObj::TrackLastVertex(CGestureState& state, const CWorldPoint& p, unsigned flags,
                                  int code) {
-    if (m_nPoints < 2) return;
+    if (m_nPoints < 2 || FollowPointer(state, p, flags)) return;
     if (const CircleTool* tool = FindCircleTool(code))
         tool->drag(*this, state, p, flags);
     else
@@ -136,6 +136,7 @@ void CCircleObj::TrackLastVertex(CGestureState& state, const CWorldPoint& p, uns
 }
 
 void CCircleObj::EndTrack(CGestureState& state, unsigned flags, const CWorldPoint&) {
+    StopFollowing();
     const int code = state.m_nToolCode;
     if (state.m_pRecorder) state.m_pRecorder->RecordCircle(*this, code);
     if (code == kCodeThreePoints) {

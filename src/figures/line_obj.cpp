@@ -28,6 +28,7 @@ struct Crossing {
 }  // namespace
 
 void CLine::EndTrack(CGestureState& state, unsigned flags, const CWorldPoint&) {
+    StopFollowing();
     if (state.m_nToolKind != kToolLine || !(flags & kMkControl)) return;
     if (std::ranges::find(kPickingTools, state.m_nToolCode) != std::end(kPickingTools))
         state.m_nStage = 0;

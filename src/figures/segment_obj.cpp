@@ -106,11 +106,12 @@ PixelRect CSegmentObj::DragHandle(CGestureState& state, int k, const CWorldPoint
 
 void CSegmentObj::TrackLastVertex(CGestureState& state, const CWorldPoint& p, unsigned flags,
                                   int code) {
-    if (m_nPoints < 2) return;
+    if (m_nPoints < 2 || FollowPointer(state, p, flags)) return;
     FindSegmentTool(code).drag(*this, state, p, flags);
 }
 
 void CSegmentObj::EndTrack(CGestureState& state, unsigned flags, const CWorldPoint&) {
+    StopFollowing();
     if (m_nPoints < 2) return;
     // The radius drawn at stage 0 of the simple arc: the next press turns it.
     if (state.m_nToolKind == kToolArc && state.m_nToolCode == kCodePlain) {

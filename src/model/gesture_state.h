@@ -4,6 +4,7 @@
 // The view owns one; figures and constructions receive it by reference, so
 // that none of them needs the controller.
 
+#include "math/tangent_circles.h"
 #include "model/ids.h"
 #include "model/obj_list.h"
 
@@ -24,6 +25,14 @@ public:
                              const CMyObj* second) = 0;
     virtual void RecordSegment(const CMyObj& segment, int toolCode) = 0;
     virtual void RecordCircle(const CMyObj& circle, int toolCode) = 0;
+};
+
+// What a construction took at its press (copies of the picked figures and
+// the points it fixed), read while the pointer moves, so that the drag never
+// reads the picks themselves.
+struct CPressInput {
+    TouchObject objects[2];
+    CWorldPoint q[4];
 };
 
 class CGestureState {
@@ -68,6 +77,7 @@ public:
     bool m_bMatchPoints = true;
     CObList m_selection;
     CObList m_gesture;
+    CPressInput m_press;
     // Set while a locus script records; not owned.
     CGestureRecorder* m_pRecorder = nullptr;
 

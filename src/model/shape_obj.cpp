@@ -213,8 +213,15 @@ bool CShapeObj::SnapToVertex(CWorldPoint& p) const {
     return false;
 }
 
-void CShapeObj::TrackLastVertex(CGestureState&, const CWorldPoint& p, unsigned, int) {
+void CShapeObj::TrackLastVertex(CGestureState& state, const CWorldPoint& p, unsigned flags, int) {
+    if (FollowPointer(state, p, flags)) return;
     if (m_nPoints > 0) m_points[m_nPoints - 1] = p;
+}
+
+bool CShapeObj::FollowPointer(CGestureState& state, const CWorldPoint& p, unsigned flags) {
+    if (!m_follow.rule) return false;
+    m_follow.rule(*this, state, p, flags);
+    return true;
 }
 
 PixelRect CShapeObj::Track(CGestureState& state, const CWorldPoint& p, unsigned flags) {

@@ -8,6 +8,24 @@
 
 namespace gyr {
 
+class CShapeObj;
+
+// How a figure made by a construction at a press follows the pointer: the
+// construction's own rule, given to the figure when it is made, with the
+// number of the solution (or branch of solutions) the figure shows. The
+// figure's drawing tools never see it.
+using FollowRule = void (*)(CShapeObj& obj, CGestureState& state, const CWorldPoint& p,
+                            unsigned flags);
+struct CFollow {
+    FollowRule rule = nullptr;
+    int solution = 0;
+
+    CFollow() = default;
+    // A copy of a figure is no longer part of the gesture.
+    CFollow(const CFollow&) {}
+    CFollow& operator=(const CFollow&) { return *this; }
+};
+
 class CShapeObj : public CMyObj {
     GYR_DECLARE_CLASS(CShapeObj)
 public:
@@ -56,6 +74,18 @@ public:
                                             const CWorldPoint& p, int k);
     virtual CWorldPoint NearestPointOn(const CWorldPoint& p) const;
 
+    // Moves the figure by its construction's rule, when it has one for the
+    // gesture; false otherwise.
+    bool FollowPointer(CGestureState& state, const CWorldPoint& p, unsigned flags);
+    // The construction that made the figure moves it by rule, showing its
+    // solution-th solution.
+    void FollowBy(FollowRule rule, int solution) {
+        m_follow.rule = rule;
+        m_follow.solution = solution;
+    }
+    // The gesture is over: the pointer no longer moves the figure.
+    void StopFollowing() { m_follow.rule = nullptr; }
+
     // Replaces the vertex array by n default points.
     void SetVertexCount(int n);
     // Applies one attribute kind of the document's drawing record.
@@ -67,6 +97,8 @@ public:
     LogBrush m_logbrush;
     std::int32_t m_nPoints = 0;
     CPointArray m_points;  // exactly m_nPoints entries
+    // Set only while a construction's gesture lasts; never saved.
+    CFollow m_follow;
 };
 
 // Polyline geometry shared by shape outlines (closed) and curve components.

@@ -133,14 +133,16 @@ TEST_F(PickTest, ThreePicksReachTheConstructionInOrderAFailureBeeps) {
     EXPECT_EQ(g_seen.calls, 2);
     ExpectStage(0, 1);
 
-    // Through the view the table's rule picks the same way; without its
-    // construction the third pick beeps.
+    // Through the view the table's rule picks the same way; no circle touches
+    // a line and two circles on both sides of it, so the third pick beeps.
     view.OnCommand(ID_CIRCLE_TANGENT_3);
     Click(TopPx(a));
     Click(Px(0, 1));
     ExpectStage(2, 1);
+    const std::size_t before = doc.Objects().size();
     Click(TopPx(c));
     ExpectStage(0, 2);
+    EXPECT_EQ(doc.Objects().size(), before);
 }
 
 TEST_F(PickTest, ClassFiltersForTrianglesCirclesAndCorners) {

@@ -36,7 +36,7 @@ TEST(CommandTable, AvailableToolsDrawOrPickAndEveryPickRuleHasACommand) {
         if (rule && rule->step != PickStep::Stage)
             EXPECT_TRUE(rule->construct) << e.id;
         else
-            EXPECT_TRUE(e.kind == kToolSelect || DrawOperationOf(e.kind)) << e.id;
+            EXPECT_TRUE(e.kind == kToolSelect || DrawOperationOf(e.kind, e.code)) << e.id;
     }
     for (const PickRule& rule : PickRules()) {
         bool commanded = false;
@@ -53,7 +53,9 @@ TEST(CommandTable, AvailableToolsDrawOrPickAndEveryPickRuleHasACommand) {
     EXPECT_TRUE(IsCommandAvailable(*FindCommand(ID_INTERSECTION)));
     EXPECT_FALSE(IsCommandAvailable(*FindCommand(ID_DUPLICATE)));
     EXPECT_FALSE(IsCommandAvailable(*FindCommand(ID_ISOPTIC_FLEXES)));
-    EXPECT_FALSE(IsCommandAvailable(*FindCommand(ID_CIRCLE_TANGENT_3)));  // picks, then nothing
+    EXPECT_TRUE(IsCommandAvailable(*FindCommand(ID_CIRCLE_TANGENT_3)));
+    EXPECT_TRUE(IsCommandAvailable(*FindCommand(ID_SEGMENT_COMMON_TANGENTS)));
+    EXPECT_FALSE(IsCommandAvailable(*FindCommand(ID_TRIANGLE_MEDIANS)));  // picks, then nothing
     EXPECT_TRUE(IsCommandAvailable(*FindCommand(ID_SEGMENT_PARALLEL)));   // picks, then draws
 }
 

@@ -26,6 +26,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 
 #include "control/command_table.h"
 #include "control/menu_tree.h"
@@ -207,6 +208,20 @@ TEST_F(MainWindowTest, IsopticsFromTheConstantsDialogAndFromTwoDrags) {
     auto* cubic = dynamic_cast<CIsopticTwo*>(m_doc->Objects().back());
     ASSERT_NE(cubic, nullptr);
     EXPECT_GT(cubic->ComponentCount(), 1);
+}
+
+TEST_F(MainWindowTest, CommonTangentsPickedOnTheSheet) {
+    for (auto [c, r] : {std::pair{CWorldPoint{0, 0}, 1.5}, std::pair{CWorldPoint{4, 0}, 0.5}}) {
+        CCircleObj* circle = NewCircle(m_doc.get(), c, r);
+        circle->RecalcBounds();
+        m_doc->AddObject(circle);
+    }
+    m_window->RunCommand(ID_SEGMENT_COMMON_TANGENTS);
+    Drag({0, 1.5}, {0, 1.5});
+    Drag({4, 0.5}, {4, 0.5});
+    int segments = 0;
+    for (const CMyObj* obj : m_doc->Objects()) segments += obj->IsSegment() ? 1 : 0;
+    EXPECT_EQ(segments, 4);
 }
 
 TEST_F(MainWindowTest, KeysReachTheControllerAndZoomResizesTheSheet) {
