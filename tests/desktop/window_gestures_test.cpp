@@ -1,0 +1,65 @@
+// Gestures of a new user in the real window: keys held while clicking, the
+// arc on an angle, the two-stage tools, and the save question before work is
+// thrown away.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "desktop/main_window_fixture.h"
+#include "figures/angle_obj.h"
+#include "figures/arc_obj.h"
+#include "figures/point_obj.h"
+#include "figures/segment_obj.h"
+#include "figures/triangle_obj.h"
+
+namespace gyr {
+namespace {
+
+using WindowGestureTest = MainWindowTest;
+
+TEST_F(WindowGestureTest, CtrlClickWithF1OrF2HeldPlacesTheTransformCentres) {
+    ProgramState().params.rotationCentre = {-1, 0.5};
+    ProgramState().params.homothetyCentre = {0.5, -2};
+    m_window->RunCommand(ID_SEGMENTS_TOOL);
+    Drag({1, 1}, {2, 2});
+    Drag({1, 2}, {2, 1});
+    m_window->RunCommand(ID_DRAW_POINTS);
+
+    Key(QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier);
+    Key(QEvent::KeyPress, Qt::Key_F1, Qt::ControlModifier);
+    Click({3, 3}, Qt::ControlModifier);
+    ASSERT_NE(LastOf<CPointObj>(), nullptr);
+    EXPECT_EQ(LastOf<CPointObj>()->Centre(), CWorldPoint(-1, 0.5));
+    Key(QEvent::KeyRelease, Qt::Key_F1, Qt::ControlModifier);
+
+    Key(QEvent::KeyPress, Qt::Key_F2, Qt::ControlModifier);
+    Click({3, 3}, Qt::ControlModifier);
+    EXPECT_EQ(LastOf<CPointObj>()->Centre(), CWorldPoint(0.5, -2));
+    Key(QEvent::KeyRelease, Qt::Key_F2, Qt::ControlModifier);
+
+    // Once both are up again, Ctrl alone takes the crossing.
+    Click({3, 3}, Qt::ControlModifier);
+    ExpectNear(LastOf<CPointObj>()->Centre(), {1.5, 1.5});
+    Key(QEvent::KeyRelease, Qt::Key_Control);
+    EXPECT_EQ(m_doc->Objects().size(), 6u);
+}
+
+TEST_F(WindowGestureTest, ArcOnAngleMakesItsArcAtTheClick) {
+    m_window->RunCommand(ID_ANGLE_FROM_SIDE);
+    Drag({2, 0}, {0, 0});
+    Drag({0, 0}, {0, 2});
+    ASSERT_NE(LastOf<CAngle>(), nullptr);
+    m_window->RunCommand(ID_ARC_ON_ANGLE);
+    Click({1.5, 0});
+    const CArcObj* arc = LastOf<CArcObj>();
+    ASSERT_NE(arc, nullptr);
+    ExpectNear(arc->m_points[0], {0, 0});
+    ExpectNear(arc->m_points[1], {1.5, 0});
+    ExpectNear(arc->m_points[2], {0, 1.5});
+    EXPECT_NEAR(arc->m_sweep, std::numbers::pi / 2, 1e-9);
+}
+
+}  // namespace
+}  // namespace gyr
