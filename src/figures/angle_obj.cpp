@@ -148,10 +148,10 @@ void CAngle::TrackLastVertex(CGestureState&, const CWorldPoint& p, unsigned flag
 
 void CAngle::Draw(Canvas& dc) const {
     if (m_nPoints < 3) return;
-    const PixelPoint px[3] = {WorldToPixel(m_points[2]), WorldToPixel(m_points[1]),
-                              WorldToPixel(m_points[0])};
+    const CWorldPoint path[3] = {m_points[2], m_points[1], m_points[0]};
     Canvas::PenSel oldPen = dc.SelectPen(m_bPen ? &m_logpen : nullptr);
-    dc.Polyline(px, 3);
+    for (const auto& run : PolylinePixelRuns(path, 3, false))
+        dc.Polyline(run.data(), int(run.size()));
     dc.RestorePen(oldPen);
 }  // namespace
 

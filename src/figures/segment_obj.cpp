@@ -166,7 +166,9 @@ CWorldPoint CSegmentObj::GetDuplicateOffset(int key) const {
 
 void CSegmentObj::Draw(Canvas& dc) const {
     if (m_nPoints < 2) return;
-    const PixelPoint px[2] = {WorldToPixel(m_points[0]), WorldToPixel(m_points[1])};
+    CWorldPoint a = m_points[0], b = m_points[1];
+    if (!ClipToDrawWindow(a, b)) return;
+    const PixelPoint px[2] = {WorldToPixel(a), WorldToPixel(b)};
     if (px[0] == px[1]) return;
     Canvas::PenSel oldPen = dc.SelectPen(m_bPen ? &m_logpen : nullptr);
     dc.Polyline(px, 2);
