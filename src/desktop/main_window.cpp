@@ -374,7 +374,8 @@ bool MainWindow::OpenPath(const QString& path) {
     bool ok = false;
     // Pictures are not documents: nothing reads them as one.
     if (kind == "bmp" || kind == "emf") {
-        m_sheet->update();
+        if (Host* host = FindHost())
+            host->MessageBox(kMsgPictureNotOpened, MsgIcon::Exclamation, MsgButtons::Ok);
     } else if (SaveModified(m_doc)) {
         ok = m_doc.OnOpenDocument(p);
         // A failed read may have left a fresh document behind.
