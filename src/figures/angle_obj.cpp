@@ -203,27 +203,6 @@ bool CornerAt(const CMyObj& obj, int vertex, CWorldPoint& apex, CWorldPoint& fir
     return true;
 }
 
-CMyObj* StartFirstSide(CGestureState& state, unsigned flags, const CWorldPoint& p) {
-    CSegmentObj* side = StartSegment(state, flags, p);
-    if (side) state.m_nStage = 1;
-    return side;
-}
-
-bool TakeFirstSide(CGestureState& state, CWorldPoint& start, CWorldPoint& end) {
-    CGyrDoc* doc = state.Document();
-    CMyObj* side = doc ? LastObjectOfClass(doc->Objects(), &CSegmentObj::kClass) : nullptr;
-    if (ReportBadDefinition(state, side, 0) || side->GetVertexCount() < 2) {
-        state.m_nStage = 0;
-        return false;
-    }
-    start = side->GetVertices()[0];
-    end = side->GetVertices()[1];
-    state.Repaint(side->GetInvalidRect());
-    doc->RemoveObject(side);
-    state.m_nStage = 0;
-    return true;
-}
-
 CMyObj* DrawAngleTool(CGestureState& state, unsigned flags, const CWorldPoint& p) {
     return FindAngleTool(state.m_nToolCode).press(state, flags, p);
 }

@@ -112,11 +112,6 @@ void CSegmentObj::TrackLastVertex(CGestureState& state, const CWorldPoint& p, un
 
 void CSegmentObj::EndTrack(CGestureState& state, unsigned flags, const CWorldPoint&) {
     if (m_nPoints < 2) return;
-    // The radius drawn at stage 0 of the simple arc: the next press turns it.
-    if (state.m_nToolKind == kToolArc && state.m_nToolCode == kCodePlain) {
-        if (state.m_nStage == 0) state.m_nStage = 1;
-        return;
-    }
     if (state.m_nToolKind != kToolSegment) return;
     const int code = state.m_nToolCode;
     if (state.m_pRecorder && std::ranges::find(kRecordedTools, code) != std::end(kRecordedTools))
@@ -221,6 +216,30 @@ CSegmentObj* StartSegment(CGestureState& state, unsigned flags, const CWorldPoin
     if (AcceptsStart(*seg, state, flags)) return seg;
     delete seg;
     return nullptr;
+}
+
+CMyObj* StartFirstSide(CGestureState& state, unsigned flags, const CWorldPoint& p) {
+    CSegmentObj* side = StartSegment(state, flags, p);
+    state.m_pFirstSide = side;
+    if (side) state.m_nStage = 1;
+    return side;
+}
+
+bool TakeFirstSide(CGestureState& state, CWorldPoint& start, CWorldPoint& end) {
+    CGyrDoc* doc = state.Document();
+    CMyObj* side = doc ? LastObjectOfClass(doc->Objects(), &CSegmentObj::kClass) : nullptr;
+    if (side != state.m_pFirstSide) side = nullptr;
+    state.m_pFirstSide = nullptr;
+    if (ReportBadDefinition(state, side, 0) || side->GetVertexCount() < 2) {
+        state.m_nStage = 0;
+        return false;
+    }
+    start = side->GetVertices()[0];
+    end = side->GetVertices()[1];
+    state.Repaint(side->GetInvalidRect());
+    doc->RemoveObject(side);
+    state.m_nStage = 0;
+    return true;
 }
 
 bool AcceptsStart(CSegmentObj& seg, CGestureState& state, unsigned flags) {

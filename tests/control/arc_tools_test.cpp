@@ -79,5 +79,30 @@ TEST_F(ArcToolTest, ArcOnAngleTakesACornerOfATriangleAndBeepsOnNothing) {
     EXPECT_EQ(doc.Objects().size(), before);
 }
 
+TEST_F(ArcToolTest, SimpleArcAfterAMereClickReportsAndRestarts) {
+    CSegmentObj* mine = AddSegment({-6, -5}, {-4, -5});
+    ASSERT_TRUE(view.OnCommand(ID_ARC_SIMPLE));
+    Click(Px(1, 1));
+    EXPECT_EQ(state.m_nStage, 1);
+    DragW({2, 2}, {3, 3});
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.LastMessage(), kBadDefinitionMessage);
+    EXPECT_EQ(host.messages[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(state.m_nStage, 0);
+    EXPECT_EQ(doc.Objects().back(), mine);  // nothing made, the user's segment kept
+
+    // Restarted: a radius, then the arc from its end.
+    DragW({0, 0}, {2, 0});
+    EXPECT_EQ(state.m_nStage, 1);
+    DragW({1, 1}, {0, 2});
+    const CArcObj* arc = LastArc();
+    ASSERT_NE(arc, nullptr);
+    ExpectNear(arc->m_points[0], {0, 0});
+    ExpectNear(arc->m_points[1], {2, 0});
+    ExpectNear(arc->m_points[2], {0, 2});
+    EXPECT_EQ(doc.Objects().size(), 3u);  // sheet, the user's segment, the arc
+    EXPECT_EQ(state.m_nStage, 0);
+}
+
 }  // namespace
 }  // namespace gyr::testing

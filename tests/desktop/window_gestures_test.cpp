@@ -6,6 +6,8 @@
 
 #include <cmath>
 #include <numbers>
+#include <string>
+#include <vector>
 
 #include "desktop/main_window_fixture.h"
 #include "figures/angle_obj.h"
@@ -59,6 +61,48 @@ TEST_F(WindowGestureTest, ArcOnAngleMakesItsArcAtTheClick) {
     ExpectNear(arc->m_points[1], {1.5, 0});
     ExpectNear(arc->m_points[2], {0, 1.5});
     EXPECT_NEAR(arc->m_sweep, std::numbers::pi / 2, 1e-9);
+}
+
+TEST_F(WindowGestureTest, TheTrianglesToolLeavesAnOlderSegmentAlone) {
+    m_window->RunCommand(ID_SEGMENTS_TOOL);
+    Drag({-6, -5}, {-4, -5});
+    CSegmentObj* mine = LastOf<CSegmentObj>();
+    ASSERT_NE(mine, nullptr);
+    std::vector<std::string> shown;
+    m_host.SetMessageAnswerer([&](const std::string& text, MsgIcon, MsgButtons) {
+        shown.push_back(text);
+        return MsgAnswer::Ok;
+    });
+    m_window->RunCommand(ID_TRIANGLES_TOOL);
+    Click({1, 1});
+    Drag({2, -6}, {3, -7});
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], kBadDefinitionMessage);
+    EXPECT_EQ(LastOf<CTriangle>(), nullptr);
+    EXPECT_EQ(m_doc->Objects().back(), mine);
+}
+
+TEST_F(WindowGestureTest, ASaveCancelledInTheChooserKeepsTheDrawing) {
+    m_window->RunCommand(ID_SEGMENTS_TOOL);
+    Drag({1, 1}, {2, 2});
+    m_host.SetMessageAnswerer([](const std::string&, MsgIcon, MsgButtons buttons) {
+        return buttons == MsgButtons::YesNoCancel ? MsgAnswer::Yes : MsgAnswer::Ok;
+    });
+    int chooserRuns = 0;
+    m_host.SetSaveChooser([&](const std::string&, const std::string&, const std::string&) {
+        ++chooserRuns;
+        return FileChoice{false, ""};
+    });
+    m_window->RunCommand(ID_FILE_NEW);
+    EXPECT_EQ(chooserRuns, 1);
+    EXPECT_EQ(m_doc->Objects().size(), 2u);
+    EXPECT_TRUE(m_doc->IsModified());
+    // Closing asks the same and stays open.
+    EXPECT_FALSE(m_window->close());
+    EXPECT_TRUE(m_window->isVisible());
+    EXPECT_EQ(chooserRuns, 2);
+    m_host.SetMessageAnswerer(
+        [](const std::string&, MsgIcon, MsgButtons) { return MsgAnswer::No; });
 }
 
 }  // namespace
