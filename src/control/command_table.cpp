@@ -286,7 +286,7 @@ bool IsCommandAvailable(const CommandEntry& cmd) {
     // tools that only draw, need the kind's drawing operation.
     const PickRule* rule = FindPickRule(cmd.kind, cmd.code);
     if (rule && rule->step != PickStep::Stage) return rule->construct != nullptr;
-    return DrawOperationOf(cmd.kind) != nullptr;
+    return DrawOperationOf(cmd.kind) != nullptr && DrawsCode(cmd.kind, cmd.code);
 }
 
 }  // namespace gyr

@@ -13,14 +13,22 @@ namespace gyr {
 
 namespace {
 
+bool PlainOnly(int code) {
+    return code == kCodePlain;
+}
+
 constexpr struct {
     int kind;
     DrawOperation op;
+    bool (*draws)(int code);
 } kDrawOperations[] = {
-    {kToolSegment, &DrawSegmentTool}, {kToolLine, &DrawLineTool},
-    {kToolAngle, &DrawAngleTool},     {kToolTriangle, &DrawTriangleTool},
-    {kToolCircle, &DrawCircleTool},   {kToolArc, &DrawArcTool},
-    {kToolPointMark, &DrawPointTool},
+    {kToolSegment, &DrawSegmentTool, &SegmentToolDraws},
+    {kToolLine, &DrawLineTool, &SegmentToolDraws},
+    {kToolAngle, &DrawAngleTool, &AngleToolDraws},
+    {kToolTriangle, &DrawTriangleTool, &PlainOnly},
+    {kToolCircle, &DrawCircleTool, &CircleToolDraws},
+    {kToolArc, &DrawArcTool, &ArcToolDraws},
+    {kToolPointMark, &DrawPointTool, &PlainOnly},
 };
 
 }  // namespace
@@ -29,6 +37,12 @@ DrawOperation DrawOperationOf(int kind) {
     for (const auto& e : kDrawOperations)
         if (e.kind == kind) return e.op;
     return nullptr;
+}
+
+bool DrawsCode(int kind, int code) {
+    for (const auto& e : kDrawOperations)
+        if (e.kind == kind) return e.draws(code);
+    return false;
 }
 
 }  // namespace gyr

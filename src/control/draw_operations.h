@@ -16,5 +16,8 @@ using DrawOperation = CMyObj* (*)(CGestureState& state, unsigned flags, const CW
 
 // Null when the kind draws nothing.
 DrawOperation DrawOperationOf(int kind);
+// Whether the kind's drawing operation makes something for the tool code
+// (after the tool's picks, if any).
+bool DrawsCode(int kind, int code);
 
 }  // namespace gyr

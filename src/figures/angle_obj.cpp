@@ -203,6 +203,12 @@ bool CornerAt(const CMyObj& obj, int vertex, CWorldPoint& apex, CWorldPoint& fir
     return true;
 }
 
+bool AngleToolDraws(int code) {
+    for (const AngleTool& t : kAngleTools)
+        if (t.code == code) return true;
+    return false;
+}
+
 CMyObj* DrawAngleTool(CGestureState& state, unsigned flags, const CWorldPoint& p) {
     return FindAngleTool(state.m_nToolCode).press(state, flags, p);
 }

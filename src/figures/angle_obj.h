@@ -56,5 +56,7 @@ bool CornerAt(const CMyObj& obj, int vertex, CWorldPoint& apex, CWorldPoint& fir
 
 // The drawing operation of the angle tools.
 CMyObj* DrawAngleTool(CGestureState& state, unsigned flags, const CWorldPoint& p);
+// Whether the angle tools have a gesture of their own for the code.
+bool AngleToolDraws(int code);
 
 }  // namespace gyr

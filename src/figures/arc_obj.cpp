@@ -340,6 +340,10 @@ void CArcObj::ExchangeFields(CFieldExchange& fx) {
     fx.F64("sweep", m_sweep);
 }
 
+bool ArcToolDraws(int code) {
+    return FindArcTool(code) != nullptr;
+}
+
 CMyObj* DrawArcTool(CGestureState& state, unsigned flags, const CWorldPoint& p) {
     const ArcTool* tool = FindArcTool(state.m_nToolCode);
     return tool ? tool->press(state, flags, p) : nullptr;

@@ -263,6 +263,11 @@ CWorldPoint ProjectOnCompassLine(const CWorldPoint& o, const CWorldPoint& p) {
     return best;
 }
 
+bool SegmentToolDraws(int code) {
+    return std::ranges::any_of(kSegmentTools,
+                               [code](const SegmentTool& t) { return t.code == code; });
+}
+
 CMyObj* DrawSegmentTool(CGestureState& state, unsigned flags, const CWorldPoint& p) {
     return StartSegment(state, flags, p);
 }

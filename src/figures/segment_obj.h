@@ -61,6 +61,9 @@ CMyObj* StartFirstSide(CGestureState& state, unsigned flags, const CWorldPoint& 
 // user's is never consumed.
 bool TakeFirstSide(CGestureState& state, CWorldPoint& start, CWorldPoint& end);
 CMyObj* DrawSegmentTool(CGestureState& state, unsigned flags, const CWorldPoint& p);
+// Whether the segment and line tools have a rule of their own for the code
+// (the others draw a plain segment at stage 0 only, and refuse after picks).
+bool SegmentToolDraws(int code);
 // The start rule shared by segments and lines: every tool accepts at stage 0;
 // later, the rule of the tool code decides (and may set the figure up).
 bool AcceptsStart(CSegmentObj& seg, CGestureState& state, unsigned flags);

@@ -36,7 +36,7 @@ TEST(CommandTable, AvailableToolsDrawOrPickAndEveryPickRuleHasACommand) {
         if (rule && rule->step != PickStep::Stage)
             EXPECT_TRUE(rule->construct) << e.id;
         else
-            EXPECT_TRUE(e.kind == kToolSelect || DrawOperationOf(e.kind)) << e.id;
+            EXPECT_TRUE(e.kind == kToolSelect || DrawsCode(e.kind, e.code)) << e.id;
     }
     for (const PickRule& rule : PickRules()) {
         bool commanded = false;
@@ -54,7 +54,9 @@ TEST(CommandTable, AvailableToolsDrawOrPickAndEveryPickRuleHasACommand) {
     EXPECT_FALSE(IsCommandAvailable(*FindCommand(ID_DUPLICATE)));
     EXPECT_FALSE(IsCommandAvailable(*FindCommand(ID_ISOPTIC_FLEXES)));
     EXPECT_FALSE(IsCommandAvailable(*FindCommand(ID_CIRCLE_TANGENT_3)));  // picks, then nothing
-    EXPECT_TRUE(IsCommandAvailable(*FindCommand(ID_SEGMENT_PARALLEL)));   // picks, then draws
+    // Picks, then would draw with a rule not built yet.
+    EXPECT_FALSE(IsCommandAvailable(*FindCommand(ID_SEGMENT_PARALLEL)));
+    EXPECT_TRUE(IsCommandAvailable(*FindCommand(ID_ARC_H_NEXT)));  // picks, then draws
 }
 
 TEST_F(CommandTest, EveryToolRowSetsKindCodeStageAndItsChecks) {

@@ -75,19 +75,23 @@ TEST_F(MainWindowTest, StartsOnAnUntitledCentredSheetWithEveryActionInPlace) {
 }
 
 TEST_F(MainWindowTest, CommandsSetToolStateAndCheckMarks) {
-    m_window->Action(ID_CIRCLE_TANGENT_THROUGH_2)->trigger();  // the menu entry
+    m_window->Action(ID_CIRCLE_THREE_POINTS)->trigger();  // the menu entry
     EXPECT_EQ(m_view->State().m_nToolKind, kToolCircle);
-    EXPECT_EQ(m_view->State().m_nToolCode, kCodeTangentThrough2);
-    EXPECT_TRUE(Checked(ID_CIRCLE_TANGENT_THROUGH_2));
-    EXPECT_TRUE(Checked(ID_TANGENT_2_POINTS_TOOL));
+    EXPECT_EQ(m_view->State().m_nToolCode, kCodeThreePoints);
+    EXPECT_TRUE(Checked(ID_CIRCLE_THREE_POINTS));
+    EXPECT_TRUE(Checked(ID_CIRCLES_TOOL));
     EXPECT_FALSE(Checked(ID_TRIANGLES_TOOL));
+    // A command whose work is not built is greyed and its entry does nothing.
+    EXPECT_FALSE(m_window->Action(ID_CIRCLE_TANGENT_THROUGH_2)->isEnabled());
+    m_window->Action(ID_CIRCLE_TANGENT_THROUGH_2)->trigger();
+    EXPECT_EQ(m_view->State().m_nToolCode, kCodeThreePoints);
 
     EXPECT_TRUE(m_window->RunCommand(ID_SEGMENT_ORTHOGONAL));
     EXPECT_EQ(m_view->State().m_nToolCode, kCodeOrthogonal);
     EXPECT_TRUE(Checked(ID_SEGMENT_ORTHOGONAL));
     EXPECT_TRUE(Checked(ID_ORTHOGONAL_TOOL));
     EXPECT_TRUE(
-        Checked(ID_CIRCLE_TANGENT_THROUGH_2));  // the Circles group still remembers its last entry
+        Checked(ID_CIRCLE_THREE_POINTS));  // the Circles group still remembers its last entry
 
     m_window->RunCommand(ID_STYLE_SOLID + 1);  // dash forces the 1-pixel width
     EXPECT_TRUE(Checked(ID_WIDTH_1));
