@@ -23,6 +23,7 @@ struct DialogField {
     double min = 0;
     double max = 0;
     bool selectAll = false;  // open with the text selected
+    int minChars = 0;        // Text: room for at least this many characters
 };
 
 // The field kinds as the dialogs declare them; numbers are shown as the

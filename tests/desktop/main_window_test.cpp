@@ -38,6 +38,7 @@
 #include "desktop/recent_files.h"
 #include "desktop/sheet_view.h"
 #include "dialogs/drawing_params_dialog.h"
+#include "dialogs/graph_dialog.h"
 #include "dialogs/sheet_dialog.h"
 #include "figures/circle_obj.h"
 #include "figures/class_registry.h"
@@ -250,6 +251,18 @@ protected:
     ScriptedHost host;
     CGyrDoc doc{DrawingClasses()};
 };
+
+TEST_F(DialogViewTest, TheFormulaFieldHasRoomForSixtyCharactersWhateverItHolds) {
+    for (const char* formula : {"x", "", "sin(x)*cos(x)"}) {
+        ProgramState().graph.formula = formula;
+        CGraphDialogModel model;
+        DialogView view(model, host);
+        QWidget* edit = view.FieldWidget(CGraphDialogModel::kFormulaField);
+        ASSERT_NE(edit, nullptr);
+        EXPECT_GE(edit->minimumWidth(), edit->fontMetrics().horizontalAdvance(QString(60, 'x')))
+            << formula;
+    }
+}
 
 TEST_F(DialogViewTest, ShowsTitleLabelsAndTabOrderOfTheModel) {
     P model;
