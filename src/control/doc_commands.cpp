@@ -74,9 +74,15 @@ bool OnDocumentCommand(CGyrDoc& doc, int id) {
         Host* h = FindHost();
         if (!h) return true;
         CPenWidthDialogModel dlg(doc.m_drawAttr.penWidthX);
-        if (h->RunDialog(dlg) && dlg.Width() != doc.m_drawAttr.penWidthX) {
+        if (h->RunDialog(dlg)) {
+            // The bars show what the next figure gets: no numbered width,
+            // and the solid pattern that every wide pen has.
+            doc.m_widthButton = ID_WIDTH_USER;
+            doc.m_styleButton = ID_STYLE_SOLID;
+            doc.m_drawAttr.penStyle = kPenSolid;
             doc.m_drawAttr.penWidthX = dlg.Width();
             doc.ApplyToSelection(kAttrWidth);
+            doc.ApplyToSelection(kAttrPattern);
         }
     } else if (id >= ID_COLOR_FIRST && id <= ID_COLOR_NONE) {
         RunPalette(doc, id);

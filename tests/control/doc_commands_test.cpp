@@ -66,11 +66,19 @@ TEST_F(DocumentTest, UserPenWidthDialog) {
         m.Type(1000, "12");
         return true;
     });
+    OnDocumentCommand(doc, ID_STYLE_SOLID + 2);  // dotted, so one pixel wide
     OnDocumentCommand(doc, ID_WIDTH_USER);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "Please enter an integer between 7 and 100.");
     EXPECT_EQ(s->m_logpen.widthX, 12);
-    EXPECT_EQ(doc.m_widthButton, ID_WIDTH_1 + 1);
+    EXPECT_EQ(s->m_logpen.style, kPenSolid);
+    // The bars match what the next figure gets: no numbered width pressed,
+    // the solid pattern.
+    for (int id = ID_WIDTH_1; id <= ID_WIDTH_6; ++id)
+        EXPECT_FALSE(IsDocumentCommandChecked(doc, id)) << id;
+    EXPECT_TRUE(IsDocumentCommandChecked(doc, ID_STYLE_SOLID));
+    EXPECT_EQ(doc.m_drawAttr.penWidthX, 12);
+    EXPECT_EQ(doc.m_drawAttr.penStyle, std::uint32_t(kPenSolid));
 }
 
 TEST_F(DocumentTest, SaveAsRoutesByTheLastThreeCharacters) {
