@@ -196,6 +196,8 @@ void MainWindow::BuildMenu(QMenu* menu, const MenuItem& item) {
     }
     // Check marks and the recent files are read when the menu opens.
     connect(menu, &QMenu::aboutToShow, this, &MainWindow::RefreshActions);
+    // A closed menu leaves no fly-by text behind.
+    connect(menu, &QMenu::aboutToHide, statusBar(), &QStatusBar::clearMessage);
     if (menu == m_fileMenu) connect(menu, &QMenu::aboutToShow, this, &MainWindow::FillRecentMenu);
 }
 
@@ -213,7 +215,10 @@ void MainWindow::BuildToolBars() {
             }
             QString tip;
             if (const CommandText* t = FindCommandText(id)) tip = QString::fromUtf8(t->tip);
-            bar->addAction(MakeAction(id, tip));
+            QAction* action = MakeAction(id, tip);
+            bar->addAction(action);
+            // The pointer leaving a button takes its fly-by text away.
+            if (QWidget* button = bar->widgetForAction(action)) button->installEventFilter(this);
         }
         addToolBar(AreaOf(def.side), bar);
         bar->setVisible(def.visible);
@@ -234,7 +239,16 @@ void MainWindow::BuildStatusBar() {
     };
     m_paneX = pane("x=");
     m_paneY = pane("y=");
+    // With no fly-by text the bar says "Ready".
+    connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& message) {
+        if (message.isEmpty()) bar->showMessage(tr("Ready"));
+    });
     bar->showMessage(tr("Ready"));
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Leave) statusBar()->clearMessage();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 QMenu* MainWindow::TopMenu(int index) const {

@@ -4,12 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QCursor>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
 #include <cmath>
 #include <numbers>
 #include <string>
 #include <vector>
 
 #include "desktop/main_window_fixture.h"
+#include "desktop/sheet_view.h"
 #include "figures/angle_obj.h"
 #include "figures/arc_obj.h"
 #include "figures/point_obj.h"
@@ -103,6 +108,33 @@ TEST_F(WindowGestureTest, ASaveCancelledInTheChooserKeepsTheDrawing) {
     EXPECT_EQ(chooserRuns, 2);
     m_host.SetMessageAnswerer(
         [](const std::string&, MsgIcon, MsgButtons) { return MsgAnswer::No; });
+}
+
+TEST_F(WindowGestureTest, StatusBarSaysReadyOnceThePointerLeavesAndFollowsAZoom) {
+    QStatusBar* bar = m_window->statusBar();
+    EXPECT_EQ(bar->currentMessage(), "Ready");
+    QWidget* button =
+        m_window->ToolBar(ID_VIEW_TOOLBAR)->widgetForAction(m_window->Action(ID_SEGMENTS_TOOL));
+    ASSERT_NE(button, nullptr);
+    QStatusTipEvent tip("Draws segments");
+    QApplication::sendEvent(button, &tip);
+    EXPECT_EQ(bar->currentMessage(), "Draws segments");
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(button, &leave);
+    EXPECT_EQ(bar->currentMessage(), "Ready");
+
+    // F12 with the pointer resting on the sheet: the panes show the world
+    // point under it at the new scale.
+    QWidget* sheet = m_window->Sheet();
+    const QRect visible = sheet->visibleRegion().boundingRect();
+    ASSERT_FALSE(visible.isEmpty());
+    const QPoint at = visible.center();
+    QCursor::setPos(sheet->mapToGlobal(at));
+    const std::string before = m_window->StatusX().toStdString();
+    Key(QEvent::KeyPress, Qt::Key_F12);
+    const std::string expected = FormatCoordX(PixelToWorld({at.x(), at.y()}).x);
+    EXPECT_EQ(m_window->StatusX().toStdString(), expected);
+    EXPECT_NE(m_window->StatusX().toStdString(), before);
 }
 
 }  // namespace
