@@ -202,6 +202,7 @@ void MainWindow::BuildMenu(QMenu* menu, const MenuItem& item) {
 }
 
 void MainWindow::BuildToolBars() {
+    bool topTaken = false;
     for (const ToolBarDef& def : ToolBars()) {
         auto* bar = new QToolBar(QString::fromUtf8(def.title), this);
         bar->setObjectName(QString("bar_%1").arg(def.id));
@@ -219,6 +220,12 @@ void MainWindow::BuildToolBars() {
             bar->addAction(action);
             // The pointer leaving a button takes its fly-by text away.
             if (QWidget* button = bar->widgetForAction(action)) button->installEventFilter(this);
+        }
+        // Each top bar gets a row of its own: side by side the main bar
+        // would hide its last buttons behind an overflow arrow.
+        if (def.side == BarSide::Top) {
+            if (topTaken) addToolBarBreak(Qt::TopToolBarArea);
+            topTaken = true;
         }
         addToolBar(AreaOf(def.side), bar);
         bar->setVisible(def.visible);

@@ -137,5 +137,24 @@ TEST_F(WindowGestureTest, StatusBarSaysReadyOnceThePointerLeavesAndFollowsAZoom)
     EXPECT_NE(m_window->StatusX().toStdString(), before);
 }
 
+TEST_F(WindowGestureTest, EveryMainToolButtonShowsWithTheGroupBarAtTheDefaultWidth) {
+    // The window's default size on a screen that has room for it (the test
+    // screen is smaller).
+    m_window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    m_window->resize(1100, 800);
+    m_window->RunCommand(ID_VIEW_GROUP_BAR);
+    QApplication::processEvents();
+    QToolBar* group = m_window->ToolBar(ID_VIEW_GROUP_BAR);
+    ASSERT_TRUE(group->isVisible());
+    for (QToolBar* bar : {m_window->ToolBar(ID_VIEW_TOOLBAR), group}) {
+        for (QAction* action : bar->actions()) {
+            if (action->isSeparator()) continue;
+            QWidget* button = bar->widgetForAction(action);
+            ASSERT_NE(button, nullptr);
+            EXPECT_TRUE(button->isVisible()) << action->text().toStdString();
+        }
+    }
+}
+
 }  // namespace
 }  // namespace gyr
