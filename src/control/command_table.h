@@ -40,7 +40,8 @@ std::span<const CommandEntry> CommandTable();
 // Null when the id is not a view command.
 const CommandEntry* FindCommand(int id);
 // Whether the row does something: an action, the selection tool, a tool
-// whose pick rule has its construction, or one that draws (after its picks).
+// whose pick rule has its construction, or one whose kind draws for its code
+// (after its picks).
 // The others are shown disabled.
 bool IsCommandAvailable(const CommandEntry& cmd);
 

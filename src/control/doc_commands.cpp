@@ -74,9 +74,15 @@ bool OnDocumentCommand(CGyrDoc& doc, int id) {
         Host* h = FindHost();
         if (!h) return true;
         CPenWidthDialogModel dlg(doc.m_drawAttr.penWidthX);
-        if (h->RunDialog(dlg) && dlg.Width() != doc.m_drawAttr.penWidthX) {
+        if (h->RunDialog(dlg)) {
+            // The bars show what the next figure gets: no numbered width,
+            // and the solid pattern that every wide pen has.
+            doc.m_widthButton = ID_WIDTH_USER;
+            doc.m_styleButton = ID_STYLE_SOLID;
+            doc.m_drawAttr.penStyle = kPenSolid;
             doc.m_drawAttr.penWidthX = dlg.Width();
             doc.ApplyToSelection(kAttrWidth);
+            doc.ApplyToSelection(kAttrPattern);
         }
     } else if (id >= ID_COLOR_FIRST && id <= ID_COLOR_NONE) {
         RunPalette(doc, id);
@@ -128,26 +134,41 @@ std::string LastThree(const std::string& path) {
     return t;
 }
 
-void FileSave(CGyrDoc& doc) {
-    if (!doc.GetPathName().empty())
-        doc.OnSaveDocument(doc.GetPathName());
-    else
-        FileSaveAs(doc);
+const char* const kMsgPictureNotSaved =
+    "Bitmaps and metafiles cannot be written.\nThe drawing was not saved; please choose a "
+    "Gyrovant file (*.gyr).";
+const char* const kMsgPictureNotOpened =
+    "Bitmaps and metafiles cannot be opened as drawings.\nPlease choose a Gyrovant file (*.gyr).";
+
+namespace {
+
+bool IsPictureName(const std::string& path) {
+    const std::string kind = LastThree(path);
+    return kind == "bmp" || kind == "emf";
+}
+
+}  // namespace
+
+bool FileSave(CGyrDoc& doc) {
+    if (!doc.GetPathName().empty()) return doc.OnSaveDocument(doc.GetPathName());
+    return FileSaveAs(doc);
 }
 
 // Bitmaps and metafiles are routed away from the document file: they are
 // pictures, which the document does not read or write as documents.
-void FileSaveAs(CGyrDoc& doc) {
+bool FileSaveAs(CGyrDoc& doc) {
     Host* h = FindHost();
-    if (!h) return;
+    if (!h) return false;
     FileChoice c = h->ChooseSaveFile(kFileFilter, "gyr", "untitled");
-    if (!c.ok) return;
-    const std::string kind = LastThree(c.path);
-    if (kind == "bmp" || kind == "emf") return;
-    if (doc.OnSaveDocument(c.path)) {
-        doc.SetPathName(c.path);
-        h->AddRecentFile(c.path);
+    if (!c.ok) return false;
+    if (IsPictureName(c.path)) {
+        h->MessageBox(kMsgPictureNotSaved, MsgIcon::Exclamation, MsgButtons::Ok);
+        return false;
     }
+    if (!doc.OnSaveDocument(c.path)) return false;
+    doc.SetPathName(c.path);
+    h->AddRecentFile(c.path);
+    return true;
 }
 
 void FileOpen(CGyrDoc& doc) {
@@ -155,8 +176,10 @@ void FileOpen(CGyrDoc& doc) {
     if (!h) return;
     FileChoice c = h->ChooseOpenFile(kFileFilter);
     if (!c.ok) return;
-    const std::string kind = LastThree(c.path);
-    if (kind == "bmp" || kind == "emf") return;
+    if (IsPictureName(c.path)) {
+        h->MessageBox(kMsgPictureNotOpened, MsgIcon::Exclamation, MsgButtons::Ok);
+        return;
+    }
     if (SaveModified(doc)) doc.OnOpenDocument(c.path);
 }
 
@@ -168,8 +191,7 @@ bool SaveModified(CGyrDoc& doc) {
         case MsgAnswer::Cancel:
             return false;
         case MsgAnswer::Yes:
-            FileSave(doc);
-            return true;
+            return FileSave(doc);
         default:
             return true;
     }

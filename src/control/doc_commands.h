@@ -14,10 +14,18 @@ bool OnDocumentCommand(CGyrDoc& doc, int id);
 // Check state of an attribute tool-bar button.
 bool IsDocumentCommandChecked(const CGyrDoc& doc, int id);
 
-void FileSave(CGyrDoc& doc);
-void FileSaveAs(CGyrDoc& doc);
+// Shown when a bitmap or metafile name is chosen: pictures are neither
+// written nor read as documents.
+extern const char* const kMsgPictureNotSaved;
+extern const char* const kMsgPictureNotOpened;
+
+// True when the document was written.
+bool FileSave(CGyrDoc& doc);
+bool FileSaveAs(CGyrDoc& doc);
 void FileOpen(CGyrDoc& doc);
-// Asks to save a modified document; false when the user cancelled.
+// Asks to save a modified document; false when the user cancelled, or chose
+// to save and the save did not happen (chooser cancelled, write failed): the
+// caller then abandons what it was about to do, and the work stays.
 bool SaveModified(CGyrDoc& doc);
 
 // The last three characters of a path, lower-cased: open and save route

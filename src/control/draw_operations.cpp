@@ -16,13 +16,19 @@ namespace gyr {
 
 namespace {
 
-// Every code of the kind not named by a row before it.
+// The codes of the kind that its figure's tool table knows (and no row
+// before it names).
 constexpr int kOwnOperation = -1;
+
+bool PlainOnly(int code) {
+    return code == kCodePlain;
+}
 
 constexpr struct {
     int kind;
     int code;
     DrawOperation op;
+    bool (*draws)(int code) = nullptr;  // own rows: the codes the figure draws
 } kDrawOperations[] = {
     // Constructions that draw from their picks.
     {kToolSegment, kCodeParallel, &PressParallel},
@@ -45,20 +51,23 @@ constexpr struct {
     {kToolIsoptic, kCodePlain, &DrawIsopticTool},
     {kToolIsoptic, kCodeIsopticSingular, &DrawIsopticTool},
     // The figures' own drawing operations.
-    {kToolSegment, kOwnOperation, &DrawSegmentTool},
-    {kToolLine, kOwnOperation, &DrawLineTool},
-    {kToolAngle, kOwnOperation, &DrawAngleTool},
-    {kToolTriangle, kOwnOperation, &DrawTriangleTool},
-    {kToolCircle, kOwnOperation, &DrawCircleTool},
-    {kToolArc, kOwnOperation, &DrawArcTool},
-    {kToolPointMark, kOwnOperation, &DrawPointTool},
+    {kToolSegment, kOwnOperation, &DrawSegmentTool, &SegmentToolDraws},
+    {kToolLine, kOwnOperation, &DrawLineTool, &SegmentToolDraws},
+    {kToolAngle, kOwnOperation, &DrawAngleTool, &AngleToolDraws},
+    {kToolTriangle, kOwnOperation, &DrawTriangleTool, &PlainOnly},
+    {kToolCircle, kOwnOperation, &DrawCircleTool, &CircleToolDraws},
+    {kToolArc, kOwnOperation, &DrawArcTool, &ArcToolDraws},
+    {kToolPointMark, kOwnOperation, &DrawPointTool, &PlainOnly},
 };
 
 }  // namespace
 
 DrawOperation DrawOperationOf(int kind, int code) {
-    for (const auto& e : kDrawOperations)
-        if (e.kind == kind && (e.code == code || e.code == kOwnOperation)) return e.op;
+    for (const auto& e : kDrawOperations) {
+        if (e.kind != kind) continue;
+        if (e.code == code) return e.op;
+        if (e.code == kOwnOperation) return e.draws(code) ? e.op : nullptr;
+    }
     return nullptr;
 }
 

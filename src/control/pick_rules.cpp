@@ -4,9 +4,11 @@
 #include <iterator>
 
 #include "constructions/angle_constructions.h"
+#include "constructions/arc_constructions.h"
 #include "constructions/circle_constructions.h"
 #include "constructions/isoptic_constructions.h"
 #include "constructions/line_constructions.h"
+#include "math/kernel.h"
 #include "model/document.h"
 
 namespace gyr {
@@ -73,7 +75,7 @@ constexpr PickRule kRules[] = {
     {kToolCircle, kCodeInversionInterchanging, 2, S::Construct, kCircleOrStraight, 2, false,
      &InversionInterchangingPicks},
     // Circular arcs.
-    {kToolArc, kCodeArcOnAngle, A, S::CornerThenPoint, kCornerAt, 1, false, nullptr},
+    {kToolArc, kCodeArcOnAngle, A, S::Construct, kCornerAt, 1, false, &ArcOnPickedAngle},
     {kToolArc, kCodeHyperbolicNext, 1, S::Stage, kPickArc, 1, false, nullptr},
     {kToolArc, kCodeOrthogonal, 1, S::Stage, kPickArc, 1, false, nullptr},
     // Reflect and invert the selection.
@@ -109,6 +111,13 @@ CMyObj* TopmostAt(const CObList& list, const CWorldPoint& p, int& part, Accept a
     return nullptr;
 }
 
+CMyObj* TopmostEnclosing(const CObList& list, const CWorldPoint& p) {
+    for (auto it = list.rbegin(); it != list.rend(); ++it)
+        if (IsCornerFigure(*it) && PointInPolygon((*it)->GetVertices(), (*it)->GetVertexCount(), p))
+            return *it;
+    return nullptr;
+}
+
 // Isoptics are picked by distance rather than by hit, as their own tools
 // expect: the nearest one wins, the earliest on a tie.
 CMyObj* NearestOf(const CObList& list, const CWorldPoint& p, unsigned classes, int& part) {
@@ -118,7 +127,10 @@ CMyObj* NearestOf(const CObList& list, const CWorldPoint& p, unsigned classes, i
 
 CMyObj* PickAt(const CObList& list, unsigned classes, const CWorldPoint& p, int& part) {
     if (classes == kCornerAt) {
+        // A click on the outline wins; else the topmost corner figure that
+        // encloses the point, so that one may click inside an angle.
         CMyObj* obj = TopmostAt(list, p, part, IsCornerFigure);
+        if (!obj) obj = TopmostEnclosing(list, p);
         if (obj) obj->NearestVertex(p, part);
         return obj;
     }
@@ -191,12 +203,11 @@ void ApplyPickRule(CGestureState& state, const PickRule& rule, unsigned flags,
     if (!doc) return;
     const bool shift = (flags & kMkShift) != 0;
 
-    // The second phase of the two-phase rules uses the object kept from the
+    // The second phase of the transformations uses the object kept from the
     // first; it picks nothing more.
-    if (state.m_nStage >= 1 &&
-        (rule.step == PickStep::TransformSelection || rule.step == PickStep::CornerThenPoint)) {
+    if (state.m_nStage >= 1 && rule.step == PickStep::TransformSelection) {
         Construct(state, rule, flags, p, 1);
-        if (rule.step == PickStep::CornerThenPoint || shift) state.m_nStage = 0;
+        if (shift) state.m_nStage = 0;
         return;
     }
 
@@ -220,7 +231,6 @@ void ApplyPickRule(CGestureState& state, const PickRule& rule, unsigned flags,
     switch (rule.step) {
         case PickStep::Stage:
         case PickStep::TransformSelection:
-        case PickStep::CornerThenPoint:
             state.m_nStage = pick + 1;
             break;
         case PickStep::Construct:

@@ -39,9 +39,6 @@ enum class PickStep {
     Stage,
     // After the last pick the construction runs; back to stage 0.
     Construct,
-    // Stage 0 picks the corner figure at the point; stage 1 constructs at
-    // the next click point.
-    CornerThenPoint,
     // Stage 0 picks the mirror or inversion circle; every later click
     // transforms the selection; Shift ends the tool's round (stage 0).
     TransformSelection,

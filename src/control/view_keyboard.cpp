@@ -14,12 +14,6 @@ namespace {
 
 using KeyHandler = bool (*)(CGyrView& view, int key, unsigned flags, int repeat);
 
-// Cutting needs a selection; without one the key only beeps.
-bool CutKey(CGyrView& view, int, unsigned, int) {
-    if (view.State().m_selection.empty()) view.Beep();
-    return true;
-}
-
 // The sheet heads the catalogue and stays out of the cycle, so that Tab
 // followed by Delete can never remove it.
 bool IsCyclable(const CGyrDoc& doc, std::size_t i) {
@@ -51,12 +45,6 @@ bool TabKey(CGyrView& view, int, unsigned, int) {
     view.State().DeselectAll();
     view.State().Select(objects[target]);
     view.Repaint(dirty.United(objects[target]->GetInvalidRect()));
-    return true;
-}
-
-// The object data of the last selected object need a selection.
-bool EnterKey(CGyrView& view, int, unsigned, int) {
-    if (view.State().m_selection.empty()) view.Beep();
     return true;
 }
 
@@ -110,10 +98,10 @@ constexpr struct {
     int last;
     KeyHandler handler;
 } kKeyRules[] = {
-    {kKeyBack, kKeyBack, &CutKey},   {kKeyDelete, kKeyDelete, &CutKey},
-    {kKeyTab, kKeyTab, &TabKey},     {kKeyReturn, kKeyReturn, &EnterKey},
-    {kKeyLeft, kKeyDown, &ArrowKey}, {'3', '9', &DigitKey},
-    {kKeyF8, kKeyF9, &AngleKey},     {kKeyF11, kKeyF12, &ZoomKey},
+    {kKeyTab, kKeyTab, &TabKey}, {kKeyLeft, kKeyDown, &ArrowKey}, {'3', '9', &DigitKey},
+    {kKeyF8, kKeyF9, &AngleKey}, {kKeyF11, kKeyF12, &ZoomKey},
+    // Backspace and Delete (Cut) and Enter (the object data) belong to
+    // commands not built yet: the view leaves them alone.
 };
 
 }  // namespace
@@ -130,14 +118,8 @@ void CGyrView::OnChar(unsigned ch) {
     (void)ch;
 }
 
-// A double click asks for the object data of the object under the pointer
-// (of the sheet with Ctrl); a miss beeps.
-void CGyrView::OnLButtonDblClk(unsigned flags, PixelPoint logical) {
-    CGyrDoc* doc = GetDocument();
-    if (!doc || doc->Objects().empty() || (flags & kMkControl)) return;
-    int hit = -1;
-    FindHandleAt(doc->Objects(), PixelToWorld(logical), hit);
-    if (hit < 0) Beep();
-}
+// A double click opens the object data, which are not built yet: it does
+// nothing, rather than beep as if it could have worked.
+void CGyrView::OnLButtonDblClk(unsigned, PixelPoint) {}
 
 }  // namespace gyr

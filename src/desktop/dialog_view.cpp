@@ -145,9 +145,11 @@ void DialogView::Build() {
             // Wide enough for a number; free text (a formula) gets room
             // for what it holds, within reason.
             const QFontMetrics metrics = w.edit->fontMetrics();
-            int width = metrics.horizontalAdvance("-00000.000000");
+            int width = std::max(metrics.horizontalAdvance("-00000.000000"),
+                                 metrics.horizontalAdvance(QString(f.minChars, QChar('x'))));
             if (f.kind == FieldKind::Text)
-                width = std::clamp(metrics.horizontalAdvance(Q(f.text)), width, kMaxTextWidth);
+                width = std::clamp(metrics.horizontalAdvance(Q(f.text)), width,
+                                   std::max(width, kMaxTextWidth));
             w.edit->setMinimumWidth(width + 12);
             connect(w.edit, &QLineEdit::textEdited, this,
                     [this, id](const QString& text) { Edited(id, text); });

@@ -196,10 +196,13 @@ void MainWindow::BuildMenu(QMenu* menu, const MenuItem& item) {
     }
     // Check marks and the recent files are read when the menu opens.
     connect(menu, &QMenu::aboutToShow, this, &MainWindow::RefreshActions);
+    // A closed menu leaves no fly-by text behind.
+    connect(menu, &QMenu::aboutToHide, statusBar(), &QStatusBar::clearMessage);
     if (menu == m_fileMenu) connect(menu, &QMenu::aboutToShow, this, &MainWindow::FillRecentMenu);
 }
 
 void MainWindow::BuildToolBars() {
+    bool topTaken = false;
     for (const ToolBarDef& def : ToolBars()) {
         auto* bar = new QToolBar(QString::fromUtf8(def.title), this);
         bar->setObjectName(QString("bar_%1").arg(def.id));
@@ -213,7 +216,16 @@ void MainWindow::BuildToolBars() {
             }
             QString tip;
             if (const CommandText* t = FindCommandText(id)) tip = QString::fromUtf8(t->tip);
-            bar->addAction(MakeAction(id, tip));
+            QAction* action = MakeAction(id, tip);
+            bar->addAction(action);
+            // The pointer leaving a button takes its fly-by text away.
+            if (QWidget* button = bar->widgetForAction(action)) button->installEventFilter(this);
+        }
+        // Each top bar gets a row of its own: side by side the main bar
+        // would hide its last buttons behind an overflow arrow.
+        if (def.side == BarSide::Top) {
+            if (topTaken) addToolBarBreak(Qt::TopToolBarArea);
+            topTaken = true;
         }
         addToolBar(AreaOf(def.side), bar);
         bar->setVisible(def.visible);
@@ -234,7 +246,16 @@ void MainWindow::BuildStatusBar() {
     };
     m_paneX = pane("x=");
     m_paneY = pane("y=");
+    // With no fly-by text the bar says "Ready".
+    connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& message) {
+        if (message.isEmpty()) bar->showMessage(tr("Ready"));
+    });
     bar->showMessage(tr("Ready"));
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Leave) statusBar()->clearMessage();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 QMenu* MainWindow::TopMenu(int index) const {
@@ -374,7 +395,8 @@ bool MainWindow::OpenPath(const QString& path) {
     bool ok = false;
     // Pictures are not documents: nothing reads them as one.
     if (kind == "bmp" || kind == "emf") {
-        m_sheet->update();
+        if (Host* host = FindHost())
+            host->MessageBox(kMsgPictureNotOpened, MsgIcon::Exclamation, MsgButtons::Ok);
     } else if (SaveModified(m_doc)) {
         ok = m_doc.OnOpenDocument(p);
         // A failed read may have left a fresh document behind.

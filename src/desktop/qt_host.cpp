@@ -4,10 +4,12 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScreen>
+#include <QSet>
 
 #include "desktop/dialog_view.h"
 #include "desktop/main_window.h"
@@ -72,7 +74,51 @@ std::string ToQtFilter(const std::string& filter) {
     return out;
 }
 
-QtHost::QtHost(unsigned seed) : m_random(seed) {}
+// Watches every key event of the application, so that a key held down
+// while the pointer clicks is known wherever the focus is. Auto-repeat
+// neither adds nor removes a key; leaving the application forgets them all,
+// as their releases go elsewhere.
+class HeldKeys : public QObject {
+public:
+    HeldKeys() { qApp->installEventFilter(this); }
+    ~HeldKeys() override {
+        if (qApp) qApp->removeEventFilter(this);
+    }
+    bool IsHeld(int key) const { return m_keys.contains(key); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease: {
+                auto* key = static_cast<QKeyEvent*>(event);
+                const int vk = VirtualKey(key->key());
+                if (vk != 0 && !key->isAutoRepeat()) {
+                    if (event->type() == QEvent::KeyPress)
+                        m_keys.insert(vk);
+                    else
+                        m_keys.remove(vk);
+                }
+                break;
+            }
+            case QEvent::ApplicationDeactivate:
+                m_keys.clear();
+                break;
+            default:
+                break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QSet<int> m_keys;
+};
+
+QtHost::QtHost(unsigned seed) : m_random(seed) {
+    if (QCoreApplication::instance()) m_heldKeys = std::make_unique<HeldKeys>();
+}
+
+QtHost::~QtHost() = default;
 
 void QtHost::Beep() {
     QApplication::beep();
@@ -149,7 +195,7 @@ bool QtHost::IsKeyDown(int key) {
     Qt::KeyboardModifiers mods = QGuiApplication::queryKeyboardModifiers();
     if (key == kKeyShift) return mods.testFlag(Qt::ShiftModifier);
     if (key == kKeyControl) return mods.testFlag(Qt::ControlModifier);
-    return false;
+    return m_heldKeys && m_heldKeys->IsHeld(key);
 }
 
 int QtHost::ScreenDpiX() {

@@ -3,6 +3,7 @@
 // requests of the sheet view, key state, file choosers, the random source.
 
 #include <functional>
+#include <memory>
 #include <random>
 
 #include "port/host.h"
@@ -12,6 +13,7 @@ class QWidget;
 namespace gyr {
 
 class SheetView;
+class HeldKeys;
 
 // Converts a filter of the form "Name (*.a)|*.a|Other (*.b;*.c)|*.b;*.c||"
 // into Qt's "Name (*.a);;Other (*.b *.c)".
@@ -20,6 +22,7 @@ std::string ToQtFilter(const std::string& filter);
 class QtHost : public Host {
 public:
     explicit QtHost(unsigned seed = std::random_device{}());
+    ~QtHost() override;
 
     // The window that owns message boxes and file choosers, and the view that
     // receives repaint requests; either may be null.
@@ -64,6 +67,9 @@ private:
     OpenChooser m_openChooser;
     SaveChooser m_saveChooser;
     MessageAnswerer m_answerer;
+    // The keys held down in the application (F1 and F2 change what a
+    // Ctrl-click of the point tool does); null without an application.
+    std::unique_ptr<HeldKeys> m_heldKeys;
 };
 
 }  // namespace gyr

@@ -1,5 +1,6 @@
 #include "desktop/sheet_view.h"
 
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -159,6 +160,10 @@ void SheetView::keyPressEvent(QKeyEvent* event) {
     }
     if (handled) {
         UpdateCursor();
+        // A zoom moves the world under a resting pointer: the coordinate
+        // panes follow without waiting for the mouse.
+        const QPoint at = mapFromGlobal(QCursor::pos());
+        if (visibleRegion().contains(at)) m_view.OnMouseMove(0, {at.x(), at.y()});
         emit ControllerChanged();
     } else {
         // Arrow keys without a selection scroll the sheet.

@@ -36,9 +36,7 @@ int ClampMode(int mode) {
 }
 
 std::string TwoDecimals(double v) {
-    char buf[400];
-    std::snprintf(buf, sizeof buf, "%.*f", 2, v);
-    return buf;
+    return DialogModel::FormatNumber(v, 2);
 }
 
 double ReadNumber(const std::string& text) {
@@ -179,6 +177,8 @@ CTriangleDialogModel::CTriangleDialogModel() {
         Add(value);
     }
     ShowLabels(mode);
+    m_mode = mode;
+    m_degrees = degrees.checked;
 }
 
 void CTriangleDialogModel::ShowLabels(int mode) {
@@ -195,12 +195,36 @@ int CTriangleDialogModel::CheckedMode() const {
 }
 
 void CTriangleDialogModel::OnFieldChanged(int id) {
-    if (id >= kFirstModeRadio && id < kFirstModeRadio + kModeCount) ShowLabels(CheckedMode());
+    if (id >= kFirstModeRadio && id < kFirstModeRadio + kModeCount) {
+        const int mode = CheckedMode();
+        for (int i = 0; i < 3; ++i)
+            if (IsAngleElement(mode, i) != IsAngleElement(m_mode, i))
+                Find(kField1 + i)->text.clear();
+        m_mode = mode;
+        ShowLabels(mode);
+    } else if (id == kDegreesCheck) {
+        const bool degrees = Find(kDegreesCheck)->checked;
+        if (degrees == m_degrees) return;
+        for (int i = 0; i < 3; ++i) {
+            if (!IsAngleElement(m_mode, i)) continue;
+            std::string& text = Find(kField1 + i)->text;
+            const double angle = m_degrees ? ParseDms(text) : ReadNumber(text);
+            text = degrees ? FormatDms(angle) : FormatDouble(angle);
+        }
+        m_degrees = degrees;
+    }
 }
 
-bool CTriangleDialogModel::Accept(Host&) {
+bool CTriangleDialogModel::Accept(Host& host) {
+    const int mode = CheckedMode();
+    for (int i = 0; i < 3; ++i) {
+        if (IsAngleElement(mode, i)) continue;
+        const double side = ReadNumber(Find(kField1 + i)->text);
+        if (!(side >= 0 && side <= kMaxDialogLength))
+            return RefuseRange(host, kField1 + i, 0, kMaxDialogLength);
+    }
     CAngleSettings& s = ProgramState().angles;
-    s.triangleMode = CheckedMode();
+    s.triangleMode = mode;
     s.triangleDegrees = Find(kDegreesCheck)->checked ? 1 : 0;
     for (int i = 0; i < 3; ++i) {
         const std::string& text = Find(kField1 + i)->text;

@@ -64,7 +64,9 @@ public:
     // Opens with the saved element set, degrees flag and values.
     CTriangleDialogModel();
 
-    // Choosing an element set relabels the fields.
+    // Choosing an element set relabels the fields and empties those that
+    // change between a side and an angle; the degrees check rewrites the
+    // angles in the other form.
     void OnFieldChanged(int id) override;
     // Saves mode and flag and reads the fields back into the elements.
     bool Accept(Host& host) override;
@@ -72,6 +74,10 @@ public:
 private:
     int CheckedMode() const;
     void ShowLabels(int mode);
+
+    // The element set and angle form the fields' texts are written in.
+    int m_mode = 0;
+    bool m_degrees = false;
 };
 
 // Whether field i (0 .. 2) of an element set holds an angle.

@@ -13,14 +13,15 @@ CDrawingParamsDialogModel::CDrawingParamsDialogModel() {
     Add(IntField(kGraphPoints, "Num of points on &graphs:", p.graphPoints, 20, 2400));
     Add(DoubleField(kGraphLeft, "&Left interval end (graphs):", p.graphLeft));
     Add(DoubleField(kGraphRight, "Right interv&al end (graphs):", p.graphRight));
-    Add(DoubleField(kTranslationX, "&Translation-x(duplication):", p.translation.x));
-    Add(DoubleField(kTranslationY, "Translation-&y(duplication):", p.translation.y));
-    Add(DoubleField(kRotationX, "&Center-x (rotation):", p.rotationCentre.x));
-    Add(DoubleField(kRotationY, "Cent&er-y (rotation):", p.rotationCentre.y));
+    constexpr double L = kMaxDialogLength;
+    Add(DoubleField(kTranslationX, "&Translation-x(duplication):", p.translation.x, -L, L));
+    Add(DoubleField(kTranslationY, "Translation-&y(duplication):", p.translation.y, -L, L));
+    Add(DoubleField(kRotationX, "&Center-x (rotation):", p.rotationCentre.x, -L, L));
+    Add(DoubleField(kRotationY, "Cent&er-y (rotation):", p.rotationCentre.y, -L, L));
     Add(PlainField(kRotationAngle, "&Angle of rotation:", FieldKind::Text,
                    FormatDms(p.rotationAngle)));
-    Add(DoubleField(kHomothetyX, "&Homothety center-x:", p.homothetyCentre.x));
-    Add(DoubleField(kHomothetyY, "H&omothety center-y:", p.homothetyCentre.y));
+    Add(DoubleField(kHomothetyX, "&Homothety center-x:", p.homothetyCentre.x, -L, L));
+    Add(DoubleField(kHomothetyY, "H&omothety center-y:", p.homothetyCentre.y, -L, L));
     Add(DoubleField(kHomothetyModulus, "Homothety &modulus:", p.homothetyModulus));
     Add(DoubleField(kMatchDistance, "&Identify points at distance <:", p.matchDistance));
     Add(IntField(kDivideAngle, "&Divide angle in N parts:", p.divideAngleParts, 2, 60));

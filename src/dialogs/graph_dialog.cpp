@@ -30,7 +30,8 @@ CGraphDialogModel::CGraphDialogModel() {
     if (st.graph.values.empty()) st.graph.values = kDefaultGraphValues;
 
     Add(PlainField(kFormulaField, "Set the function, using x as independent variable:",
-                   FieldKind::Text, st.graph.formula));
+                   FieldKind::Text, st.graph.formula))
+        .minChars = kFormulaFieldChars;
     Add(Ranged(kLeftField, "Set interval's left end:", FieldKind::Double, -10000, 10000));
     Add(Ranged(kRightField, "Set interval's right end:", FieldKind::Double, -10000, 10000));
     Add(Ranged(kPointsField, "Set number of points on graphs:", FieldKind::Int, 10, 3000));
@@ -64,6 +65,18 @@ bool CGraphDialogModel::Accept(Host& host) {
     if (n > 0 && !parser.SetParameters(values, n)) {
         m_refused = kValuesField;
         host.MessageBox(kMsgSetParameters, MsgIcon::Exclamation, MsgButtons::Ok);
+        return false;
+    }
+    // An empty or reversed interval, or no tolerance, would add a graph with
+    // no points: invisible and impossible to select.
+    if (!(DoubleOf(kLeftField) < DoubleOf(kRightField))) {
+        m_refused = kLeftField;
+        host.MessageBox(kMsgGraphInterval, MsgIcon::Exclamation, MsgButtons::Ok);
+        return false;
+    }
+    if (!(DoubleOf(kToleranceField) > 0)) {
+        m_refused = kToleranceField;
+        host.MessageBox(kMsgGraphTolerance, MsgIcon::Exclamation, MsgButtons::Ok);
         return false;
     }
     CProgramState& st = ProgramState();

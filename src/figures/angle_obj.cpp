@@ -148,10 +148,10 @@ void CAngle::TrackLastVertex(CGestureState&, const CWorldPoint& p, unsigned flag
 
 void CAngle::Draw(Canvas& dc) const {
     if (m_nPoints < 3) return;
-    const PixelPoint px[3] = {WorldToPixel(m_points[2]), WorldToPixel(m_points[1]),
-                              WorldToPixel(m_points[0])};
+    const CWorldPoint path[3] = {m_points[2], m_points[1], m_points[0]};
     Canvas::PenSel oldPen = dc.SelectPen(m_bPen ? &m_logpen : nullptr);
-    dc.Polyline(px, 3);
+    for (const auto& run : PolylinePixelRuns(path, 3, false))
+        dc.Polyline(run.data(), int(run.size()));
     dc.RestorePen(oldPen);
 }  // namespace
 
@@ -203,25 +203,10 @@ bool CornerAt(const CMyObj& obj, int vertex, CWorldPoint& apex, CWorldPoint& fir
     return true;
 }
 
-CMyObj* StartFirstSide(CGestureState& state, unsigned flags, const CWorldPoint& p) {
-    CSegmentObj* side = StartSegment(state, flags, p);
-    if (side) state.m_nStage = 1;
-    return side;
-}
-
-bool TakeFirstSide(CGestureState& state, CWorldPoint& start, CWorldPoint& end) {
-    CGyrDoc* doc = state.Document();
-    CMyObj* side = doc ? LastObjectOfClass(doc->Objects(), &CSegmentObj::kClass) : nullptr;
-    if (ReportBadDefinition(state, side, 0) || side->GetVertexCount() < 2) {
-        state.m_nStage = 0;
-        return false;
-    }
-    start = side->GetVertices()[0];
-    end = side->GetVertices()[1];
-    state.Repaint(side->GetInvalidRect());
-    doc->RemoveObject(side);
-    state.m_nStage = 0;
-    return true;
+bool AngleToolDraws(int code) {
+    for (const AngleTool& t : kAngleTools)
+        if (t.code == code) return true;
+    return false;
 }
 
 CMyObj* DrawAngleTool(CGestureState& state, unsigned flags, const CWorldPoint& p) {

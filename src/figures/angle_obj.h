@@ -54,16 +54,9 @@ CAngle* MakeAngle(CGestureState& state, const CWorldPoint& v0, const CWorldPoint
 bool CornerAt(const CMyObj& obj, int vertex, CWorldPoint& apex, CWorldPoint& first,
               CWorldPoint& second);
 
-// The two-stage tools of angles and triangles. The first press starts a
-// segment and moves the view to stage 1.
-CMyObj* StartFirstSide(CGestureState& state, unsigned flags, const CWorldPoint& p);
-// At the second press: the ends of the segment drawn in the first stage (the
-// last object of the catalogue), which is then removed, and the stage goes
-// back to 0. Without such a segment the bad-definition message is shown and
-// the tool restarts; false.
-bool TakeFirstSide(CGestureState& state, CWorldPoint& start, CWorldPoint& end);
-
 // The drawing operation of the angle tools.
 CMyObj* DrawAngleTool(CGestureState& state, unsigned flags, const CWorldPoint& p);
+// Whether the angle tools have a gesture of their own for the code.
+bool AngleToolDraws(int code);
 
 }  // namespace gyr

@@ -52,23 +52,15 @@ const CArcObj* PickedArc(CGestureState& state) {
     return static_cast<const CArcObj*>(picked);
 }
 
-// Stage 0 draws the radius as a segment; stage 1 turns the last segment of
-// the document into an arc of sweep 0 whose end then follows the pointer.
+// Stage 0 draws the radius as a segment; stage 1 turns that segment into an
+// arc of sweep 0 whose end then follows the pointer.
 CMyObj* PressSimpleArc(CGestureState& state, unsigned flags, const CWorldPoint& p) {
-    if (state.m_nStage == 0) return StartSegment(state, flags, p);
-    CGyrDoc* doc = state.Document();
-    CMyObj* last = doc && !doc->Objects().empty() ? doc->Objects().back() : nullptr;
-    if (!last || last->GetRuntimeClass() != &CSegmentObj::kClass || last->GetVertexCount() < 2) {
-        ReportBadDefinition(state, nullptr, 0);
-        state.m_nStage = 0;
-        return nullptr;
-    }
-    const CWorldPoint* v = last->GetVertices();
-    auto* arc = new CArcObj(v[0], v[1], v[1]);
-    arc->SetDocument(doc);
+    if (state.m_nStage == 0) return StartFirstSide(state, flags, p);
+    CWorldPoint centre, start;
+    if (!TakeFirstSide(state, centre, start)) return nullptr;
+    auto* arc = new CArcObj(centre, start, start);
+    arc->SetDocument(state.Document());
     arc->RecalcBounds();
-    state.Repaint(last->GetInvalidRect());
-    doc->RemoveObject(last);
     return arc;
 }
 
@@ -346,6 +338,10 @@ int CArcObj::HitTest(const CWorldPoint& p) const {
 void CArcObj::ExchangeFields(CFieldExchange& fx) {
     CCircleObj::ExchangeFields(fx);
     fx.F64("sweep", m_sweep);
+}
+
+bool ArcToolDraws(int code) {
+    return FindArcTool(code) != nullptr;
 }
 
 CMyObj* DrawArcTool(CGestureState& state, unsigned flags, const CWorldPoint& p) {

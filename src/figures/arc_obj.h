@@ -43,5 +43,7 @@ private:
 
 // The drawing operation of the arc tools.
 CMyObj* DrawArcTool(CGestureState& state, unsigned flags, const CWorldPoint& p);
+// Whether the arc tools draw for the code.
+bool ArcToolDraws(int code);
 
 }  // namespace gyr

@@ -258,6 +258,10 @@ void DrawCross(Canvas& dc, PixelPoint c) {
     dc.LineTo({c.x, c.y + 5});
 }
 
+bool CircleToolDraws(int code) {
+    return FindCircleTool(code) != nullptr;
+}
+
 CMyObj* DrawCircleTool(CGestureState& state, unsigned flags, const CWorldPoint& p) {
     const CircleTool* tool = FindCircleTool(state.m_nToolCode);
     return tool ? tool->press(state, flags, p) : nullptr;

@@ -58,6 +58,8 @@ CCircleObj* MakeCircle(CGestureState& state, const CWorldPoint& centre, double r
                        const CFinish& how);
 // The drawing operation of the circle tool.
 CMyObj* DrawCircleTool(CGestureState& state, unsigned flags, const CWorldPoint& p);
+// Whether the circle tools draw for the code.
+bool CircleToolDraws(int code);
 
 // The small cross of centre marks, in the pen in force: strokes from
 // (x - 4, y) to (x + 5, y) and from (x, y - 4) to (x, y + 5), end pixels

@@ -16,16 +16,19 @@ Compo::Compo(const CWorldPoint* points, int count, std::uint32_t closed) : m_bCl
 }
 
 void Compo::Draw(Canvas& dc) const {
-    std::vector<PixelPoint> px;
-    px.reserve(m_points.size());
-    // Non-finite points (only a damaged file holds them) have no pixel.
+    std::vector<CWorldPoint> path;
+    path.reserve(m_points.size());
+    // Non-finite points (only a damaged file holds them) are left out.
     for (auto it = m_points.rbegin(); it != m_points.rend(); ++it)
-        if (std::isfinite(it->x) && std::isfinite(it->y)) px.push_back(WorldToPixel(*it));
-    if (px.size() < 2) return;
-    if (IsClosed())
-        dc.Polygon(px.data(), int(px.size()));
-    else
-        dc.Polyline(px.data(), int(px.size()));
+        if (std::isfinite(it->x) && std::isfinite(it->y)) path.push_back(*it);
+    if (path.size() < 2) return;
+    if (IsClosed()) {
+        const std::vector<PixelPoint> px = PolygonPixels(path.data(), int(path.size()));
+        if (px.size() >= 2) dc.Polygon(px.data(), int(px.size()));
+        return;
+    }
+    for (const auto& run : PolylinePixelRuns(path.data(), int(path.size()), false))
+        dc.Polyline(run.data(), int(run.size()));
 }
 
 void Compo::Box(CWorldPoint& leftTop, CWorldPoint& rightBottom) const {

@@ -113,11 +113,6 @@ void CSegmentObj::TrackLastVertex(CGestureState& state, const CWorldPoint& p, un
 void CSegmentObj::EndTrack(CGestureState& state, unsigned flags, const CWorldPoint&) {
     StopFollowing();
     if (m_nPoints < 2) return;
-    // The radius drawn at stage 0 of the simple arc: the next press turns it.
-    if (state.m_nToolKind == kToolArc && state.m_nToolCode == kCodePlain) {
-        if (state.m_nStage == 0) state.m_nStage = 1;
-        return;
-    }
     if (state.m_nToolKind != kToolSegment) return;
     const int code = state.m_nToolCode;
     if (state.m_pRecorder && std::ranges::find(kRecordedTools, code) != std::end(kRecordedTools))
@@ -167,7 +162,9 @@ CWorldPoint CSegmentObj::GetDuplicateOffset(int key) const {
 
 void CSegmentObj::Draw(Canvas& dc) const {
     if (m_nPoints < 2) return;
-    const PixelPoint px[2] = {WorldToPixel(m_points[0]), WorldToPixel(m_points[1])};
+    CWorldPoint a = m_points[0], b = m_points[1];
+    if (!ClipToDrawWindow(a, b)) return;
+    const PixelPoint px[2] = {WorldToPixel(a), WorldToPixel(b)};
     if (px[0] == px[1]) return;
     Canvas::PenSel oldPen = dc.SelectPen(m_bPen ? &m_logpen : nullptr);
     dc.Polyline(px, 2);
@@ -222,6 +219,30 @@ CSegmentObj* StartSegment(CGestureState& state, unsigned flags, const CWorldPoin
     return nullptr;
 }
 
+CMyObj* StartFirstSide(CGestureState& state, unsigned flags, const CWorldPoint& p) {
+    CSegmentObj* side = StartSegment(state, flags, p);
+    state.m_pFirstSide = side;
+    if (side) state.m_nStage = 1;
+    return side;
+}
+
+bool TakeFirstSide(CGestureState& state, CWorldPoint& start, CWorldPoint& end) {
+    CGyrDoc* doc = state.Document();
+    CMyObj* side = doc ? LastObjectOfClass(doc->Objects(), &CSegmentObj::kClass) : nullptr;
+    if (side != state.m_pFirstSide) side = nullptr;
+    state.m_pFirstSide = nullptr;
+    if (ReportBadDefinition(state, side, 0) || side->GetVertexCount() < 2) {
+        state.m_nStage = 0;
+        return false;
+    }
+    start = side->GetVertices()[0];
+    end = side->GetVertices()[1];
+    state.Repaint(side->GetInvalidRect());
+    doc->RemoveObject(side);
+    state.m_nStage = 0;
+    return true;
+}
+
 bool AcceptsStart(CSegmentObj& seg, CGestureState& state, unsigned flags) {
     if (state.m_nStage == 0) return true;
     const SegmentTool& tool = FindSegmentTool(state.m_nToolCode);
@@ -241,6 +262,11 @@ CWorldPoint ProjectOnCompassLine(const CWorldPoint& o, const CWorldPoint& p) {
         }
     }
     return best;
+}
+
+bool SegmentToolDraws(int code) {
+    return std::ranges::any_of(kSegmentTools,
+                               [code](const SegmentTool& t) { return t.code == code; });
 }
 
 CMyObj* DrawSegmentTool(CGestureState& state, unsigned flags, const CWorldPoint& p) {

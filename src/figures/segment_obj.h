@@ -48,7 +48,22 @@ CSegmentObj* MakeSegment(CGestureState& state, const CWorldPoint& p0, const CWor
 // or null when the start rule of the tool code refuses it. The drawing
 // operation of the segment tool.
 CSegmentObj* StartSegment(CGestureState& state, unsigned flags, const CWorldPoint& p);
+
+// The two-stage tools (angles, triangles, the simple arc). The first press
+// starts a segment, remembers it as the tool's own first side and moves the
+// view to stage 1.
+CMyObj* StartFirstSide(CGestureState& state, unsigned flags, const CWorldPoint& p);
+// At the second press: the ends of that first side, which is then removed,
+// and the stage goes back to 0. Only the side this tool drew counts, and only
+// while it is still the last object of the catalogue: after a mere click (the
+// side was dropped) or with anything added since, the bad-definition message
+// is shown, the tool restarts and the result is false. A segment of the
+// user's is never consumed.
+bool TakeFirstSide(CGestureState& state, CWorldPoint& start, CWorldPoint& end);
 CMyObj* DrawSegmentTool(CGestureState& state, unsigned flags, const CWorldPoint& p);
+// Whether the segment and line tools have a rule of their own for the code
+// (the others draw a plain segment at stage 0 only, and refuse after picks).
+bool SegmentToolDraws(int code);
 // The start rule shared by segments and lines: every tool accepts at stage 0;
 // later, the rule of the tool code decides (and may set the figure up).
 bool AcceptsStart(CSegmentObj& seg, CGestureState& state, unsigned flags);

@@ -1,6 +1,7 @@
 #include "figures/triangle_obj.h"
 
 #include "figures/angle_obj.h"
+#include "figures/segment_obj.h"
 #include "math/kernel.h"
 #include "model/gesture_state.h"
 #include "model/obj_list.h"

@@ -44,11 +44,12 @@ const std::vector<FormulaFunction>& FormulaFunctions();
 // Index into FormulaFunctions(), or -1.
 int FindFormulaFunction(std::string_view name);
 
-// left ^ right through the logarithm: a negative base gives not-a-number, a
-// zero base gives 0 for a positive exponent. Both evaluators share it so that
-// their results agree to the bit.
+// left ^ right as the real power: a negative base with an integer exponent
+// keeps its sign rule ((-2)^3 = -8), with any other exponent it has no value
+// (not-a-number); 0^0 is 1. Both evaluators share it so that their results
+// agree to the bit.
 inline double FormulaPower(double left, double right) {
-    return std::exp2(right * std::log2(left));
+    return std::pow(left, right);
 }
 
 struct CExprTree {

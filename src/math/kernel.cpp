@@ -107,6 +107,17 @@ CWorldPoint ReflectInLine(const CWorldPoint& p, const CWorldPoint& a, const CWor
     return p + (FootOfPerpendicular(p, a, b) - p) * 2;
 }
 
+bool PointInPolygon(const CWorldPoint* v, int n, const CWorldPoint& p) {
+    if (!v || n < 3) return false;
+    bool inside = false;
+    for (int i = 0, j = n - 1; i < n; j = i++) {
+        if ((v[i].y > p.y) == (v[j].y > p.y)) continue;
+        const double x = v[j].x + (p.y - v[j].y) * (v[i].x - v[j].x) / (v[i].y - v[j].y);
+        if (p.x < x) inside = !inside;
+    }
+    return inside;
+}
+
 bool ObliqueProjection(const CWorldPoint& p, const CWorldPoint& o, const CWorldPoint& a,
                        const CWorldPoint& b, CWorldPoint& point) {
     CWorldPoint w = Perp(b - o);

@@ -103,6 +103,9 @@ CWorldPoint ReflectInLine(const CWorldPoint& p, const CWorldPoint& a, const CWor
 // product, as in LineIntersection.
 bool ObliqueProjection(const CWorldPoint& p, const CWorldPoint& o, const CWorldPoint& a,
                        const CWorldPoint& b, CWorldPoint& point);
+// Whether p lies inside the closed polygon v[0..n) (even-odd rule; points on
+// the outline may go either way). Fewer than three vertices hold nothing.
+bool PointInPolygon(const CWorldPoint* v, int n, const CWorldPoint& p);
 // Intersection of lines a0b0 and a1b1, as a0 + t(b0 - a0). False (parallel)
 // when the raw cross product of b1 - a1 and a0 - b0 is below kGeomEps in
 // absolute value, so short defining segments count as parallel earlier.

@@ -1,5 +1,6 @@
 #include "math/sheet_mapping.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -60,6 +61,175 @@ void PixelRectToWorld(const PixelRect& r, CWorldPoint& leftTop, CWorldPoint& rig
 bool IsOnSheet(const CWorldPoint& p) {
     const CSheetMapping& m = Mapping();
     return m.worldLeftTop.x < p.x && p.x < m.worldRightBottom.x && IsYWithinSheet(p.y);
+}
+
+namespace {
+
+struct WorldWindow {
+    double left, right, bottom, top;
+};
+
+WorldWindow DrawWindow() {
+    const CSheetMapping& m = Mapping();
+    const double ux = m.unitX > 0 ? m.unitX : 1, uy = m.unitY > 0 ? m.unitY : 1;
+    return {(-double(kDrawMargin) - m.originX) / ux,
+            (double(m.sheetWidth) + kDrawMargin - m.originX) / ux,
+            (double(m.originY) - m.sheetHeight - kDrawMargin) / uy,
+            (double(m.originY) + kDrawMargin) / uy};
+}
+
+bool Finite(const CWorldPoint& p) {
+    return std::isfinite(p.x) && std::isfinite(p.y);
+}
+
+CWorldPoint Centre(const WorldWindow& w) {
+    return {(w.left + w.right) / 2, (w.bottom + w.top) / 2};
+}
+
+bool InsideAll(const WorldWindow& w, const CWorldPoint& p) {
+    return w.left <= p.x && p.x <= w.right && w.bottom <= p.y && p.y <= w.top;
+}
+
+// The line through a and b as the foot of the window's centre and a unit
+// direction from a to b. Far-away ends lose every digit when subtracted near
+// the window, so the line is placed by its distance from the centre, taken at
+// the end nearer to the window. False for a point or non-finite input.
+bool LineNearWindow(const WorldWindow& w, const CWorldPoint& a, const CWorldPoint& b,
+                    CWorldPoint& foot, CWorldPoint& u) {
+    CWorldPoint d = b - a;
+    if (!std::isfinite(d.x) || !std::isfinite(d.y)) d = b * 0.5 - a * 0.5;
+    const double len = std::hypot(d.x, d.y);
+    if (!(len > 0) || !std::isfinite(len)) return false;
+    u = d * (1 / len);
+    const CWorldPoint n{-u.y, u.x};
+    const CWorldPoint c = Centre(w);
+    const CWorldPoint& o = ChebyshevDistance(a, c) <= ChebyshevDistance(b, c) ? a : b;
+    const double h = n.Dot(o - c);
+    foot = c + n * h;
+    return std::isfinite(foot.x) && std::isfinite(foot.y);
+}
+
+// Clips a-b to the window: from and to, and whether they are a and b
+// themselves.
+bool ClipSegment(const WorldWindow& w, const CWorldPoint& a, const CWorldPoint& b,
+                 CWorldPoint& from, CWorldPoint& to, bool& fromIsA, bool& toIsB) {
+    if (!Finite(a) || !Finite(b)) return false;
+    if (InsideAll(w, a) && InsideAll(w, b)) {
+        from = a;
+        to = b;
+        fromIsA = toIsB = true;
+        return true;
+    }
+    CWorldPoint foot, u;
+    if (!LineNearWindow(w, a, b, foot, u)) return false;
+    // Along the line, s measured from the foot; the segment spans [sa, sb].
+    const double sa = (a - foot).Dot(u), sb = (b - foot).Dot(u);
+    double s0 = sa, s1 = sb;
+    const double p[4] = {-u.x, u.x, -u.y, u.y};
+    const double q[4] = {foot.x - w.left, w.right - foot.x, foot.y - w.bottom, w.top - foot.y};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double r = q[i] / p[i];
+        if (p[i] < 0)
+            s0 = std::max(s0, r);
+        else
+            s1 = std::min(s1, r);
+    }
+    if (s0 > s1) return false;
+    fromIsA = s0 == sa;
+    toIsB = s1 == sb;
+    from = fromIsA ? a : foot + u * s0;
+    to = toIsB ? b : foot + u * s1;
+    return true;
+}
+
+bool Inside(const WorldWindow& w, const CWorldPoint& p, int edge) {
+    switch (edge) {
+        case 0:
+            return p.x >= w.left;
+        case 1:
+            return p.x <= w.right;
+        case 2:
+            return p.y >= w.bottom;
+        default:
+            return p.y <= w.top;
+    }
+}
+
+// Where the line a-b crosses the line of a window edge (the two ends lie on
+// either side of it).
+CWorldPoint Crossing(const WorldWindow& w, const CWorldPoint& a, const CWorldPoint& b, int edge) {
+    CWorldPoint foot, u;
+    if (!LineNearWindow(w, a, b, foot, u)) return a;
+    switch (edge) {
+        case 0:
+        case 1: {
+            const double x = edge == 0 ? w.left : w.right;
+            return {x, foot.y + (x - foot.x) / u.x * u.y};
+        }
+        default: {
+            const double y = edge == 2 ? w.bottom : w.top;
+            return {foot.x + (y - foot.y) / u.y * u.x, y};
+        }
+    }
+}
+
+}  // namespace
+
+bool ClipToDrawWindow(CWorldPoint& a, CWorldPoint& b) {
+    CWorldPoint from, to;
+    bool fromIsA, toIsB;
+    if (!ClipSegment(DrawWindow(), a, b, from, to, fromIsA, toIsB)) return false;
+    a = from;
+    b = to;
+    return true;
+}
+
+std::vector<std::vector<PixelPoint>> PolylinePixelRuns(const CWorldPoint* v, int n, bool closed) {
+    std::vector<std::vector<PixelPoint>> runs;
+    if (!v || n < 2) return runs;
+    const WorldWindow w = DrawWindow();
+    const int edges = closed ? n : n - 1;
+    bool open = false;  // the last run ends at the previous edge's end
+    for (int i = 0; i < edges; ++i) {
+        CWorldPoint from, to;
+        bool fromIsA, toIsB;
+        if (!ClipSegment(w, v[i], v[(i + 1) % n], from, to, fromIsA, toIsB)) {
+            open = false;
+            continue;
+        }
+        if (!open || !fromIsA) runs.push_back({WorldToPixel(from)});
+        runs.back().push_back(WorldToPixel(to));
+        open = toIsB;
+    }
+    return runs;
+}
+
+std::vector<PixelPoint> PolygonPixels(const CWorldPoint* v, int n) {
+    std::vector<PixelPoint> px;
+    if (!v || n < 2) return px;
+    std::vector<CWorldPoint> poly;
+    for (int i = 0; i < n; ++i)
+        if (Finite(v[i])) poly.push_back(v[i]);
+    const WorldWindow w = DrawWindow();
+    // Sutherland-Hodgman, one window edge at a time.
+    for (int edge = 0; edge < 4 && !poly.empty(); ++edge) {
+        std::vector<CWorldPoint> out;
+        for (std::size_t i = 0; i < poly.size(); ++i) {
+            const CWorldPoint& cur = poly[i];
+            const CWorldPoint& prev = poly[(i + poly.size() - 1) % poly.size()];
+            const bool curIn = Inside(w, cur, edge), prevIn = Inside(w, prev, edge);
+            if (curIn != prevIn) out.push_back(Crossing(w, prev, cur, edge));
+            if (curIn) out.push_back(cur);
+        }
+        poly = std::move(out);
+    }
+    px.reserve(poly.size());
+    for (const CWorldPoint& p : poly) px.push_back(WorldToPixel(p));
+    return px;
 }
 
 bool IsYWithinSheet(double y) {

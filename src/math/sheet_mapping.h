@@ -2,6 +2,8 @@
 // The one world <-> pixel mapping of the sheet. Every conversion truncates
 // toward zero, never rounds. Set only by the sheet object's update step.
 
+#include <vector>
+
 #include "math/pixel.h"
 #include "math/world_point.h"
 
@@ -35,6 +37,21 @@ PixelRect WorldToPixelRect(const CWorldPoint& p, int width, int height);
 PixelRect WorldToPixelRect(const CWorldPoint& leftTop, const CWorldPoint& rightBottom);
 void PixelRectToWorld(const PixelRect& r, CWorldPoint& leftTop, CWorldPoint& rightBottom);
 bool IsOnSheet(const CWorldPoint& p);
+
+// Far-away figures are drawn through the drawable window: the sheet grown by
+// kDrawMargin pixels on every side. Clipping happens in world units, before
+// any conversion, so that what is drawn lies on the true line however large
+// the coordinates are; the window is far beyond every screen, so its own
+// border never shows.
+constexpr int kDrawMargin = 1 << 20;
+// Clips the segment a-b to the window. False when no part of it lies inside
+// (or a coordinate is not finite).
+bool ClipToDrawWindow(CWorldPoint& a, CWorldPoint& b);
+// The parts of a polyline (closed: back to v[0]) inside the window, each a
+// run of pixel points.
+std::vector<std::vector<PixelPoint>> PolylinePixelRuns(const CWorldPoint* v, int n, bool closed);
+// A filled polygon cut to the window, in pixels (empty when it lies outside).
+std::vector<PixelPoint> PolygonPixels(const CWorldPoint* v, int n);
 bool IsYWithinSheet(double y);
 // Screen-equal: Chebyshev distance below the pixel tolerance.
 bool SamePoint(const CWorldPoint& a, const CWorldPoint& b);

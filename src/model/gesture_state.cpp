@@ -47,12 +47,14 @@ void CGestureState::Forget(const CMyObj* obj) {
     if (m_pPicked == obj) m_pPicked = nullptr;
     if (m_pFirstPicked == obj) m_pFirstPicked = nullptr;
     if (m_pSecondPicked == obj) m_pSecondPicked = nullptr;
+    if (m_pFirstSide == obj) m_pFirstSide = nullptr;
 }
 
 void CGestureState::ForgetAll() {
     m_selection.clear();
     m_gesture.clear();
     ClearPicks();
+    m_pFirstSide = nullptr;
 }
 
 void CGestureState::Repaint(const PixelRect& r) const {

@@ -74,6 +74,9 @@ public:
     CMyObj* m_pSecondPicked = nullptr;
     // Edge (1-based, as DistanceTo) or vertex (0-based, corner picks).
     int m_nPart = 0;
+    // The segment the first stage of a two-stage tool drew; the second stage
+    // may absorb this one only.
+    CMyObj* m_pFirstSide = nullptr;
     bool m_bMatchPoints = true;
     CObList m_selection;
     CObList m_gesture;

@@ -262,10 +262,10 @@ void CShapeObj::Draw(Canvas& dc) const {
     Canvas::PenSel oldPen = dc.SelectPen(m_bPen ? &m_logpen : nullptr);
     Canvas::BrushSel oldBrush = dc.SelectBrush(m_bBrush ? &m_logbrush : nullptr);
     // One closed path: from the last vertex down to vertex 0.
-    std::vector<PixelPoint> px;
-    px.reserve(m_points.size());
-    for (int i = m_nPoints - 1; i >= 0; --i) px.push_back(WorldToPixel(m_points[i]));
-    dc.Polygon(px.data(), int(px.size()));
+    std::vector<CWorldPoint> path(m_points.begin(), m_points.end());
+    std::reverse(path.begin(), path.end());
+    const std::vector<PixelPoint> px = PolygonPixels(path.data(), int(path.size()));
+    if (px.size() >= 2) dc.Polygon(px.data(), int(px.size()));
     dc.RestorePen(oldPen);
     dc.RestoreBrush(oldBrush);
 }

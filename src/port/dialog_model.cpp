@@ -108,8 +108,21 @@ bool DialogModel::ReadDouble(const std::string& text, double& out) {
 }
 
 std::string DialogModel::FormatDouble(double v) {
+    return FormatNumber(v, 6);
+}
+
+std::string DialogModel::FormatNumber(double v, int decimals) {
     char buf[400];
-    std::snprintf(buf, sizeof buf, "%f", v);
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+    int significant = 0;
+    bool leading = true;
+    for (const char* c = buf; *c; ++c) {
+        if (*c < '0' || *c > '9') continue;
+        if (leading && *c == '0') continue;
+        leading = false;
+        ++significant;
+    }
+    if (significant > 10) std::snprintf(buf, sizeof buf, "%.10g", v);
     return buf;
 }
 
@@ -131,6 +144,14 @@ void DialogModel::SetInt(int id, long long v) {
 
 void DialogModel::SetDouble(int id, double v) {
     if (auto* f = Find(id)) f->text = FormatDouble(v);
+}
+
+bool DialogModel::RefuseRange(Host& host, int id, double min, double max) {
+    m_refused = id;
+    std::string msg = "Please enter a number between %1 and %2.";
+    msg = Replace(Replace(msg, "%1", FormatBound(min)), "%2", FormatBound(max));
+    host.MessageBox(msg, MsgIcon::Exclamation, MsgButtons::Ok);
+    return false;
 }
 
 bool DialogModel::Ok(Host& host) {
@@ -159,13 +180,8 @@ bool DialogModel::Ok(Host& host) {
                 host.MessageBox("Please enter a number.", MsgIcon::Exclamation, MsgButtons::Ok);
                 return false;
             }
-            if (f.ranged && (!ok || v < f.min || v > f.max)) {
-                m_refused = f.id;
-                std::string msg = "Please enter a number between %1 and %2.";
-                msg = Replace(Replace(msg, "%1", FormatBound(f.min)), "%2", FormatBound(f.max));
-                host.MessageBox(msg, MsgIcon::Exclamation, MsgButtons::Ok);
-                return false;
-            }
+            if (f.ranged && (!ok || v < f.min || v > f.max))
+                return RefuseRange(host, f.id, f.min, f.max);
         }
     }
     return Accept(host);

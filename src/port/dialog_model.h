@@ -23,6 +23,7 @@ struct DialogField {
     double min = 0;
     double max = 0;
     bool selectAll = false;  // open with the text selected
+    int minChars = 0;        // Text: room for at least this many characters
 };
 
 // The field kinds as the dialogs declare them; numbers are shown as the
@@ -31,6 +32,10 @@ DialogField PlainField(int id, std::string label, FieldKind kind, std::string te
 DialogField IntField(int id, std::string label, long long value, double min, double max);
 DialogField DoubleField(int id, std::string label, double value);
 DialogField DoubleField(int id, std::string label, double value, double min, double max);
+
+// The largest length or coordinate a dialog accepts: beyond it, figures no
+// longer fit the drawing's precision.
+constexpr double kMaxDialogLength = 1e6;
 
 class DialogModel {
 public:
@@ -65,7 +70,11 @@ public:
     // leading number, trailing text ignored.
     static bool ReadInt(const std::string& text, long long& out);
     static bool ReadDouble(const std::string& text, double& out);
-    static std::string FormatDouble(double v);  // "%f"
+    static std::string FormatDouble(double v);  // FormatNumber(v, 6): "%f"
+    // "%.*f" with the given decimals, unless that shows more than 10
+    // significant digits: then "%.10g", so that no field grows to hundreds
+    // of digits.
+    static std::string FormatNumber(double v, int decimals);
     int IntOf(int id) const;
     double DoubleOf(int id) const;
     void SetInt(int id, long long v);
@@ -73,6 +82,9 @@ public:
 
 protected:
     DialogField& Add(DialogField f);
+    // Refuses field id with the standard range message of a number between
+    // min and max; always false, for the caller to return.
+    bool RefuseRange(Host& host, int id, double min, double max);
 
     std::string m_title;
     std::vector<DialogField> m_fields;

@@ -66,18 +66,29 @@ TEST_F(DocumentTest, UserPenWidthDialog) {
         m.Type(1000, "12");
         return true;
     });
+    OnDocumentCommand(doc, ID_STYLE_SOLID + 2);  // dotted, so one pixel wide
     OnDocumentCommand(doc, ID_WIDTH_USER);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "Please enter an integer between 7 and 100.");
     EXPECT_EQ(s->m_logpen.widthX, 12);
-    EXPECT_EQ(doc.m_widthButton, ID_WIDTH_1 + 1);
+    EXPECT_EQ(s->m_logpen.style, kPenSolid);
+    // The bars match what the next figure gets: no numbered width pressed,
+    // the solid pattern.
+    for (int id = ID_WIDTH_1; id <= ID_WIDTH_6; ++id)
+        EXPECT_FALSE(IsDocumentCommandChecked(doc, id)) << id;
+    EXPECT_TRUE(IsDocumentCommandChecked(doc, ID_STYLE_SOLID));
+    EXPECT_EQ(doc.m_drawAttr.penWidthX, 12);
+    EXPECT_EQ(doc.m_drawAttr.penStyle, std::uint32_t(kPenSolid));
 }
 
 TEST_F(DocumentTest, SaveAsRoutesByTheLastThreeCharacters) {
     // A picture name is never written as a document.
     host.fileChoices.push_back({true, Path("pic.BmP")});
-    FileSaveAs(doc);
+    EXPECT_FALSE(FileSaveAs(doc));
     EXPECT_FALSE(std::filesystem::exists(Path("pic.BmP")));
+    // ... and says so.
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.LastMessage(), kMsgPictureNotSaved);
     EXPECT_EQ(doc.GetPathName(), "");
     EXPECT_TRUE(host.recentFiles.empty());
 
@@ -102,6 +113,36 @@ TEST_F(DocumentTest, SaveModifiedAsksAndObeys) {
     EXPECT_TRUE(SaveModified(doc));
     EXPECT_FALSE(doc.IsModified());
     EXPECT_TRUE(std::filesystem::exists(Path("yes.gyr")));
+}
+
+TEST_F(DocumentTest, ASaveThatDoesNotHappenKeepsTheWork) {
+    AddSegment({0, 0}, {1, 0});
+    // Yes, then Cancel in the file chooser: whatever asked must not go on.
+    host.answers.push_back(MsgAnswer::Yes);
+    host.fileChoices.push_back({false, ""});
+    EXPECT_FALSE(SaveModified(doc));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.Objects().size(), 2u);
+
+    // Yes, then a save that fails (no such folder): the same.
+    host.answers.push_back(MsgAnswer::Yes);
+    host.fileChoices.push_back({true, Path("no/such/folder/x.gyr")});
+    EXPECT_FALSE(SaveModified(doc));
+    EXPECT_TRUE(doc.IsModified());
+
+    // Yes, then a picture name: not written, so not gone either.
+    host.answers.push_back(MsgAnswer::Yes);
+    host.fileChoices.push_back({true, Path("x.emf")});
+    EXPECT_FALSE(SaveModified(doc));
+    EXPECT_EQ(host.LastMessage(), kMsgPictureNotSaved);
+
+    // Opening a picture name says why nothing happens, and asks nothing.
+    host.Clear();
+    host.fileChoices.push_back({true, Path("photo.bmp")});
+    FileOpen(doc);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.LastMessage(), kMsgPictureNotOpened);
+    EXPECT_EQ(doc.Objects().size(), 2u);
 }
 
 }  // namespace

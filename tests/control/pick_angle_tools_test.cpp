@@ -259,6 +259,28 @@ TEST_F(AngleToolTest, SecondStageWithoutASegmentReportsAndRestarts) {
     EXPECT_TRUE(Last()->IsTriangle());
 }
 
+TEST_F(AngleToolTest, TheSecondStageNeverConsumesAnOlderSegment) {
+    CSegmentObj* mine = AddSegment({-6, -5}, {-4, -5});
+    for (int command : {ID_TRIANGLE_GENERAL, ID_ANGLE_FROM_SIDE, ID_ANGLE_VIEWING}) {
+        SCOPED_TRACE(command);
+        host.Clear();
+        ASSERT_TRUE(view.OnCommand(command));
+        Click(Px(0, 0));  // draws no first side
+        Drag(Px(2, -6), Px(3, -7));
+        EXPECT_EQ(host.LastMessage(), kBadDefinitionMessage);
+        EXPECT_EQ(Figures(), 1u);
+        EXPECT_EQ(Last(), mine);
+        EXPECT_EQ(state.m_nStage, 0);
+    }
+    // The tool's own first side is taken, even right after an older one.
+    host.Clear();
+    TwoStages(ID_TRIANGLE_GENERAL, {0, 0}, {2, 0}, {1, 2}, {1, 3});
+    EXPECT_TRUE(Last()->IsTriangle());
+    EXPECT_EQ(Figures(), 2u);
+    EXPECT_EQ(doc.Objects()[1], mine);
+    EXPECT_TRUE(host.messages.empty());
+}
+
 TEST_F(AngleToolTest, DivideAnglePicksAnAngleOrACorner) {
     ASSERT_TRUE(view.OnCommand(ID_ANGLE_DIVIDE));
     Add(new CAngle({2, 0}, {0, 0}, {0, 4}));

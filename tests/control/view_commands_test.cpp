@@ -57,6 +57,8 @@ TEST(CommandTable, AvailableToolsDrawOrPickAndEveryPickRuleHasACommand) {
     EXPECT_TRUE(IsCommandAvailable(*FindCommand(ID_SEGMENT_COMMON_TANGENTS)));
     EXPECT_FALSE(IsCommandAvailable(*FindCommand(ID_TRIANGLE_MEDIANS)));  // picks, then nothing
     EXPECT_TRUE(IsCommandAvailable(*FindCommand(ID_SEGMENT_PARALLEL)));   // picks, then draws
+    EXPECT_TRUE(IsCommandAvailable(*FindCommand(ID_ARC_H_NEXT)));  // picks, then draws
+    EXPECT_FALSE(IsCommandAvailable(*FindCommand(ID_PARALLELOGRAM_GENERAL)));
 }
 
 TEST_F(CommandTest, EveryToolRowSetsKindCodeStageAndItsChecks) {

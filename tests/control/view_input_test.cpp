@@ -248,24 +248,10 @@ TEST_F(KeyboardTest, DigitsSetThePolygonSidesAndF12F11Zoom) {
     EXPECT_EQ(doc.m_sheetParams.unitY, 37);
 }
 
-TEST_F(KeyboardTest, EnterCutAndDoubleClickNeedSomethingToActOn) {
-    view.OnKeyDown(kKeyReturn, 0);
-    view.OnKeyDown(kKeyDelete, 0);
-    view.OnKeyDown(kKeyBack, 0);
-    EXPECT_EQ(host.beeps, 3);
-    CSegmentObj* a = AddSegment({0, 0}, {1, 0});
-    state.Select(a);
-    for (int key : {kKeyReturn, kKeyDelete, kKeyBack}) EXPECT_TRUE(view.OnKeyDown(key, 0));
-    EXPECT_EQ(host.beeps, 3);
-
-    // Typed characters are no key of the view.
+TEST_F(KeyboardTest, TypedCharactersAreNoKeyOfTheView) {
     for (unsigned ch : {unsigned('a'), 8u, 13u, unsigned('1'), 0x7Fu, 0xE9u}) view.OnChar(ch);
-    EXPECT_EQ(doc.Objects().size(), 2u);
-    view.OnLButtonDblClk(0, Px(0.5, 0));
-    view.OnLButtonDblClk(kMkControl, Px(5, 5));
-    EXPECT_EQ(host.beeps, 3);
-    view.OnLButtonDblClk(0, Px(5, 5));
-    EXPECT_EQ(host.beeps, 4);
+    EXPECT_EQ(doc.Objects().size(), 1u);
+    EXPECT_EQ(host.beeps, 0);
 }
 
 }  // namespace

@@ -34,10 +34,12 @@
 #include "desktop/app_commands.h"
 #include "desktop/dialog_view.h"
 #include "desktop/help_window.h"
+#include "desktop/main_window_fixture.h"
 #include "desktop/qt_host.h"
 #include "desktop/recent_files.h"
 #include "desktop/sheet_view.h"
 #include "dialogs/drawing_params_dialog.h"
+#include "dialogs/graph_dialog.h"
 #include "dialogs/sheet_dialog.h"
 #include "figures/circle_obj.h"
 #include "figures/class_registry.h"
@@ -51,71 +53,6 @@
 
 namespace gyr {
 namespace {
-
-class MainWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        // Keeps the recent files out of the user's own settings.
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings().remove("Recent File List");
-        ResetProgramState();
-        SetHost(&m_host);
-        m_doc = std::make_unique<CGyrDoc>(DrawingClasses());
-        m_view = std::make_unique<CGyrView>(m_doc.get());
-        m_doc->OnNewDocument();
-        m_window = std::make_unique<MainWindow>(*m_doc, *m_view);
-        m_host.SetWindow(m_window.get());
-        m_host.SetSheetView(m_window->Sheet());
-        m_window->show();
-        QApplication::processEvents();
-    }
-
-    void TearDown() override {
-        m_host.SetSheetView(nullptr);
-        m_host.SetWindow(nullptr);
-        m_host.SetMessageAnswerer({});
-        m_window.reset();
-        m_view.reset();
-        m_doc.reset();
-        SetHost(nullptr);
-    }
-
-    bool Checked(int id) const { return m_window->Action(id)->isChecked(); }
-
-    // Press at a, one move to b, release at b, on the sheet widget.
-    void Drag(CWorldPoint a, CWorldPoint b) {
-        QWidget* sheet = m_window->Sheet();
-        auto send = [sheet](QEvent::Type type, CWorldPoint w, Qt::MouseButton button,
-                            Qt::MouseButtons buttons) {
-            const PixelPoint p = WorldToPixel(w);
-            const QPointF at(p.x, p.y);
-            QMouseEvent event(type, at, sheet->mapToGlobal(at), button, buttons, Qt::NoModifier);
-            QApplication::sendEvent(sheet, &event);
-        };
-        send(QEvent::MouseButtonPress, a, Qt::LeftButton, Qt::LeftButton);
-        send(QEvent::MouseMove, b, Qt::NoButton, Qt::LeftButton);
-        send(QEvent::MouseButtonRelease, b, Qt::LeftButton, Qt::NoButton);
-    }
-
-    template <typename T>
-    T* LastOf() const {
-        for (auto it = m_doc->Objects().rbegin(); it != m_doc->Objects().rend(); ++it)
-            if (auto* obj = dynamic_cast<T*>(*it)) return obj;
-        return nullptr;
-    }
-
-    QtHost m_host;
-    std::unique_ptr<CGyrDoc> m_doc;
-    std::unique_ptr<CGyrView> m_view;
-    std::unique_ptr<MainWindow> m_window;
-};
-
-// Within a pixel of the expected world point.
-void ExpectNear(CWorldPoint got, CWorldPoint want) {
-    const double tol = 1.0 / Mapping().unitX + 1e-9;
-    EXPECT_NEAR(got.x, want.x, tol);
-    EXPECT_NEAR(got.y, want.y, tol);
-}
 
 TEST_F(MainWindowTest, StartsOnAnUntitledCentredSheetWithEveryActionInPlace) {
     EXPECT_EQ(m_window->windowTitle(), "Untitled - Gyrovant");
@@ -141,19 +78,23 @@ TEST_F(MainWindowTest, StartsOnAnUntitledCentredSheetWithEveryActionInPlace) {
 }
 
 TEST_F(MainWindowTest, CommandsSetToolStateAndCheckMarks) {
-    m_window->Action(ID_CIRCLE_TANGENT_THROUGH_2)->trigger();  // the menu entry
+    m_window->Action(ID_CIRCLE_THREE_POINTS)->trigger();  // the menu entry
     EXPECT_EQ(m_view->State().m_nToolKind, kToolCircle);
-    EXPECT_EQ(m_view->State().m_nToolCode, kCodeTangentThrough2);
-    EXPECT_TRUE(Checked(ID_CIRCLE_TANGENT_THROUGH_2));
-    EXPECT_TRUE(Checked(ID_TANGENT_2_POINTS_TOOL));
+    EXPECT_EQ(m_view->State().m_nToolCode, kCodeThreePoints);
+    EXPECT_TRUE(Checked(ID_CIRCLE_THREE_POINTS));
+    EXPECT_TRUE(Checked(ID_CIRCLES_TOOL));
     EXPECT_FALSE(Checked(ID_TRIANGLES_TOOL));
+    // A command whose work is not built is greyed and its entry does nothing.
+    EXPECT_FALSE(m_window->Action(ID_CIRCLE_TANGENT_THROUGH_2)->isEnabled());
+    m_window->Action(ID_CIRCLE_TANGENT_THROUGH_2)->trigger();
+    EXPECT_EQ(m_view->State().m_nToolCode, kCodeThreePoints);
 
     EXPECT_TRUE(m_window->RunCommand(ID_SEGMENT_ORTHOGONAL));
     EXPECT_EQ(m_view->State().m_nToolCode, kCodeOrthogonal);
     EXPECT_TRUE(Checked(ID_SEGMENT_ORTHOGONAL));
     EXPECT_TRUE(Checked(ID_ORTHOGONAL_TOOL));
     EXPECT_TRUE(
-        Checked(ID_CIRCLE_TANGENT_THROUGH_2));  // the Circles group still remembers its last entry
+        Checked(ID_CIRCLE_THREE_POINTS));  // the Circles group still remembers its last entry
 
     m_window->RunCommand(ID_STYLE_SOLID + 1);  // dash forces the 1-pixel width
     EXPECT_TRUE(Checked(ID_WIDTH_1));
@@ -349,6 +290,18 @@ protected:
     ScriptedHost host;
     CGyrDoc doc{DrawingClasses()};
 };
+
+TEST_F(DialogViewTest, TheFormulaFieldHasRoomForSixtyCharactersWhateverItHolds) {
+    for (const char* formula : {"x", "", "sin(x)*cos(x)"}) {
+        ProgramState().graph.formula = formula;
+        CGraphDialogModel model;
+        DialogView view(model, host);
+        QWidget* edit = view.FieldWidget(CGraphDialogModel::kFormulaField);
+        ASSERT_NE(edit, nullptr);
+        EXPECT_GE(edit->minimumWidth(), edit->fontMetrics().horizontalAdvance(QString(60, 'x')))
+            << formula;
+    }
+}
 
 TEST_F(DialogViewTest, ShowsTitleLabelsAndTabOrderOfTheModel) {
     P model;

@@ -116,5 +116,43 @@ TEST_F(AngleDialogTest, TriangleDialogShowsAndReadsTheElements) {
     EXPECT_EQ(s.triangleElements[2], 0);
 }
 
+TEST_F(AngleDialogTest, TriangleDialogKeepsEachFieldInItsOwnKindAndSize) {
+    using M = CTriangleDialogModel;
+    CAngleSettings& s = ProgramState().angles;
+    s.triangleMode = kTwoAnglesSide;  // a, B, C
+    s.triangleDegrees = 1;
+    s.triangleElements[0] = 1e300;
+    s.triangleElements[1] = 60 * kDeg;
+    s.triangleElements[2] = 50 * kDeg;
+    M model;
+    // Ten significant digits at most, never a 301-digit number.
+    EXPECT_EQ(model.Find(M::kField1)->text, "1e+300");
+    EXPECT_EQ(model.Find(M::kField2)->text, "60:0:0");
+
+    // a, b, C: the second field turns from an angle into a side and is
+    // emptied; the others keep their kind and their text.
+    model.Check(M::kFirstModeRadio + int(kTwoSidesAngle), true);
+    EXPECT_EQ(model.Find(M::kLabel2)->label, "Side b:");
+    EXPECT_EQ(model.Find(M::kField2)->text, "");
+    EXPECT_EQ(model.Find(M::kField3)->text, "50:0:0");
+    // The degrees check rewrites the angles in radians and back.
+    model.Check(M::kDegreesCheck, false);
+    EXPECT_EQ(model.Find(M::kField3)->text, "0.872665");
+    model.Check(M::kDegreesCheck, true);
+    EXPECT_EQ(model.Find(M::kField3)->text, "50:0:0");
+
+    // Sides beyond a million are refused with the range message.
+    model.Type(M::kField1, "2e6");
+    model.Type(M::kField2, "3");
+    EXPECT_FALSE(model.Ok(host));
+    EXPECT_EQ(host.LastMessage(), "Please enter a number between 0 and 1000000.");
+    EXPECT_EQ(model.RefusedField(), M::kField1);
+    EXPECT_NE(s.triangleMode, kTwoSidesAngle);
+    model.Type(M::kField1, "1e6");
+    EXPECT_TRUE(model.Ok(host));
+    EXPECT_EQ(s.triangleElements[0], 1e6);
+    EXPECT_NEAR(s.triangleElements[2], 50 * kDeg, 1e-9);
+}
+
 }  // namespace
 }  // namespace gyr::testing

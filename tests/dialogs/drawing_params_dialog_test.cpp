@@ -50,11 +50,16 @@ TEST_F(DrawingParamsDialogTest, RangesAreChecked) {
     EXPECT_EQ(host.messages.at(0).text, "Please enter an integer between 3 and 60.");
     EXPECT_EQ(ProgramState().params.polygonSides, 8);
     EXPECT_DOUBLE_EQ(ProgramState().params.polygonStep.x, std::cos(kPi / 4));
-    const std::pair<int, const char*> refused[] = {
-        {M::kRatio, "1.5"}, {M::kGraphPoints, "2401"}, {M::kDivideParts, "51"}};
+    const std::pair<int, const char*> refused[] = {{M::kRatio, "1.5"},
+                                                   {M::kGraphPoints, "2401"},
+                                                   {M::kDivideParts, "51"},
+                                                   {M::kTranslationX, "1e8"},
+                                                   {M::kHomothetyY, "-2e6"}};
     const char* messages[] = {"Please enter a number between 0 and 1.",
                               "Please enter an integer between 20 and 2400.",
-                              "Please enter an integer between 2 and 50."};
+                              "Please enter an integer between 2 and 50.",
+                              "Please enter a number between -1000000 and 1000000.",
+                              "Please enter a number between -1000000 and 1000000."};
     for (std::size_t i = 0; i < std::size(refused); ++i) {
         Type(refused[i].first, refused[i].second);
         EXPECT_FALSE(RunDrawingParamsDialog());

@@ -53,5 +53,35 @@ TEST_F(GraphTest, DialogRefusesFaultsAndOnOkAddsTheGraph) {
     EXPECT_EQ(host.invalidated.back(), g->GetInvalidRect());
 }
 
+TEST_F(GraphTest, DialogRefusesAnEmptyIntervalAndNoTolerance) {
+    const std::size_t before = Figures();
+    host.dialogScripts.push_back([](DialogModel& m) {
+        m.Type(CGraphDialogModel::kLeftField, "2");
+        m.Type(CGraphDialogModel::kRightField, "2");
+        return true;
+    });
+    host.dialogScripts.push_back([](DialogModel& m) {
+        EXPECT_EQ(m.RefusedField(), CGraphDialogModel::kLeftField);
+        m.Type(CGraphDialogModel::kLeftField, "3");
+        return true;
+    });
+    host.dialogScripts.push_back([](DialogModel& m) {
+        m.Type(CGraphDialogModel::kLeftField, "-1");
+        m.Type(CGraphDialogModel::kToleranceField, "0");
+        return true;
+    });
+    host.dialogScripts.push_back([](DialogModel& m) {
+        EXPECT_EQ(m.RefusedField(), CGraphDialogModel::kToleranceField);
+        EXPECT_EQ(m.Find(CGraphDialogModel::kFormulaField)->minChars, 60);
+        return false;  // cancelled
+    });
+    RunGraphDialog(doc);
+    ASSERT_EQ(host.messages.size(), 3u);
+    EXPECT_EQ(host.messages[0].text, kMsgGraphInterval);
+    EXPECT_EQ(host.messages[1].text, kMsgGraphInterval);
+    EXPECT_EQ(host.messages[2].text, kMsgGraphTolerance);
+    EXPECT_EQ(Figures(), before);
+}
+
 }  // namespace
 }  // namespace gyr::testing

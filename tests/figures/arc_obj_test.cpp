@@ -191,11 +191,16 @@ TEST_F(ArcTest, SimpleArcWithoutItsSegmentReportsABadDefinition) {
     EXPECT_EQ(host.LastMessage(), kBadDefinitionMessage);
     EXPECT_EQ(state.m_nStage, 0);
 
-    // A mere click at stage 0 leaves no segment and no second stage.
+    // A mere click at stage 0 leaves no segment; the second stage then says
+    // so rather than starting a new radius unannounced.
+    host.Clear();
     Press(DrawArcTool, {1, 1});
     Release({1, 1});
-    EXPECT_EQ(state.m_nStage, 0);
+    EXPECT_EQ(state.m_nStage, 1);
     EXPECT_EQ(Figures(), 0u);
+    EXPECT_EQ(Press(DrawArcTool, {2, 2}), nullptr);
+    EXPECT_EQ(host.LastMessage(), kBadDefinitionMessage);
+    EXPECT_EQ(state.m_nStage, 0);
 }
 
 TEST_F(ArcTest, HalfCircleFromItsEndOrWithCtrlFromItsCentre) {

@@ -50,10 +50,9 @@ TEST_F(FormulaParserTest, PrecedenceAssociativityAndFunctions) {
     EXPECT_EQ(ValueOf("2^3^2", 0), 64.0);
     EXPECT_NEAR(ValueOf("2*3^2", 0), 36.0, 1e-12);
     EXPECT_EQ(ValueOf("8/4/2", 0), 1.0);
-    // Unary minus takes a primary: -x^2 is (-x)^2, a negative base through
-    // the logarithm is not-a-number.
-    EXPECT_TRUE(std::isnan(ValueOf("-x^2", 3)));
-    EXPECT_NEAR(ValueOf("0-x^2", 3), -9.0, 1e-12);
+    // Unary minus takes a primary: -x^2 is (-x)^2.
+    EXPECT_EQ(ValueOf("-x^2", 3), 9.0);
+    EXPECT_EQ(ValueOf("0-x^2", 3), -9.0);
     EXPECT_EQ(ValueOf("0^2", 0), 0.0);
     EXPECT_EQ(ValueOf("tanh(x)", 0.5), std::tanh(0.5));
     // An unparenthesised argument is one primary.
@@ -62,6 +61,20 @@ TEST_F(FormulaParserTest, PrecedenceAssociativityAndFunctions) {
     // Exact case: "Sin" is a parameter, "sinx" and "x2" are names too.
     EXPECT_EQ(parser.Parse("Sin*sinx+x2"), 3);
     EXPECT_EQ(parser.ParameterName(0), "Sin");
+}
+
+TEST_F(FormulaParserTest, PowersOfNegativeBasesAreRealWhereTheyExist) {
+    // A parabola has both halves; odd powers keep the sign.
+    EXPECT_EQ(ValueOf("x^2", -2), 4.0);
+    EXPECT_EQ(ValueOf("x^3", -2), -8.0);
+    EXPECT_EQ(ValueOf("x^(0-2)", -2), 0.25);
+    EXPECT_TRUE(std::isnan(ValueOf("x^0.5", -2)));
+    EXPECT_TRUE(std::isnan(ValueOf("x^(1/3)", -8)));
+    EXPECT_EQ(ValueOf("x^0", 0), 1.0);
+    EXPECT_EQ(ValueOf("x^2", 0), 0.0);
+    // The compiled form agrees.
+    parser.Parse("x^3");
+    EXPECT_EQ(parser.EvaluateTree(-2), -8.0);
 }
 
 TEST_F(FormulaParserTest, MessagesForMalformedFormulas) {
