@@ -36,8 +36,12 @@ fuzz: deps
 	cmake --build build/fuzz -j $(JOBS)
 	@for f in build/fuzz/tests/fuzz/fuzz_*; do \
 	  [ -x "$$f" ] || continue; name=$$(basename $$f); mkdir -p fuzz-out/$$name; \
+	  dict=tests/fuzz/$$name.dict; [ -f $$dict ] && dict=-dict=$$dict || dict=; \
 	  echo "== $$name ($(FUZZ_SECONDS) s)"; \
-	  $$f -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -malloc_limit_mb=64 fuzz-out/$$name tests/fuzz/corpus/$$name || exit 1; done
+	  leaks=1; [ $$name = fuzz_render ] && leaks=0; \
+	  QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=$$leaks \
+	  $$f -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=64 \
+	    -print_final_stats=1 $$dict fuzz-out/$$name tests/fuzz/corpus/$$name || exit 1; done
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
