@@ -1,8 +1,30 @@
 #include "math/pixel.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace gyr {
+
+namespace {
+
+int Saturate(long long v) {
+    return int(std::clamp<long long>(v, INT_MIN, INT_MAX));
+}
+
+}  // namespace
+
+int PixelRect::Width() const {
+    return Saturate((long long)right - left);
+}
+
+int PixelRect::Height() const {
+    return Saturate((long long)bottom - top);
+}
+
+PixelRect PixelRect::Inflated(int d) const {
+    return {Saturate((long long)left - d), Saturate((long long)top - d),
+            Saturate((long long)right + d), Saturate((long long)bottom + d)};
+}
 
 PixelRect PixelRect::Normalized() const {
     return {std::min(left, right), std::min(top, bottom), std::max(left, right),
