@@ -24,9 +24,13 @@ namespace {
 
 // Ticks closer than this are a grey smear, not a scale: none are drawn.
 constexpr double kMinTickSpacing = 2.0;
+// Ticks are drawn over at most the largest sheet the dialog accepts; a
+// file may declare a wider one, whose ticks would only cost time.
+constexpr double kMaxTickedSide = 32000;
 // A last bound for a general scale so large that even ticks two pixels
-// apart number in the millions along the sheet.
-constexpr long long kMaxTicksPerAxis = 1 << 17;
+// apart number in the millions along the sheet (a legal sheet at scale 1
+// has at most 16,001 per axis).
+constexpr long long kMaxTicksPerAxis = 1 << 15;
 
 int SaturateToInt(long long v) {
     return int(std::clamp<long long>(v, INT32_MIN, INT32_MAX));
@@ -161,6 +165,8 @@ void CAxes::Draw(Canvas& dc) const {
     const long long oy = TruncToInt(p.originY * g);
     const long long width = TruncToInt(p.width * g);
     const long long height = TruncToInt(p.height * g);
+    const long long tickedWidth = TruncToInt(std::min<double>(p.width, kMaxTickedSide) * g);
+    const long long tickedHeight = TruncToInt(std::min<double>(p.height, kMaxTickedSide) * g);
     const long long t4 = m_t4, t5 = m_t5, t7 = m_t7;
     auto at = [](long long x, long long y) {
         return PixelPoint{SaturateToInt(x), SaturateToInt(y)};
@@ -182,7 +188,7 @@ void CAxes::Draw(Canvas& dc) const {
         const bool xAxisShows = oy + t5 >= 0 && oy <= height;
         const bool yAxisShows = ox + t5 >= 0 && ox <= width;
         const TickRange xs = xAxisShows ? VisibleTicks(p.unitX * g / p.labelsPerX, m_spacingX, ox,
-                                                       width, m_ticksLeft, m_ticksRight)
+                                                       tickedWidth, m_ticksLeft, m_ticksRight)
                                         : TickRange{};
         for (long long i = xs.lo; i <= xs.hi; ++i) {
             const long long x = ox + i * m_spacingX;
@@ -195,7 +201,7 @@ void CAxes::Draw(Canvas& dc) const {
         // Upward is negative y: tick i sits at oy - i * spacing, so the
         // indices on the sheet are those of a downward axis, negated.
         const TickRange ys = yAxisShows ? VisibleTicks(p.unitY * g / p.labelsPerY, m_spacingY, oy,
-                                                       height, m_ticksAbove, m_ticksBelow)
+                                                       tickedHeight, m_ticksAbove, m_ticksBelow)
                                         : TickRange{};
         for (long long i = -ys.hi; i <= -ys.lo; ++i) {
             const long long y = oy - i * m_spacingY;

@@ -154,6 +154,10 @@ TEST_F(SheetTest, HostileRecordsDrawOnlyWhatLiesOnTheSheet) {
     p.originX = -100000;
     p.originY = 300;
     EXPECT_EQ(ticks(drawn(p)), 0u + 33u);
+    // A sheet wider than any the dialog makes has ticks over 32000 pixels only.
+    p = Sheet800x600();
+    p.width = 67'436'543;
+    EXPECT_EQ(ticks(drawn(p)), (32000u - 400u) / 25u + 17u + 25u);
 
     // None of these changes the record: it saves as it was read.
     p = Sheet800x600(-inf, std::nan(""));
