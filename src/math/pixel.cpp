@@ -26,6 +26,15 @@ PixelRect PixelRect::Inflated(int d) const {
             Saturate((long long)right + d), Saturate((long long)bottom + d)};
 }
 
+PixelPoint Shifted(PixelPoint p, int dx, int dy) {
+    return {Saturate((long long)p.x + dx), Saturate((long long)p.y + dy)};
+}
+
+PixelRect MarkRect(PixelPoint c) {
+    const PixelPoint a = Shifted(c, -3, -3), b = Shifted(c, 4, 4);
+    return {a.x, a.y, b.x, b.y};
+}
+
 PixelRect PixelRect::Normalized() const {
     return {std::min(left, right), std::min(top, bottom), std::max(left, right),
             std::max(top, bottom)};

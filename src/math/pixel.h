@@ -32,4 +32,10 @@ struct PixelRect {
     friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 
+// The point moved by (dx, dy), saturating at the int range (a far-away
+// figure's pixel already lies on its edge).
+PixelPoint Shifted(PixelPoint p, int dx, int dy);
+// The selection mark of a vertex: c - 3 to c + 4 on each axis, saturated.
+PixelRect MarkRect(PixelPoint c);
+
 }  // namespace gyr

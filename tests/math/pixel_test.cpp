@@ -18,6 +18,10 @@ TEST(PixelRect, InflatingAndMeasuringSaturateAtTheIntRange) {
     EXPECT_EQ((PixelRect{INT_MAX, 0, INT_MIN, 0}).Width(), INT_MIN);
     EXPECT_EQ((PixelRect{10, 20, 30, 50}).Inflated(2), (PixelRect{8, 18, 32, 52}));
     EXPECT_EQ((PixelRect{10, 20, 30, 50}).Width(), 20);
+    // Marks and crosses of a figure whose pixel saturated.
+    EXPECT_EQ(Shifted({INT_MAX, INT_MIN}, 5, -4), (PixelPoint{INT_MAX, INT_MIN}));
+    EXPECT_EQ(Shifted({INT_MAX, INT_MIN}, -5, 4), (PixelPoint{INT_MAX - 5, INT_MIN + 4}));
+    EXPECT_EQ(MarkRect({INT_MAX, 7}), (PixelRect{INT_MAX - 3, 4, INT_MAX, 11}));
 }
 
 }  // namespace
