@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 #include "app/json_document.h"
@@ -28,7 +29,8 @@ const char kUsage[] =
     "       gyrovant --new OUT.gyr|OUT.json\n"
     "       gyrovant --dump FILE.gyr|FILE.json\n"
     "       gyrovant --convert IN OUT       (.gyr and .json, by extension)\n"
-    "       gyrovant --export OUT.png|OUT.bmp|OUT.svg|OUT.pdf FILE.gyr|FILE.json\n"
+    "       gyrovant --export OUT.png|OUT.bmp|OUT.svg|OUT.pdf [--scale F] FILE.gyr|FILE.json\n"
+    "                                       (F: 0 < F <= 4, the sheet's pixel size times F)\n"
     "       gyrovant --help | --version\n";
 
 enum class FileKind { Gyr, Json, Unknown };
@@ -105,7 +107,7 @@ public:
         return Write(outPath) ? kExitOk : kExitBadInput;
     }
 
-    int Export(const std::string& outPath, const std::string& inPath) {
+    int Export(const std::string& outPath, const std::string& inPath, double scale) {
         if (!Read(inPath)) return kExitBadInput;
         // Rendering needs fonts, hence a GUI application, but never a screen.
         std::unique_ptr<QGuiApplication> app;
@@ -120,7 +122,7 @@ public:
             app = std::make_unique<QGuiApplication>(argc, argv);
         }
         std::string error;
-        if (!ExportSheet(m_doc, outPath, &error)) {
+        if (!ExportSheet(m_doc, outPath, &error, scale)) {
             m_err << (error.empty() ? std::string(kMsgFailedSave) : error) << '\n';
             return kExitBadInput;
         }
@@ -184,6 +186,16 @@ private:
     CGyrDoc m_doc{DrawingClasses()};
 };
 
+// The whole text as a number, or nothing.
+std::optional<double> ParseNumber(const std::string& text) {
+    if (text.empty()) return std::nullopt;
+    char* end = nullptr;
+    errno = 0;
+    const double v = std::strtod(text.c_str(), &end);
+    if (errno != 0 || end != text.c_str() + text.size()) return std::nullopt;
+    return v;
+}
+
 int Usage(std::ostream& err, const std::string& problem) {
     err << "gyrovant: " << problem << '\n' << kUsage;
     return kExitUsage;
@@ -226,11 +238,26 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         return Command(out, err).Convert(args[1], args[2]);
     }
     if (verb == "--export") {
-        if (operands != 2) return Usage(err, "--export takes an output and a document file");
-        if (!IsExportExtension(args[1]))
+        std::vector<std::string> files;
+        double scale = 1.0;
+        bool scaleGiven = false;
+        for (std::size_t i = 1; i < args.size(); ++i) {
+            if (args[i] != "--scale") {
+                files.push_back(args[i]);
+                continue;
+            }
+            if (scaleGiven || i + 1 == args.size()) return Usage(err, "--scale takes one factor");
+            std::optional<double> f = ParseNumber(args[++i]);
+            if (!f || !(*f > 0 && *f <= kMaxExportScale))
+                return Usage(err, "the scale must be a number greater than 0 and at most 4");
+            scale = *f;
+            scaleGiven = true;
+        }
+        if (files.size() != 2) return Usage(err, "--export takes an output and a document file");
+        if (!IsExportExtension(files[0]))
             return Usage(err, "the output must end in .png, .bmp, .svg or .pdf");
-        if (!documentKind(args[2])) return Usage(err, "the document must end in .gyr or .json");
-        return Command(out, err).Export(args[1], args[2]);
+        if (!documentKind(files[1])) return Usage(err, "the document must end in .gyr or .json");
+        return Command(out, err).Export(files[0], files[1], scale);
     }
     return Usage(err, "unknown option " + verb);
 }

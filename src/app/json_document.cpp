@@ -456,9 +456,67 @@ std::string JsonToText(const Json& json) {
     return out;
 }
 
+namespace {
+
+// Refuses nesting deeper than kMaxJsonDepth before anything is built: the
+// library's parser keeps its own stack, but copying and comparing values
+// recurse, so a text of a few hundred kilobytes of '[' would exhaust the
+// thread's stack. A plain scan of the bytes, outside strings.
+void CheckNesting(const std::string& text) {
+    int depth = 0;
+    long line = 1, column = 0;
+    bool inString = false, escaped = false;
+    for (char c : text) {
+        ++column;
+        if (c == '\n') {
+            ++line;
+            column = 0;
+        }
+        if (inString) {
+            if (escaped)
+                escaped = false;
+            else if (c == '\\')
+                escaped = true;
+            else if (c == '"')
+                inString = false;
+            continue;
+        }
+        if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            if (++depth > kMaxJsonDepth)
+                throw JsonDocumentError("line " + std::to_string(line) + ", column " +
+                                        std::to_string(column) + ": nesting deeper than " +
+                                        std::to_string(kMaxJsonDepth) + " levels");
+        } else if ((c == ']' || c == '}') && depth > 0) {
+            --depth;
+        }
+    }
+}
+
+}  // namespace
+
 Json JsonFromText(const std::string& text) {
+    CheckNesting(text);
+    // The keys seen so far in each object being read, innermost last: a key
+    // given twice is refused rather than the last one silently winning.
+    std::vector<std::set<std::string>> keys;
+    auto callback = [&keys](int, nlohmann::detail::parse_event_t event, Json& parsed) {
+        using Event = nlohmann::detail::parse_event_t;
+        if (event == Event::object_start) {
+            keys.emplace_back();
+        } else if (event == Event::object_end) {
+            if (!keys.empty()) keys.pop_back();
+        } else if (event == Event::key && !keys.empty()) {
+            const std::string& key = parsed.get_ref<const std::string&>();
+            if (!keys.back().insert(key).second)
+                throw JsonDocumentError("duplicate key " + Json(key).dump());
+        }
+        return true;
+    };
     try {
-        return Json::parse(text);
+        // A UTF-8 byte-order mark before the text is skipped by the parser.
+        return Json::parse(text, callback);
     } catch (const Json::exception& e) {
         // Syntax errors, and numbers beyond the range of a double.
         throw JsonDocumentError(e.what());

@@ -9,8 +9,19 @@
 // objects in the same form, byte blocks hex strings. Non-finite doubles,
 // which JSON cannot hold, are the strings "inf", "-inf" and "nan" (another
 // NaN bit pattern is "nan(0x<16 hex digits>)"). Archive strings are 8-bit
-// text and map byte for byte onto the code points U+0000..U+00FF. Together
-// this makes .gyr -> JSON -> .gyr byte-identical for every readable file.
+// text and map byte for byte onto the code points U+0000..U+00FF.
+//
+// Together this makes .gyr -> JSON -> .gyr byte-identical for every file
+// this program writes (and so for every file it has saved). A readable file
+// written otherwise comes back in the form this program writes, as a load
+// and save would give it:
+//   - class tags in the long form (0x7FFF and 32 bits) become the short form;
+//   - counts and lengths in a longer form than needed become the shortest;
+//   - strings of 16-bit characters become 8-bit ones (beyond U+00FF, '?');
+//   - bytes after the last object are dropped;
+//   - the sheet's corners are recomputed from its record on loading;
+//   - fields that a class reads leniently (a negative vertex count read as
+//     none, say) are written as they were understood.
 
 #include <nlohmann/json.hpp>
 #include <stdexcept>
@@ -52,7 +63,11 @@ void DocumentFromJson(const Json& json, CGyrDoc& doc);
 
 // Text form used by the command line: two-space indentation, a final newline.
 std::string JsonToText(const Json& json);
-// Throws JsonDocumentError on a syntax error.
+// Nesting of arrays and objects deeper than this is refused.
+constexpr int kMaxJsonDepth = 64;
+// Throws JsonDocumentError on a syntax error, on nesting deeper than
+// kMaxJsonDepth (naming the line and column) and on a key given twice in one
+// object (naming the key). A UTF-8 byte-order mark is accepted.
 Json JsonFromText(const std::string& text);
 
 }  // namespace gyr

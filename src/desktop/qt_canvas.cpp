@@ -247,7 +247,8 @@ void QtCanvas::TextOut(PixelPoint p, const std::string& text) {
     if (!m_transparent)
         m_painter.fillRect(QRect(p.x, p.y, fm.horizontalAdvance(s), fm.height()),
                            m_painter.background());
-    m_painter.drawText(QPoint(p.x, p.y + fm.ascent()), s);
+    const PixelPoint baseline = Shifted(p, 0, fm.ascent());
+    m_painter.drawText(QPoint(baseline.x, baseline.y), s);
 }
 
 void QtCanvas::DrawTextInRect(const PixelRect& r, const std::string& text, Justify j) {

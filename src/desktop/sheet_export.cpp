@@ -1,13 +1,15 @@
 #include "desktop/sheet_export.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
+#include <cmath>
+#include <new>
 
 #include "desktop/qt_canvas.h"
 #include "math/sheet_mapping.h"
@@ -20,17 +22,6 @@ namespace {
 
 // Exports lay out one logical pixel per 1/96 inch, the screen's nominal size.
 constexpr int kExportDpi = 96;
-
-enum class Format { Png, Bmp, Svg, Pdf, Unknown };
-
-Format FormatOf(const std::string& path) {
-    QString ext = QFileInfo(QString::fromStdString(path)).suffix().toLower();
-    if (ext == "png") return Format::Png;
-    if (ext == "bmp") return Format::Bmp;
-    if (ext == "svg") return Format::Svg;
-    if (ext == "pdf") return Format::Pdf;
-    return Format::Unknown;
-}
 
 // Puts the general scale back however the export ends.
 class ScaleGuard {
@@ -53,7 +44,8 @@ private:
     bool m_changed = false;
 };
 
-void Render(CGyrDoc& doc, QPainter& painter, int width, int height) {
+void Render(CGyrDoc& doc, QPainter& painter, double scale, int width, int height) {
+    painter.scale(scale, scale);
     painter.fillRect(QRect(0, 0, width, height), Qt::white);
     QtCanvas canvas(painter);
     DrawAll(doc.Objects(), canvas);
@@ -64,12 +56,32 @@ bool Fail(std::string* error, const std::string& message) {
     return false;
 }
 
+// The output size of a side: scale times the sheet's, at least one pixel.
+long long Scaled(int side, double scale) {
+    return std::max(1LL, std::llround(side * scale));
+}
+
 }  // namespace
 
-bool ExportSheet(CGyrDoc& doc, const std::string& path, std::string* error) {
-    Format format = FormatOf(path);
-    if (format == Format::Unknown)
-        return Fail(error, "Unknown export format of " + path + " (use .png, .bmp, .svg or .pdf).");
+std::optional<ExportFormat> ExportFormatOf(const std::string& path) {
+    QString ext = QFileInfo(QString::fromStdString(path)).suffix().toLower();
+    if (ext == "png") return ExportFormat::Png;
+    if (ext == "bmp") return ExportFormat::Bmp;
+    if (ext == "svg") return ExportFormat::Svg;
+    if (ext == "pdf") return ExportFormat::Pdf;
+    return std::nullopt;
+}
+
+std::string SheetTooLargeMessage(long long width, long long height) {
+    return "The sheet is too large for a bitmap (" + std::to_string(width) + " \u00D7 " +
+           std::to_string(height) + " pixels). Export it as SVG or PDF, or with a smaller scale.";
+}
+
+bool RenderSheet(CGyrDoc& doc, ExportFormat format, double scale, std::vector<std::uint8_t>& out,
+                 std::string* error) {
+    out.clear();
+    if (!(scale > 0 && scale <= kMaxExportScale))
+        return Fail(error, "The export scale must be greater than 0 and at most 4.");
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return Fail(error, "Export needs the graphical application object.");
     CAxes* sheet = doc.Sheet();
@@ -79,68 +91,82 @@ bool ExportSheet(CGyrDoc& doc, const std::string& path, std::string* error) {
     const int width = Mapping().sheetWidth;
     const int height = Mapping().sheetHeight;
     if (width <= 0 || height <= 0) return Fail(error, "The sheet is empty.");
+    const long long outW = Scaled(width, scale);
+    const long long outH = Scaled(height, scale);
 
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return Fail(error, "Cannot write " + path + ": " + file.errorString().toStdString());
-
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     bool ok = false;
-    switch (format) {
-        case Format::Png:
-        case Format::Bmp: {
-            QImage image(width, height, QImage::Format_RGB32);
-            if (image.isNull()) {
-                file.cancelWriting();
-                return Fail(error, "Not enough memory for a sheet of this size.");
+    try {
+        switch (format) {
+            case ExportFormat::Png:
+            case ExportFormat::Bmp: {
+                if (outW * outH > kMaxBitmapPixels)
+                    return Fail(error, SheetTooLargeMessage(outW, outH));
+                QImage image(int(outW), int(outH), QImage::Format_RGB32);
+                if (image.isNull())
+                    return Fail(error, "Not enough memory for a sheet of this size.");
+                image.setDotsPerMeterX(int(kExportDpi / 0.0254 + 0.5));
+                image.setDotsPerMeterY(int(kExportDpi / 0.0254 + 0.5));
+                {
+                    QPainter painter(&image);
+                    Render(doc, painter, scale, width, height);
+                }
+                ok = image.save(&buffer, format == ExportFormat::Png ? "PNG" : "BMP");
+                break;
             }
-            image.setDotsPerMeterX(int(kExportDpi / 0.0254 + 0.5));
-            image.setDotsPerMeterY(int(kExportDpi / 0.0254 + 0.5));
-            {
-                QPainter painter(&image);
-                Render(doc, painter, width, height);
+            case ExportFormat::Svg: {
+                if (outW > INT32_MAX || outH > INT32_MAX)
+                    return Fail(error, "The sheet is too large for this scale.");
+                QSvgGenerator svg;
+                svg.setOutputDevice(&buffer);
+                svg.setSize(QSize(int(outW), int(outH)));
+                svg.setViewBox(QRect(0, 0, width, height));
+                svg.setResolution(kExportDpi);
+                svg.setTitle(QString::fromStdString(doc.GetTitle()));
+                svg.setDescription("Gyrovant sheet");
+                QPainter painter;
+                if (painter.begin(&svg)) {
+                    Render(doc, painter, 1.0, width, height);
+                    ok = painter.end();
+                }
+                break;
             }
-            ok = image.save(&file, format == Format::Png ? "PNG" : "BMP");
-            break;
+            case ExportFormat::Pdf: {
+                QPdfWriter pdf(&buffer);
+                pdf.setCreator("Gyrovant");
+                pdf.setTitle(QString::fromStdString(doc.GetTitle()));
+                pdf.setResolution(kExportDpi);
+                QSizeF points(double(outW) * 72.0 / kExportDpi, double(outH) * 72.0 / kExportDpi);
+                pdf.setPageSize(
+                    QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch));
+                pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+                QPainter painter;
+                if (painter.begin(&pdf)) {
+                    Render(doc, painter, scale, width, height);
+                    ok = painter.end();
+                }
+                break;
+            }
         }
-        case Format::Svg: {
-            QSvgGenerator svg;
-            svg.setOutputDevice(&file);
-            svg.setSize(QSize(width, height));
-            svg.setViewBox(QRect(0, 0, width, height));
-            svg.setResolution(kExportDpi);
-            svg.setTitle(QString::fromStdString(doc.GetTitle()));
-            svg.setDescription("Gyrovant sheet");
-            QPainter painter;
-            if (painter.begin(&svg)) {
-                Render(doc, painter, width, height);
-                ok = painter.end();
-            }
-            break;
-        }
-        case Format::Pdf: {
-            QPdfWriter pdf(&file);
-            pdf.setCreator("Gyrovant");
-            pdf.setTitle(QString::fromStdString(doc.GetTitle()));
-            pdf.setResolution(kExportDpi);
-            QSizeF points(width * 72.0 / kExportDpi, height * 72.0 / kExportDpi);
-            pdf.setPageSize(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch));
-            pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-            QPainter painter;
-            if (painter.begin(&pdf)) {
-                Render(doc, painter, width, height);
-                ok = painter.end();
-            }
-            break;
-        }
-        case Format::Unknown:
-            break;
+    } catch (const std::bad_alloc&) {
+        return Fail(error, "Not enough memory for a sheet of this size.");
     }
-    if (!ok) {
-        file.cancelWriting();
-        return Fail(error, "Cannot write " + path + ".");
-    }
-    if (!file.commit())
-        return Fail(error, "Cannot write " + path + ": " + file.errorString().toStdString());
+    if (!ok) return Fail(error, kMsgFailedSave);
+    out.assign(bytes.begin(), bytes.end());
+    return true;
+}
+
+bool ExportSheet(CGyrDoc& doc, const std::string& path, std::string* error, double scale) {
+    std::optional<ExportFormat> format = ExportFormatOf(path);
+    if (!format)
+        return Fail(error, "Unknown export format of " + path + " (use .png, .bmp, .svg or .pdf).");
+    std::vector<std::uint8_t> bytes;
+    if (!RenderSheet(doc, *format, scale, bytes, error)) return false;
+    bool diskFull = false;
+    if (!WriteFileAtomically(path, bytes, &diskFull))
+        return Fail(error, diskFull ? kMsgDiskFull : kMsgFailedSave);
     return true;
 }
 

@@ -192,7 +192,8 @@ void CCircleObj::Draw(Canvas& dc) const {
     Canvas::PenSel oldPen = dc.SelectPen(m_bPen ? &m_logpen : nullptr);
     Canvas::BrushSel oldBrush = dc.SelectBrush(m_bBrush ? &m_logbrush : nullptr);
     PixelRect r = GetPixelBounds();
-    dc.Ellipse({r.left, r.top, r.right + 1, r.bottom + 1});
+    const PixelPoint corner = Shifted({r.right, r.bottom}, 1, 1);
+    dc.Ellipse({r.left, r.top, corner.x, corner.y});
     dc.RestorePen(oldPen);
     dc.RestoreBrush(oldBrush);
     DrawCentreMark(dc);
@@ -252,10 +253,10 @@ CCircleObj* MakeCircle(CGestureState& state, const CWorldPoint& centre, double r
 }
 
 void DrawCross(Canvas& dc, PixelPoint c) {
-    dc.MoveTo({c.x - 4, c.y});
-    dc.LineTo({c.x + 5, c.y});
-    dc.MoveTo({c.x, c.y - 4});
-    dc.LineTo({c.x, c.y + 5});
+    dc.MoveTo(Shifted(c, -4, 0));
+    dc.LineTo(Shifted(c, 5, 0));
+    dc.MoveTo(Shifted(c, 0, -4));
+    dc.LineTo(Shifted(c, 0, 5));
 }
 
 bool CircleToolDraws(int code) {

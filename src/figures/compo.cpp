@@ -77,7 +77,7 @@ void Compo::MarkEnds(Canvas& dc) const {
     if (m_points.empty()) return;
     for (const CWorldPoint* end : {&m_points.front(), &m_points.back()}) {
         PixelPoint c = WorldToPixel(*end);
-        dc.InvertRect({c.x - 3, c.y - 3, c.x + 4, c.y + 4});
+        dc.InvertRect(MarkRect(c));
     }
 }
 

@@ -62,7 +62,8 @@ void CPointObj::Draw(Canvas& dc) const {
     Canvas::PenSel oldPen = dc.SelectPen(m_bPen ? &m_logpen : nullptr);
     Canvas::BrushSel oldBrush = dc.SelectBrush(m_bBrush ? &m_logbrush : nullptr);
     const PixelRect r = GetPixelBounds();
-    dc.Ellipse({r.left, r.top, r.right + 1, r.bottom + 1});
+    const PixelPoint corner = Shifted({r.right, r.bottom}, 1, 1);
+    dc.Ellipse({r.left, r.top, corner.x, corner.y});
     dc.RestorePen(oldPen);
     dc.RestoreBrush(oldBrush);
     if (m_nMark == 0) DrawCross(dc, WorldToPixel(q));
@@ -70,7 +71,7 @@ void CPointObj::Draw(Canvas& dc) const {
 
 void CPointObj::DrawMarks(Canvas& dc) const {
     const PixelPoint c = WorldToPixel(Centre());
-    dc.InvertRect({c.x - 3, c.y - 3, c.x + 4, c.y + 4});
+    dc.InvertRect(MarkRect(c));
 }
 
 double CPointObj::DistanceTo(const CWorldPoint&, int& edge) const {

@@ -1,8 +1,39 @@
 #include "math/pixel.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace gyr {
+
+namespace {
+
+int Saturate(long long v) {
+    return int(std::clamp<long long>(v, INT_MIN, INT_MAX));
+}
+
+}  // namespace
+
+int PixelRect::Width() const {
+    return Saturate((long long)right - left);
+}
+
+int PixelRect::Height() const {
+    return Saturate((long long)bottom - top);
+}
+
+PixelRect PixelRect::Inflated(int d) const {
+    return {Saturate((long long)left - d), Saturate((long long)top - d),
+            Saturate((long long)right + d), Saturate((long long)bottom + d)};
+}
+
+PixelPoint Shifted(PixelPoint p, int dx, int dy) {
+    return {Saturate((long long)p.x + dx), Saturate((long long)p.y + dy)};
+}
+
+PixelRect MarkRect(PixelPoint c) {
+    const PixelPoint a = Shifted(c, -3, -3), b = Shifted(c, 4, 4);
+    return {a.x, a.y, b.x, b.y};
+}
 
 PixelRect PixelRect::Normalized() const {
     return {std::min(left, right), std::min(top, bottom), std::max(left, right),

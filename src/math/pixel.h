@@ -17,11 +17,12 @@ struct PixelRect {
     int right = 0;
     int bottom = 0;
 
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
+    // Far-away figures saturate at the int range; these saturate too.
+    int Width() const;
+    int Height() const;
     bool IsEmpty() const { return right <= left || bottom <= top; }
     PixelRect Normalized() const;
-    PixelRect Inflated(int d) const { return {left - d, top - d, right + d, bottom + d}; }
+    PixelRect Inflated(int d) const;
     bool Intersects(const PixelRect& o) const;
     // Union of two rectangles; an empty operand does not contribute.
     PixelRect United(const PixelRect& o) const;
@@ -30,5 +31,11 @@ struct PixelRect {
     }
     friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
+
+// The point moved by (dx, dy), saturating at the int range (a far-away
+// figure's pixel already lies on its edge).
+PixelPoint Shifted(PixelPoint p, int dx, int dy);
+// The selection mark of a vertex: c - 3 to c + 4 on each axis, saturated.
+PixelRect MarkRect(PixelPoint c);
 
 }  // namespace gyr

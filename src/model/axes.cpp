@@ -1,6 +1,7 @@
 #include "model/axes.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -21,10 +22,15 @@ const char* const kMsgLabelsReset =
 
 namespace {
 
-// With a tick spacing of 0 pixels (many labels per unit on a small unit, or
-// a damaged file) every tick lands on the origin; past this many per side
-// further ones cannot change the picture, only the time spent drawing it.
-constexpr int kMaxTicksPerSide = 1 << 16;
+// Ticks closer than this are a grey smear, not a scale: none are drawn.
+constexpr double kMinTickSpacing = 2.0;
+// Ticks are drawn over at most the largest sheet the dialog accepts; a
+// file may declare a wider one, whose ticks would only cost time.
+constexpr double kMaxTickedSide = 32000;
+// A last bound for a general scale so large that even ticks two pixels
+// apart number in the millions along the sheet (a legal sheet at scale 1
+// has at most 16,001 per axis).
+constexpr long long kMaxTicksPerAxis = 1 << 15;
 
 int SaturateToInt(long long v) {
     return int(std::clamp<long long>(v, INT32_MIN, INT32_MAX));
@@ -44,9 +50,35 @@ std::string DoubleLine(const char* label, char sep, double v) {
 
 // Label rule shared by both axes: tick i carries the whole unit k when it
 // falls exactly on one; the origin is never labelled.
-bool LabelOfTick(int i, double labelsPerUnit, int& k) {
-    k = TruncToInt(i / labelsPerUnit);
-    return i != 0 && TruncToInt(k * labelsPerUnit) == i;
+bool LabelOfTick(long long i, double labelsPerUnit, int& k) {
+    k = TruncToInt(double(i) / labelsPerUnit);
+    return i != 0 && (long long)TruncToInt(k * labelsPerUnit) == i;
+}
+
+// The tick indices of one axis that are drawn: those among [-before, after]
+// whose position origin + i * spacing lies on [0, size]. Empty (lo > hi) when
+// the exact spacing is not finite or under kMinTickSpacing. All in 64 bits
+// and doubles, so that no value from a file can overflow.
+struct TickRange {
+    long long lo = 1;
+    long long hi = 0;
+};
+
+TickRange VisibleTicks(double exactSpacing, int spacing, long long origin, long long size,
+                       int before, int after) {
+    TickRange r;
+    if (!std::isfinite(exactSpacing) || exactSpacing < kMinTickSpacing || spacing <= 0 || size < 0)
+        return r;
+    const double s = spacing;
+    const double first = std::ceil(double(-origin) / s);
+    const double last = std::floor(double(size - origin) / s);
+    const double lo = std::max(first, -double(std::max(before, 0)));
+    const double hi =
+        std::min({last, double(std::max(after, 0)), lo + double(kMaxTicksPerAxis - 1)});
+    if (lo > hi) return r;
+    r.lo = (long long)lo;
+    r.hi = (long long)hi;
+    return r;
 }
 
 // The spin bands of the object-data listing: the current value must lie in
@@ -129,39 +161,54 @@ void CAxes::InitDefaults() {
 void CAxes::Draw(Canvas& dc) const {
     const CSheetParams& p = m_params;
     const double g = p.generalScale;
-    const int ox = TruncToInt(p.originX * g);
-    const int oy = TruncToInt(p.originY * g);
+    const long long ox = TruncToInt(p.originX * g);
+    const long long oy = TruncToInt(p.originY * g);
+    const long long width = TruncToInt(p.width * g);
+    const long long height = TruncToInt(p.height * g);
+    const long long tickedWidth = TruncToInt(std::min<double>(p.width, kMaxTickedSide) * g);
+    const long long tickedHeight = TruncToInt(std::min<double>(p.height, kMaxTickedSide) * g);
+    const long long t4 = m_t4, t5 = m_t5, t7 = m_t7;
+    auto at = [](long long x, long long y) {
+        return PixelPoint{SaturateToInt(x), SaturateToInt(y)};
+    };
 
     Canvas::PenSel oldPen = dc.SelectPen(&m_axesPen);
     ColorRef oldColor = dc.GetTextColor();
     dc.SetTextColor(p.axesColor);
 
     if (p.axesMode >= 1) {
-        dc.MoveTo({ox, 0});
-        dc.LineTo({ox, TruncToInt(p.height * g)});
-        dc.MoveTo({0, oy});
-        dc.LineTo({TruncToInt(p.width * g), oy});
+        dc.MoveTo(at(ox, 0));
+        dc.LineTo(at(ox, height));
+        dc.MoveTo(at(0, oy));
+        dc.LineTo(at(width, oy));
     }
     if (p.axesMode == 2) {
-        const int left = std::min(m_ticksLeft, kMaxTicksPerSide);
-        const int right = std::min(m_ticksRight, kMaxTicksPerSide);
-        for (int i = -left; i <= right; ++i) {
-            int x = SaturateToInt(ox + (long long)i * m_spacingX);
-            dc.MoveTo({x, oy});
-            dc.LineTo({x, oy + m_t5});
+        // The x ticks hang below their axis, the y ticks to the right of it:
+        // an axis whose ticks cannot reach the sheet gets none.
+        const bool xAxisShows = oy + t5 >= 0 && oy <= height;
+        const bool yAxisShows = ox + t5 >= 0 && ox <= width;
+        const TickRange xs = xAxisShows ? VisibleTicks(p.unitX * g / p.labelsPerX, m_spacingX, ox,
+                                                       tickedWidth, m_ticksLeft, m_ticksRight)
+                                        : TickRange{};
+        for (long long i = xs.lo; i <= xs.hi; ++i) {
+            const long long x = ox + i * m_spacingX;
+            dc.MoveTo(at(x, oy));
+            dc.LineTo(at(x, oy + t5));
             int k;
             if (LabelOfTick(i, p.labelsPerX, k))
-                dc.TextOut({i > 0 ? x - m_t4 : x - m_t7, oy + m_t7}, std::to_string(k));
+                dc.TextOut(at(i > 0 ? x - t4 : x - t7, oy + t7), std::to_string(k));
         }
-        const int below = std::min(m_ticksBelow, kMaxTicksPerSide);
-        const int above = std::min(m_ticksAbove, kMaxTicksPerSide);
-        for (int i = -below; i <= above; ++i) {
-            int y = SaturateToInt(oy - (long long)i * m_spacingY);
-            dc.MoveTo({ox, y});
-            dc.LineTo({ox + m_t5, y});
+        // Upward is negative y: tick i sits at oy - i * spacing, so the
+        // indices on the sheet are those of a downward axis, negated.
+        const TickRange ys = yAxisShows ? VisibleTicks(p.unitY * g / p.labelsPerY, m_spacingY, oy,
+                                                       tickedHeight, m_ticksAbove, m_ticksBelow)
+                                        : TickRange{};
+        for (long long i = -ys.hi; i <= -ys.lo; ++i) {
+            const long long y = oy - i * m_spacingY;
+            dc.MoveTo(at(ox, y));
+            dc.LineTo(at(ox + t5, y));
             int k;
-            if (LabelOfTick(i, p.labelsPerY, k))
-                dc.TextOut({ox + m_t7, y - m_t7}, std::to_string(k));
+            if (LabelOfTick(i, p.labelsPerY, k)) dc.TextOut(at(ox + t7, y - t7), std::to_string(k));
         }
     }
 

@@ -1,5 +1,6 @@
 #include "model/document.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -270,12 +271,71 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
     return true;
 }
 
+namespace {
+
+// The folder and the file name of a path ("." for a bare name).
+void SplitPath(const std::string& path, std::string& dir, std::string& name) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) {
+        dir = ".";
+        name = path;
+    } else {
+        dir = slash == 0 ? "/" : path.substr(0, slash);
+        name = path.substr(slash + 1);
+    }
+}
+
+// A temporary name is the stale-file prefix and six random characters.
+constexpr std::size_t kTempSuffixLength = 6;
+
+// Removes temporary files that an earlier save of the same target left
+// behind when it was killed: nothing else ever has that name.
+void RemoveStaleTemporaries(const std::string& dir, const std::string& prefix) {
+    DIR* d = ::opendir(dir.c_str());
+    if (!d) return;
+    while (const dirent* e = ::readdir(d)) {
+        const std::string entry = e->d_name;
+        if (entry.size() != prefix.size() + kTempSuffixLength ||
+            entry.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const std::string full = dir + "/" + entry;
+        struct stat st;
+        if (::lstat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(full.c_str());
+    }
+    ::closedir(d);
+}
+
+// Makes a rename in dir durable: without it a power loss may bring back
+// the old directory entry, even though the file's data was synced.
+void SyncDirectory(const std::string& dir) {
+    int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+std::string TemporaryFilePrefix(const std::string& path) {
+    std::string dir, name;
+    SplitPath(path, dir, name);
+    return "." + name + ".saving-";
+}
+
 bool WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes,
                          bool* diskFull) {
     if (diskFull) *diskFull = false;
-    std::string tmp = path + ".XXXXXX";
-    int fd = ::mkstemp(tmp.data());
-    if (fd < 0) return false;
+    std::string dir, name;
+    SplitPath(path, dir, name);
+    if (name.empty()) return false;
+    const std::string prefix = TemporaryFilePrefix(path);
+    RemoveStaleTemporaries(dir, prefix);
+    std::string tmp = dir + "/" + prefix + std::string(kTempSuffixLength, 'X');
+    int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
+    if (fd < 0) {
+        if (diskFull) *diskFull = errno == ENOSPC || errno == EDQUOT;
+        return false;
+    }
     auto fail = [&](int e) {
         if (diskFull) *diskFull = e == ENOSPC || e == EDQUOT;
         ::close(fd);
@@ -306,6 +366,7 @@ bool WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t
         ::unlink(tmp.c_str());
         return false;
     }
+    SyncDirectory(dir);
     return true;
 }
 

@@ -168,11 +168,16 @@ private:
     std::string m_strPathName;
 };
 
-// Writes bytes to path atomically: a temporary file beside it, flushed, then
-// renamed over it. False (and the old file untouched) on any failure;
-// diskFull tells whether the failure was a full disk.
+// Writes bytes to path atomically: a hidden temporary file beside it
+// (TemporaryFilePrefix and six random characters), every write and the close
+// checked, synced, renamed over the target, then the folder synced so that
+// the rename survives a power loss. Temporaries of the same target left by
+// a save that was killed are removed first. False (and the old file
+// untouched) on any failure; diskFull tells whether it was a full disk.
 bool WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes,
                          bool* diskFull = nullptr);
+// ".NAME.saving-" for a target NAME.
+std::string TemporaryFilePrefix(const std::string& path);
 // Reads a whole file. False when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes);
 

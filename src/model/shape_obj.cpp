@@ -273,7 +273,7 @@ void CShapeObj::Draw(Canvas& dc) const {
 void CShapeObj::DrawMarks(Canvas& dc) const {
     for (const CWorldPoint& v : m_points) {
         PixelPoint c = WorldToPixel(v);
-        dc.InvertRect({c.x - 3, c.y - 3, c.x + 4, c.y + 4});
+        dc.InvertRect(MarkRect(c));
     }
 }
 

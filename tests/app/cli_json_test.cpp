@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QImageReader>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -242,6 +243,107 @@ TEST_F(CliTest, UsageErrorsExitTwoOthersStartTheDesktopOrExport) {
     EXPECT_EQ(std::string(png.begin() + 1, png.begin() + 4), "PNG");
 }
 
+// A fresh document whose sheet record holds what a hand-made file may.
+Bytes SheetBytes(void (*edit)(CSheetParams&)) {
+    ScriptedHost host;
+    CGyrDoc doc{DrawingClasses()};
+    doc.OnNewDocument();
+    CSheetParams p = doc.m_sheetParams;
+    edit(p);
+    doc.Sheet()->SetAll(p);
+    return doc.SaveToBytes();
+}
+
+// Sheets that no dialog makes: they export without overflow (the sanitizer
+// build aborts on one), with only the ticks on the sheet, and load unchanged.
+TEST_F(CliTest, HostileSheetsExportBoundedAndRoundTrip) {
+    const std::vector<std::pair<const char*, Bytes>> files = {
+        {"minus-inf.gyr",
+         SheetBytes([](CSheetParams& p) { p.labelsPerX = p.labelsPerY = -HUGE_VAL; })},
+        {"int-max.gyr", SheetBytes([](CSheetParams& p) { p.originX = p.originY = INT32_MAX; })},
+        {"unit-zero.gyr", SheetBytes([](CSheetParams& p) { p.unitX = p.unitY = 0; })},
+    };
+    for (const auto& [name, bytes] : files) {
+        SCOPED_TRACE(name);
+        WriteBytes(Path(name), bytes);
+        Result r = Run({"--export", Path("o.svg"), Path(name)});
+        ASSERT_EQ(r.status, kExitOk) << r.err;
+        // The axes, a few hundred ticks at most: far below a megabyte.
+        EXPECT_LT(fs::file_size(Path("o.svg")), 200'000u);
+        ASSERT_EQ(Run({"--convert", Path(name), Path("back.gyr")}).status, kExitOk);
+        EXPECT_EQ(ReadBytes(Path("back.gyr")), bytes);
+    }
+}
+
+TEST_F(CliTest, BitmapsBeyondTwoHundredMegapixelsAreRefusedUnlessScaledDown) {
+    WriteBytes(Path("huge.gyr"), SheetBytes([](CSheetParams& p) {
+                   p.width = p.height = 30000;
+                   p.originX = p.originY = 15000;
+               }));
+    WriteBytes(Path("o.png"), {1, 2, 3});
+    for (const char* out : {"o.png", "o.bmp"}) {
+        Result r = Run({"--export", Path(out), Path("huge.gyr")});
+        EXPECT_EQ(r.status, kExitBadInput);
+        EXPECT_EQ(r.err,
+                  "The sheet is too large for a bitmap (30000 \u00D7 30000 pixels). Export it as "
+                  "SVG or PDF, or with a smaller scale.\n");
+    }
+    EXPECT_EQ(ReadBytes(Path("o.png")), (Bytes{1, 2, 3}));
+    EXPECT_FALSE(fs::exists(Path("o.bmp")));
+
+    Result r = Run({"--export", Path("o.png"), "--scale", "0.05", Path("huge.gyr")});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_EQ(QImageReader(QString::fromStdString(Path("o.png"))).size(), QSize(1500, 1500));
+    // At scale 2 a small sheet doubles; the vector formats scale their page.
+    ASSERT_EQ(Run({"--new", Path("a.gyr")}).status, kExitOk);
+    ASSERT_EQ(Run({"--export", "--scale", "2", Path("two.png"), Path("a.gyr")}).status, kExitOk);
+    EXPECT_EQ(QImageReader(QString::fromStdString(Path("two.png"))).size(), QSize(1540, 2200));
+
+    for (const char* bad : {"0", "-1", "4.5", "nan", "inf", "2x", ""}) {
+        SCOPED_TRACE(bad);
+        r = Run({"--export", Path("o.svg"), "--scale", bad, Path("a.gyr")});
+        EXPECT_EQ(r.status, kExitUsage);
+    }
+    EXPECT_EQ(Run({"--export", Path("o.svg"), Path("a.gyr"), "--scale"}).status, kExitUsage);
+    EXPECT_FALSE(fs::exists(Path("o.svg")));
+}
+
+TEST_F(CliTest, JsonReaderRefusesDeepNestingAndDuplicateKeysAcceptsAByteOrderMark) {
+    WriteBytes(Path("a.gyr"), DocumentBytes(true));  // four objects with shared key names
+    const std::string dump = Run({"--dump", Path("a.gyr")}).out;
+    auto convert = [&](const std::string& text) {
+        WriteBytes(Path("in.json"), Bytes(text.begin(), text.end()));
+        return Run({"--convert", Path("in.json"), Path("out.gyr")});
+    };
+    // 200,000 nested arrays in a field: refused at the 65th level, before
+    // anything is built (the value copies would otherwise overflow the stack).
+    Result r = convert("{\n  \"objects\": [\n    {\"class\": " + std::string(200000, '[') + "\n");
+    EXPECT_EQ(r.status, kExitBadInput);
+    EXPECT_NE(r.err.find("line 3, column 76: nesting deeper than 64 levels"), std::string::npos)
+        << r.err;
+    EXPECT_FALSE(fs::exists(Path("out.gyr")));
+    // Brackets inside a string are text, and 64 levels are allowed.
+    r = convert("{\"objects\": [{\"class\": \"" + std::string(100, '[') + "\"}]}");
+    EXPECT_EQ(r.err.find("nesting"), std::string::npos) << r.err;
+    r = convert("{\"x\": " + std::string(63, '[') + std::string(63, ']') + "}");
+    EXPECT_EQ(r.err.find("nesting"), std::string::npos) << r.err;
+    r = convert("{\"x\": " + std::string(64, '[') + std::string(64, ']') + "}");
+    EXPECT_NE(r.err.find("nesting"), std::string::npos) << r.err;
+
+    // A key given twice is refused by name, at any depth.
+    std::string twice = dump;
+    const auto at = twice.find("      \"originX\"");
+    ASSERT_NE(at, std::string::npos);
+    twice.insert(at, "      \"originX\": 1,\n");
+    r = convert(twice);
+    EXPECT_EQ(r.status, kExitBadInput);
+    EXPECT_NE(r.err.find("duplicate key \"originX\""), std::string::npos) << r.err;
+    // The same keys in different objects are fine; a byte-order mark too.
+    r = convert("\xEF\xBB\xBF" + dump);
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_EQ(ReadBytes(Path("out.gyr")), ReadBytes(Path("a.gyr")));
+}
+
 #ifdef GYROVANT_EXE
 // The program itself: main hands verbs to the command line with its status.
 TEST_F(CliTest, ProgramReturnsTheStatusOfItsVerb) {
@@ -261,6 +363,23 @@ TEST_F(CliTest, ProgramReturnsTheStatusOfItsVerb) {
     EXPECT_EQ(line, "Unexpected file format.");
     EXPECT_FALSE(fs::exists(Path("bad.json")));
     EXPECT_EQ(run("--bogus"), kExitUsage);
+
+    // A write that fails part-way (a file-size limit, as a full disk would):
+    // exit 1 with the save message, the old export kept, nothing left over.
+    WriteBytes(Path("o.svg"), {'o', 'l', 'd'});
+    const std::string limited = "trap '' XFSZ; ulimit -f 8; exec ";
+    std::string command = limited + "'" + GYROVANT_EXE + "' --export '" + Path("o.svg") + "' '" +
+                          Path("p.gyr") + "' 2>'" + Path("stderr") + "'";
+    int raw = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(raw));
+    EXPECT_EQ(WEXITSTATUS(raw), kExitBadInput);
+    const Bytes message = ReadBytes(Path("stderr"));
+    EXPECT_NE(
+        ("\n" + std::string(message.begin(), message.end())).find("\nFailed to save document.\n"),
+        std::string::npos);
+    EXPECT_EQ(ReadBytes(Path("o.svg")), (Bytes{'o', 'l', 'd'}));
+    for (auto& e : fs::directory_iterator(m_dir))
+        EXPECT_EQ(e.path().filename().string().find(".o.svg.saving-"), std::string::npos);
 }
 #endif
 

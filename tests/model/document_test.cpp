@@ -4,11 +4,15 @@
 #include "model/document.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 #include "math/sheet_mapping.h"
 #include "model/archive.h"
@@ -155,6 +159,49 @@ TEST_F(DocumentTest, FailedSaveKeepsTheOldFileAndTheModifiedFlag) {
     EXPECT_EQ(host.LastMessage(), "Failed to save document.");
     EXPECT_EQ(std::filesystem::file_size(path), 103u);
     // No temporary files are left behind.
+    int files = 0;
+    for (auto& e : std::filesystem::directory_iterator(dir)) files += e.is_regular_file();
+    EXPECT_EQ(files, 1);
+}
+
+// What a save killed mid-write leaves is one hidden name beside the target;
+// the next save of that target clears it, and only it.
+TEST_F(DocumentTest, SaveRemovesTheTemporariesOfAKilledSaveOfTheSameTarget) {
+    const std::string path = Path("out.gyr");
+    EXPECT_EQ(TemporaryFilePrefix(path), ".out.gyr.saving-");
+    auto touch = [&](const char* name) { std::ofstream(Path(name)) << "partial"; };
+    touch(".out.gyr.saving-Ab3xYz");    // stale: removed
+    touch(".other.gyr.saving-Ab3xYz");  // another target's
+    touch(".out.gyr.saving-Ab3xYz7");   // not the pattern
+    touch("out.gyr.saving-Ab3xYz");
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    std::set<std::string> names;
+    for (auto& e : std::filesystem::directory_iterator(dir)) names.insert(e.path().filename());
+    EXPECT_EQ(names, (std::set<std::string>{"out.gyr", ".other.gyr.saving-Ab3xYz",
+                                            ".out.gyr.saving-Ab3xYz7", "out.gyr.saving-Ab3xYz"}));
+    EXPECT_EQ(std::filesystem::file_size(path), 103u);
+}
+
+// A write that fails half-way (here: the file-size limit of a child process,
+// as a full disk would) keeps the old file and leaves no temporary.
+TEST_F(DocumentTest, FailedWriteKeepsTheOldFileAndLeavesNoTemporary) {
+    const std::string path = Path("big.gyr");
+    ASSERT_TRUE(WriteFileAtomically(path, std::vector<std::uint8_t>(100, 7)));
+    std::fflush(nullptr);
+    pid_t pid = ::fork();
+    if (pid == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        rlimit cap{4096, 4096};
+        if (::setrlimit(RLIMIT_FSIZE, &cap) != 0) ::_exit(2);
+        bool diskFull = true;
+        const bool ok = WriteFileAtomically(path, std::vector<std::uint8_t>(1 << 20, 1), &diskFull);
+        ::_exit(ok ? 3 : diskFull ? 4 : 0);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(std::filesystem::file_size(path), 100u);
     int files = 0;
     for (auto& e : std::filesystem::directory_iterator(dir)) files += e.is_regular_file();
     EXPECT_EQ(files, 1);

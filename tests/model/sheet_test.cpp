@@ -6,6 +6,7 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <memory>
 
 #include "math/sheet_mapping.h"
@@ -100,6 +101,76 @@ TEST_F(SheetTest, DrawsAxesTicksAndWholeUnitLabels) {
         EXPECT_EQ(dc.Of(RecordingCanvas::Op::LineTo).size(), mode == 1 ? 2u : 0u);
         EXPECT_TRUE(dc.Of(RecordingCanvas::Op::TextOut).empty());
     }
+}
+
+// Sheet records that no dialog produces but a file may hold: every tick and
+// label lies on the sheet, nothing overflows (the sanitizer build aborts on
+// any signed overflow), and the record is saved back unchanged.
+TEST_F(SheetTest, HostileRecordsDrawOnlyWhatLiesOnTheSheet) {
+    const double inf = std::numeric_limits<double>::infinity();
+    auto drawn = [&](const CSheetParams& p) {
+        Axes().SetAll(p);
+        RecordingCanvas dc;
+        Axes().Draw(dc);
+        return dc;
+    };
+    auto ticks = [](const RecordingCanvas& dc) {
+        return dc.Of(RecordingCanvas::Op::LineTo).size() - 2;
+    };
+    auto labels = [](const RecordingCanvas& dc) {
+        return dc.Of(RecordingCanvas::Op::TextOut).size();
+    };
+
+    // Non-finite or non-positive label counts: no ticks, no labels.
+    for (double l : {-inf, inf, std::nan(""), 0.0, -2.0}) {
+        RecordingCanvas dc = drawn(Sheet800x600(l, l));
+        EXPECT_EQ(ticks(dc), 0u) << l;
+        EXPECT_EQ(labels(dc), 0u) << l;
+    }
+    // A unit of 0 pixels: every tick would land on the origin.
+    CSheetParams p = Sheet800x600();
+    p.unitX = p.unitY = 0;
+    EXPECT_EQ(ticks(drawn(p)), 0u);
+    // Spacing 1 pixel: none; 2 pixels: one tick every two pixels, on the sheet only.
+    p = Sheet800x600(50, 50);
+    EXPECT_EQ(ticks(drawn(p)), 0u);
+    p = Sheet800x600(25, 25);
+    EXPECT_EQ(ticks(drawn(p)), 401u + 301u);
+
+    // The origin near INT_MAX: the y axis lies far below the sheet, so its
+    // x ticks cannot show; the y ticks are those between 0 and 600.
+    p = Sheet800x600();
+    p.originY = INT_MAX;
+    RecordingCanvas dc = drawn(p);
+    for (auto& r : dc.Of(RecordingCanvas::Op::LineTo)) {
+        if (r.points[0].x == r.points[1].x) continue;  // the vertical axis
+        if (r.points[0].y == INT_MAX) continue;        // the horizontal axis
+        EXPECT_GE(r.points[1].y, 0);
+        EXPECT_LE(r.points[1].y, 600);
+    }
+    EXPECT_EQ(ticks(dc), 24u);  // y ticks at 22, 47, ..., 597 (INT_MAX is 22 mod 25)
+    // An origin far to the left claims millions of ticks; 33 are on the sheet.
+    p = Sheet800x600();
+    p.originX = -100000;
+    p.originY = 300;
+    EXPECT_EQ(ticks(drawn(p)), 0u + 33u);
+    // A sheet wider than any the dialog makes has ticks over 32000 pixels only.
+    p = Sheet800x600();
+    p.width = 67'436'543;
+    EXPECT_EQ(ticks(drawn(p)), (32000u - 400u) / 25u + 17u + 25u);
+
+    // None of these changes the record: it saves as it was read.
+    p = Sheet800x600(-inf, std::nan(""));
+    p.originY = INT_MAX;
+    p.unitX = 0;
+    Axes().SetAll(p);
+    const std::vector<std::uint8_t> bytes = doc.SaveToBytes();
+    CGyrDoc back{ModelClasses()};
+    back.LoadFromBytes(bytes.data(), bytes.size());
+    back.Sheet()->Update();
+    RecordingCanvas sink;
+    back.Sheet()->Draw(sink);
+    EXPECT_EQ(back.SaveToBytes(), bytes);
 }
 
 TEST_F(SheetTest, ListingAndSpinBandsChangeTheDocumentRecord) {
