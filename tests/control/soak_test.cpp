@@ -11,7 +11,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <deque>
 #include <random>
 #include <sstream>
@@ -29,12 +28,12 @@ namespace {
 
 // Enough to reach every command and dialog many times within the sanitized
 // test run's budget; make soak asks for the full count.
-constexpr long kDefaultEvents = 12'000;
+constexpr long kDefaultEvents = 4'000;
 constexpr int kSeedFigures = 300;
 constexpr int kSaveInterval = 500;
 // Duplicating a large selection doubles the catalogue; past this size the
 // soak deletes figures (as a user would) to keep each event cheap.
-constexpr std::size_t kMaxObjects = 1200;
+constexpr std::size_t kMaxObjects = 500;
 
 long EnvNumber(const char* name, long fallback) {
     const char* v = std::getenv(name);
@@ -67,8 +66,11 @@ protected:
             CMyObj* obj = objects[std::size_t(Uniform(1, int(objects.size()) - 1))];
             const int n = obj->GetVertexCount();
             if (n > 0 && obj->GetVertices()) {
-                PixelPoint p = WorldToPixel(obj->GetVertices()[Uniform(0, n - 1)]);
-                return {p.x + Uniform(-3, 3), p.y + Uniform(-3, 3)};
+                // Vertices far off the sheet saturate the mapping: none of those.
+                const PixelPoint p = WorldToPixel(obj->GetVertices()[Uniform(0, n - 1)]);
+                constexpr int kFar = 1 << 20;
+                if (p.x > -kFar && p.x < kFar && p.y > -kFar && p.y < kFar)
+                    return {p.x + Uniform(-3, 3), p.y + Uniform(-3, 3)};
             }
         }
         const CSheetMapping& m = Mapping();
@@ -139,8 +141,11 @@ protected:
     }
 
     // The seed document: figures drawn with random tools, as a user would.
+    // Many tools pick before they draw, so it takes more gestures than
+    // figures.
     void DrawSeedFigures() {
-        for (int i = 0; i < kSeedFigures; ++i) {
+        for (int i = 0; doc.Objects().size() <= std::size_t(kSeedFigures) && i < 10 * kSeedFigures;
+             ++i) {
             const CommandEntry& tool = *tools[std::size_t(Uniform(0, int(tools.size()) - 1))];
             RunCommand(tool, false);
             PixelPoint a = RandomPoint(), b = RandomPoint();
@@ -257,7 +262,7 @@ TEST_F(SoakTest, RandomEventsKeepTheCatalogueSoundAndSavable) {
     ASSERT_FALSE(commands.empty());
     view.OnInitialUpdate();
     ASSERT_NO_FATAL_FAILURE(DrawSeedFigures());
-    ASSERT_GT(doc.Objects().size(), std::size_t(kSeedFigures / 2));
+    ASSERT_GT(doc.Objects().size(), std::size_t(kSeedFigures));
 
     for (long i = 0; i < events; ++i) {
         OneEvent();
