@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "control/view_fixture.h"
 #include "figures/angle_obj.h"
 #include "figures/circle_obj.h"
@@ -104,6 +106,42 @@ TEST_F(ConstructionGestureTest, ShiftWithRatioTakesTheSelectedAnglesRatio) {
     ProgramState().params.ratio = 0.5;
     ASSERT_TRUE(view.OnCommand(ID_SEGMENT_RATIO));
     EXPECT_DOUBLE_EQ(ProgramState().params.ratio, 0.5);
+}
+
+}  // namespace
+}  // namespace gyr::testing
+
+namespace gyr::testing {
+namespace {
+
+TEST_F(ConstructionGestureTest, TriangleElementsAtThePickAndBeepsForOtherFigures) {
+    AddTriangle({0, 0}, {6, 0}, {1, 4});
+    AddSegment({-6, -5}, {-2, -5});
+    ASSERT_TRUE(view.OnCommand(ID_TRIANGLE_INSCRIBED));
+    Click(Px(3, 0));
+    EXPECT_EQ(Figures(), 6u);
+    int circles = 0;
+    for (const CMyObj* obj : doc.Objects()) circles += obj->IsCircle();
+    EXPECT_EQ(circles, 4);
+    EXPECT_EQ(host.beeps, 0);
+    EXPECT_EQ(state.m_nStage, 0);
+
+    Click(Px(-4, -5));  // a segment is no triangle
+    EXPECT_EQ(host.beeps, 1);
+    EXPECT_EQ(Figures(), 6u);
+
+    ASSERT_TRUE(view.OnCommand(ID_TRIANGLE_MEDIANS));
+    Click(Px(3, 0));
+    EXPECT_EQ(Figures(), 9u);
+    EXPECT_TRUE(doc.Objects().back()->IsSegment());
+}
+
+TEST_F(ConstructionGestureTest, AnEquilateralTriangleHasNoEulerLine) {
+    AddTriangle({0, 0}, {2, 0}, {1, std::sqrt(3.0)});
+    ASSERT_TRUE(view.OnCommand(ID_TRIANGLE_EULER_LINE));
+    Click(Px(1, 0));
+    EXPECT_EQ(Figures(), 1u);
+    EXPECT_EQ(host.beeps, 1);
 }
 
 }  // namespace
