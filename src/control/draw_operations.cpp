@@ -8,6 +8,8 @@
 #include "figures/isoptic_obj.h"
 #include "figures/line_obj.h"
 #include "figures/point_obj.h"
+#include "figures/poly_obj.h"
+#include "figures/rect_obj.h"
 #include "figures/segment_obj.h"
 #include "figures/triangle_obj.h"
 #include "model/ids.h"
@@ -52,6 +54,8 @@ constexpr struct {
     {kToolCircle, kOwnOperation, &DrawCircleTool},
     {kToolArc, kOwnOperation, &DrawArcTool},
     {kToolPointMark, kOwnOperation, &DrawPointTool},
+    {kToolParallelogram, kOwnOperation, &DrawRectTool},
+    {kToolPolygon, kOwnOperation, &DrawPolygonTool},
 };
 
 }  // namespace

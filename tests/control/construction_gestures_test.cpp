@@ -146,3 +146,30 @@ TEST_F(ConstructionGestureTest, AnEquilateralTriangleHasNoEulerLine) {
 
 }  // namespace
 }  // namespace gyr::testing
+
+namespace gyr::testing {
+namespace {
+
+TEST_F(ConstructionGestureTest, ParallelogramOnItsBaseThroughTheView) {
+    ASSERT_TRUE(view.OnCommand(ID_PARALLELOGRAM_GENERAL));
+    Drag(Px(0, 0), Px(4, 0));
+    ASSERT_EQ(state.m_nStage, 1);
+    Drag(Px(5, 3), Px(4.6, 2.8), kMkControl);
+    ASSERT_EQ(Figures(), 1u);  // the base became the parallelogram's side
+    const CMyObj* rect = doc.Objects().back();
+    EXPECT_TRUE(rect->IsRect());
+    ASSERT_EQ(rect->GetVertexCount(), 4);
+    ExpectNear(rect->GetVertices()[2], {4, 2.8});
+    ExpectNear(rect->GetVertices()[3], {0, 2.8});
+    EXPECT_EQ(state.m_nStage, 0);
+
+    // A click instead of a base: the warning, and nothing is made.
+    Drag(Px(-3, -3), Px(-3, -3));
+    Drag(Px(-2, -2), Px(-1, -1));
+    EXPECT_EQ(Figures(), 1u);
+    EXPECT_EQ(host.LastMessage(), kBadDefinitionMessage);
+    EXPECT_EQ(state.m_nStage, 0);
+}
+
+}  // namespace
+}  // namespace gyr::testing

@@ -56,6 +56,8 @@ TEST(CommandTable, AvailableToolsDrawOrPickAndEveryPickRuleHasACommand) {
     EXPECT_TRUE(IsCommandAvailable(*FindCommand(ID_CIRCLE_TANGENT_3)));
     EXPECT_TRUE(IsCommandAvailable(*FindCommand(ID_SEGMENT_COMMON_TANGENTS)));
     EXPECT_TRUE(IsCommandAvailable(*FindCommand(ID_TRIANGLE_MEDIANS)));  // constructs at the pick
+    EXPECT_TRUE(IsCommandAvailable(*FindCommand(ID_PARALLELOGRAM_RHOMB)));
+    EXPECT_TRUE(IsCommandAvailable(*FindCommand(ID_DRAW_POLYGONS)));
     EXPECT_TRUE(IsCommandAvailable(*FindCommand(ID_SEGMENT_PARALLEL)));  // picks, then draws
 }
 
