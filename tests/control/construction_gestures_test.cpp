@@ -9,6 +9,8 @@
 #include "control/view_fixture.h"
 #include "figures/angle_obj.h"
 #include "figures/circle_obj.h"
+#include "figures/poly_obj.h"
+#include "figures/rect_obj.h"
 #include "figures/segment_obj.h"
 #include "math/expect_near.h"
 #include "math/kernel.h"
@@ -169,6 +171,37 @@ TEST_F(ConstructionGestureTest, ParallelogramOnItsBaseThroughTheView) {
     EXPECT_EQ(Figures(), 1u);
     EXPECT_EQ(host.LastMessage(), kBadDefinitionMessage);
     EXPECT_EQ(state.m_nStage, 0);
+}
+
+}  // namespace
+}  // namespace gyr::testing
+
+namespace gyr::testing {
+namespace {
+
+TEST_F(ConstructionGestureTest, ShiftArrowCopiesTileWithParallelogramsAndPolygons) {
+    auto* rect = new CRectObj(kRectGeneral, {});
+    rect->m_points = {{0, 0}, {4, 0}, {5, 3}, {1, 3}};
+    Add(rect);
+    state.Select(rect);
+    ASSERT_TRUE(view.OnKeyDown(kKeyRight, kMkShift));
+    ASSERT_EQ(Figures(), 2u);
+    ExpectNear(doc.Objects().back()->GetVertices()[0], {4, 0});
+    ASSERT_TRUE(view.OnKeyDown(kKeyUp, kMkShift));  // from the copy, now selected
+    ExpectNear(doc.Objects().back()->GetVertices()[0], {5, 3});
+
+    // A square: the copy above shares the top side.
+    auto* square = new CPolyObj(4, {0, -4});
+    square->SetRegularVertices(0, {1, -3});
+    Add(square);
+    state.DeselectAll();
+    state.Select(square);
+    ASSERT_TRUE(view.OnKeyDown(kKeyUp, kMkShift));
+    auto* copy = dynamic_cast<CPolyObj*>(doc.Objects().back());
+    ASSERT_NE(copy, nullptr);
+    ASSERT_NE(copy, square);
+    ExpectNear(copy->m_center, {0, -2});
+    ExpectNear(copy->m_points[3], {1, -3});
 }
 
 }  // namespace
