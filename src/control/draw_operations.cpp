@@ -8,6 +8,8 @@
 #include "figures/isoptic_obj.h"
 #include "figures/line_obj.h"
 #include "figures/point_obj.h"
+#include "figures/poly_obj.h"
+#include "figures/rect_obj.h"
 #include "figures/segment_obj.h"
 #include "figures/triangle_obj.h"
 #include "model/ids.h"
@@ -28,7 +30,7 @@ constexpr struct {
     int kind;
     int code;
     DrawOperation op;
-    bool (*draws)(int code) = nullptr;  // own rows: the codes the figure draws
+    bool (*draws)(int code) = nullptr;  // own rows: the codes the figure draws (all if null)
 } kDrawOperations[] = {
     // Constructions that draw from their picks.
     {kToolSegment, kCodeParallel, &PressParallel},
@@ -58,6 +60,8 @@ constexpr struct {
     {kToolCircle, kOwnOperation, &DrawCircleTool, &CircleToolDraws},
     {kToolArc, kOwnOperation, &DrawArcTool, &ArcToolDraws},
     {kToolPointMark, kOwnOperation, &DrawPointTool, &PlainOnly},
+    {kToolParallelogram, kOwnOperation, &DrawRectTool},  // every code of the kind
+    {kToolPolygon, kOwnOperation, &DrawPolygonTool, &PlainOnly},
 };
 
 }  // namespace
@@ -66,7 +70,7 @@ DrawOperation DrawOperationOf(int kind, int code) {
     for (const auto& e : kDrawOperations) {
         if (e.kind != kind) continue;
         if (e.code == code) return e.op;
-        if (e.code == kOwnOperation) return e.draws(code) ? e.op : nullptr;
+        if (e.code == kOwnOperation) return !e.draws || e.draws(code) ? e.op : nullptr;
     }
     return nullptr;
 }

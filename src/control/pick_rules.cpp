@@ -8,6 +8,7 @@
 #include "constructions/circle_constructions.h"
 #include "constructions/isoptic_constructions.h"
 #include "constructions/line_constructions.h"
+#include "constructions/triangle_constructions.h"
 #include "math/kernel.h"
 #include "model/document.h"
 
@@ -52,13 +53,15 @@ constexpr PickRule kRules[] = {
     // Angles.
     {kToolAngle, kCodeDivideAngle, A, S::Construct, kCornerAt, 1, false, &DividePickedAngle},
     // Triangles.
-    {kToolTriangle, kCodeMedians, A, S::Construct, kPickTriangle, 1, false, nullptr},
-    {kToolTriangle, kCodeBisectors, A, S::Construct, kPickTriangle, 1, false, nullptr},
-    {kToolTriangle, kCodeHeights, A, S::Construct, kPickTriangle, 1, false, nullptr},
-    {kToolTriangle, kCodeEnclosingCircle, A, S::Construct, kPickTriangle, 1, false, nullptr},
-    {kToolTriangle, kCodeInscribedCircles, A, S::Construct, kPickTriangle, 1, false, nullptr},
-    {kToolTriangle, kCodeEulerCircle, A, S::Construct, kPickTriangle, 1, false, nullptr},
-    {kToolTriangle, kCodeEulerLine, A, S::Construct, kPickTriangle, 1, false, nullptr},
+    {kToolTriangle, kCodeMedians, A, S::Construct, kPickTriangle, 1, false, &MediansOfPick},
+    {kToolTriangle, kCodeBisectors, A, S::Construct, kPickTriangle, 1, false, &BisectorsOfPick},
+    {kToolTriangle, kCodeHeights, A, S::Construct, kPickTriangle, 1, false, &HeightsOfPick},
+    {kToolTriangle, kCodeEnclosingCircle, A, S::Construct, kPickTriangle, 1, false,
+     &EnclosingCircleOfPick},
+    {kToolTriangle, kCodeInscribedCircles, A, S::Construct, kPickTriangle, 1, false,
+     &InscribedCirclesOfPick},
+    {kToolTriangle, kCodeEulerCircle, A, S::Construct, kPickTriangle, 1, false, &EulerCircleOfPick},
+    {kToolTriangle, kCodeEulerLine, A, S::Construct, kPickTriangle, 1, false, &EulerLineOfPick},
     // Circles.
     {kToolCircle, kCodeApollonianCircle, 1, S::Construct, kPickSegment, 1, false,
      &ApollonianCircleOfPick},

@@ -10,6 +10,8 @@
 #include "figures/isoptic_obj.h"
 #include "figures/line_obj.h"
 #include "figures/point_obj.h"
+#include "figures/poly_obj.h"
+#include "figures/rect_obj.h"
 #include "figures/segment_obj.h"
 #include "figures/triangle_obj.h"
 #include "model/axes.h"
@@ -30,6 +32,7 @@ const CRuntimeClass* const kSerialClasses[] = {
     &CIsoptic::kClass,      &CIsopticOne::kClass,
     &CIsopticTwo::kClass,   &CIsopticSingular::kClass,
     &CIsopticConic::kClass, &CIsopticDegenerate::kClass,
+    &CRectObj::kClass,      &CPolyObj::kClass,
 };
 
 }  // namespace

@@ -18,6 +18,8 @@
 #include "app/json_document.h"
 #include "figures/class_registry.h"
 #include "figures/isoptic_obj.h"
+#include "figures/poly_obj.h"
+#include "figures/rect_obj.h"
 #include "model/archive.h"
 #include "model/axes.h"
 #include "model/document.h"
@@ -178,6 +180,46 @@ TEST_F(CliTest, EveryIsopticClassConvertsBackByteForByteAndExports) {
 
     ASSERT_EQ(Run({"--export", Path("iso.png"), Path("iso.gyr")}).status, kExitOk);
     EXPECT_GT(ReadBytes(Path("iso.png")).size(), 100u);
+}
+
+TEST_F(CliTest, ParallelogramsAndPolygonsConvertBackAndExport) {
+    Bytes original;
+    {
+        ScriptedHost host;
+        CGyrDoc doc{DrawingClasses()};
+        doc.OnNewDocument();
+        auto add = [&](CShapeObj* s) {
+            s->SetDocument(&doc);
+            s->RecalcBounds();
+            doc.AddObject(s);
+        };
+        auto* rect = new CRectObj(kRectRectangle, {});
+        rect->m_points = {{0, 0}, {4, 0}, {4, 3}, {0, 3}};
+        add(rect);
+        auto* hex = new CPolyObj(6, {1, 2});
+        hex->SetRegularVertices(0, {3, 2});
+        add(hex);
+        // Damaged figures load, convert and draw as they are.
+        add(new CPolyObj(2, {5, 5}));
+        auto* odd = new CRectObj(77, {});
+        odd->SetVertexCount(3);
+        add(odd);
+        original = doc.SaveToBytes();
+    }
+    WriteBytes(Path("q.gyr"), original);
+    ASSERT_EQ(Run({"--convert", Path("q.gyr"), Path("q.json")}).status, kExitOk);
+    ASSERT_EQ(Run({"--convert", Path("q.json"), Path("back.gyr")}).status, kExitOk);
+    EXPECT_EQ(ReadBytes(Path("back.gyr")), original);
+
+    const Json j = Json::parse(Run({"--dump", Path("q.gyr")}).out);
+    EXPECT_EQ(j["objects"][1]["class"], "CRectObj");
+    EXPECT_EQ(j["objects"][1]["kind"], 10030);
+    EXPECT_EQ(j["objects"][2]["class"], "CPolyObj");
+    EXPECT_EQ(j["objects"][2]["center"], Json::array({1.0, 2.0}));
+    EXPECT_EQ(j["objects"][4]["kind"], 77);
+
+    ASSERT_EQ(Run({"--export", Path("q.png"), Path("q.gyr")}).status, kExitOk);
+    EXPECT_GT(ReadBytes(Path("q.png")).size(), 100u);
 }
 
 TEST_F(CliTest, BadJsonAndTruncatedFilesExitOneAndWriteNothing) {

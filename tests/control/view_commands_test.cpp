@@ -55,10 +55,11 @@ TEST(CommandTable, AvailableToolsDrawOrPickAndEveryPickRuleHasACommand) {
     EXPECT_FALSE(IsCommandAvailable(*FindCommand(ID_ISOPTIC_FLEXES)));
     EXPECT_TRUE(IsCommandAvailable(*FindCommand(ID_CIRCLE_TANGENT_3)));
     EXPECT_TRUE(IsCommandAvailable(*FindCommand(ID_SEGMENT_COMMON_TANGENTS)));
-    EXPECT_FALSE(IsCommandAvailable(*FindCommand(ID_TRIANGLE_MEDIANS)));  // picks, then nothing
-    EXPECT_TRUE(IsCommandAvailable(*FindCommand(ID_SEGMENT_PARALLEL)));   // picks, then draws
-    EXPECT_TRUE(IsCommandAvailable(*FindCommand(ID_ARC_H_NEXT)));  // picks, then draws
-    EXPECT_FALSE(IsCommandAvailable(*FindCommand(ID_PARALLELOGRAM_GENERAL)));
+    EXPECT_TRUE(IsCommandAvailable(*FindCommand(ID_TRIANGLE_MEDIANS)));  // constructs at the pick
+    EXPECT_TRUE(IsCommandAvailable(*FindCommand(ID_PARALLELOGRAM_RHOMB)));
+    EXPECT_TRUE(IsCommandAvailable(*FindCommand(ID_DRAW_POLYGONS)));
+    EXPECT_TRUE(IsCommandAvailable(*FindCommand(ID_SEGMENT_PARALLEL)));  // picks, then draws
+    EXPECT_TRUE(IsCommandAvailable(*FindCommand(ID_ARC_H_NEXT)));        // picks, then draws
 }
 
 TEST_F(CommandTest, EveryToolRowSetsKindCodeStageAndItsChecks) {

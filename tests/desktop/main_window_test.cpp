@@ -45,7 +45,9 @@
 #include "figures/class_registry.h"
 #include "figures/isoptic_obj.h"
 #include "figures/point_obj.h"
+#include "figures/poly_obj.h"
 #include "figures/segment_obj.h"
+#include "figures/triangle_obj.h"
 #include "math/sheet_mapping.h"
 #include "model/document.h"
 #include "model/program_state.h"
@@ -163,6 +165,25 @@ TEST_F(MainWindowTest, CommonTangentsPickedOnTheSheet) {
     int segments = 0;
     for (const CMyObj* obj : m_doc->Objects()) segments += obj->IsSegment() ? 1 : 0;
     EXPECT_EQ(segments, 4);
+}
+
+TEST_F(MainWindowTest, TriangleCirclesAndARegularPolygonOnTheSheet) {
+    CTriangle* t = NewTriangle(m_doc.get(), {0, 0}, {6, 0}, {1, 4});
+    m_doc->AddObject(t);
+    m_window->RunCommand(ID_TRIANGLE_INSCRIBED);
+    Drag({3, 0}, {3, 0});
+    int circles = 0;
+    for (const CMyObj* obj : m_doc->Objects()) circles += obj->IsCircle() ? 1 : 0;
+    EXPECT_EQ(circles, 4);
+
+    ProgramState().params.polygonSides = 6;
+    m_window->RunCommand(ID_DRAW_POLYGONS);
+    Drag({-3, -2}, {-1, -2});
+    auto* hex = LastOf<CPolyObj>();
+    ASSERT_NE(hex, nullptr);
+    EXPECT_EQ(hex->m_nPoints, 6);
+    ExpectNear(hex->m_center, {-3, -2});
+    ExpectNear(hex->m_points[0], {-1, -2});
 }
 
 TEST_F(MainWindowTest, KeysReachTheControllerAndZoomResizesTheSheet) {
