@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "figures/angle_obj.h"
+#include "figures/segment_obj.h"
 #include "math/kernel.h"
 #include "model/field_exchange.h"
 #include "port/host.h"

@@ -28,7 +28,7 @@ namespace {
 
 // Enough to reach every command and dialog many times within the sanitized
 // test run's budget; make soak asks for the full count.
-constexpr long kDefaultEvents = 4'000;
+constexpr long kDefaultEvents = 3'000;
 constexpr int kSeedFigures = 300;
 constexpr int kSaveInterval = 500;
 // Duplicating a large selection doubles the catalogue; past this size the
