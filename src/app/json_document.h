@@ -8,8 +8,8 @@
 // points are [x, y], point arrays [[x, y], ...], nested object lists arrays of
 // objects in the same form, byte blocks hex strings. Non-finite doubles,
 // which JSON cannot hold, are the strings "inf", "-inf" and "nan" (another
-// NaN bit pattern is "nan(0x<16 hex digits>)"). Archive strings are 8-bit
-// text and map byte for byte onto the code points U+0000..U+00FF. Together
+// NaN bit pattern is "nan(0x<16 hex digits>)"). Strings are the same UTF-8
+// text as in memory (the archive decides their 8- or 16-bit form). Together
 // this makes .gyr -> JSON -> .gyr byte-identical for every readable file.
 
 #include <nlohmann/json.hpp>

@@ -9,6 +9,7 @@
 #include "figures/line_obj.h"
 #include "figures/point_obj.h"
 #include "figures/segment_obj.h"
+#include "figures/text_obj.h"
 #include "figures/triangle_obj.h"
 #include "model/ids.h"
 
@@ -52,6 +53,7 @@ constexpr struct {
     {kToolCircle, kOwnOperation, &DrawCircleTool},
     {kToolArc, kOwnOperation, &DrawArcTool},
     {kToolPointMark, kOwnOperation, &DrawPointTool},
+    {kToolText, kOwnOperation, &DrawTextTool},
 };
 
 }  // namespace

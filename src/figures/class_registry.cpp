@@ -11,6 +11,7 @@
 #include "figures/line_obj.h"
 #include "figures/point_obj.h"
 #include "figures/segment_obj.h"
+#include "figures/text_obj.h"
 #include "figures/triangle_obj.h"
 #include "model/axes.h"
 #include "model/shape_obj.h"
@@ -30,6 +31,7 @@ const CRuntimeClass* const kSerialClasses[] = {
     &CIsoptic::kClass,      &CIsopticOne::kClass,
     &CIsopticTwo::kClass,   &CIsopticSingular::kClass,
     &CIsopticConic::kClass, &CIsopticDegenerate::kClass,
+    &CTextObj::kClass,
 };
 
 }  // namespace
