@@ -4,13 +4,16 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPageSetupDialog>
+#include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -18,6 +21,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTextCursor>
 #include <QTimer>
 #include <QToolBar>
 
@@ -25,6 +29,7 @@
 #include "control/doc_commands.h"
 #include "control/menu_tree.h"
 #include "desktop/app_commands.h"
+#include "desktop/qt_canvas.h"
 #include "desktop/recent_files.h"
 #include "desktop/sheet_print.h"
 #include "desktop/sheet_view.h"
@@ -289,7 +294,57 @@ void MainWindow::RefreshActions() {
 
 // ---------------------------------------------------------------- commands
 
+namespace {
+
+// The edit commands an open text editor takes instead of the document.
+bool RunInEditor(QPlainTextEdit* editor, int id) {
+    if (!editor) return false;
+    switch (id) {
+        case ID_EDIT_UNDO:
+            editor->undo();
+            return true;
+        case ID_EDIT_CUT:
+            editor->cut();
+            return true;
+        case ID_EDIT_COPY:
+            editor->copy();
+            return true;
+        case ID_EDIT_PASTE:
+            editor->paste();
+            return true;
+        case ID_EDIT_SELECT_ALL:
+            editor->selectAll();
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The in-place editor: Escape ends editing as a click away does.
+class TextBoxEditor : public QPlainTextEdit {
+public:
+    TextBoxEditor(QWidget* parent, std::function<void()> onEscape)
+        : QPlainTextEdit(parent), m_onEscape(std::move(onEscape)) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Escape) {
+            m_onEscape();
+            return;
+        }
+        QPlainTextEdit::keyPressEvent(event);
+    }
+
+private:
+    std::function<void()> m_onEscape;
+};
+
+}  // namespace
+
 bool MainWindow::RunCommand(int id) {
+    if (RunInEditor(m_editor, id)) return true;
+    // Every other command ends text editing first.
+    m_view.EndEditing();
     bool handled = RunFrameCommand(id);
     if (!handled) handled = RunAppCommand(id, this);
     if (!handled) handled = m_view.OnCommand(id);
@@ -489,6 +544,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    m_view.EndEditing();
     if (SaveModified(m_doc))
         event->accept();
     else
@@ -531,6 +587,47 @@ void MainWindow::ScrollLines(int dx, int dy) {
     if (dy)
         m_scroll->verticalScrollBar()->triggerAction(dy < 0 ? QAbstractSlider::SliderSingleStepSub
                                                             : QAbstractSlider::SliderSingleStepAdd);
+}
+
+bool MainWindow::OpenTextEditor(const PixelRect& r, const FontRecord& font, const std::string& text,
+                                bool caretAtEnd) {
+    delete m_editor;
+    auto* editor = new TextBoxEditor(m_sheet, [this] {
+        m_view.EndEditing();
+        m_sheet->setFocus();
+        AfterCommand();
+    });
+    m_editor = editor;
+    editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    editor->setFont(MakeQFont(font, logicalDpiY()));
+    editor->setPlainText(QString::fromUtf8(text.data(), qsizetype(text.size())));
+    editor->setGeometry(r.left, r.top, std::max(r.Width(), 24), std::max(r.Height(), 24));
+    if (caretAtEnd)
+        editor->moveCursor(QTextCursor::End);
+    else
+        editor->selectAll();
+    editor->ensureCursorVisible();
+    editor->show();
+    editor->setFocus();
+    return true;
+}
+
+std::string MainWindow::CloseTextEditor() {
+    if (!m_editor) return {};
+    const std::string text = m_editor->toPlainText().toStdString();
+    // Deleted later: the editor may be the sender of the event ending it.
+    m_editor->hide();
+    m_editor->deleteLater();
+    m_editor = nullptr;
+    if (isVisible()) m_sheet->setFocus();
+    return text;
+}
+
+PixelPoint MainWindow::MeasureText(const FontRecord& font, const std::string& text) const {
+    const QFontMetrics fm(MakeQFont(font, logicalDpiY()));
+    return {fm.horizontalAdvance(QString::fromUtf8(text.data(), qsizetype(text.size()))),
+            fm.height()};
 }
 
 void MainWindow::SetMouseCapture(bool) {

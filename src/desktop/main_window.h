@@ -12,6 +12,7 @@
 #include "control/gyr_view.h"
 
 class QLabel;
+class QPlainTextEdit;
 class QMenu;
 class QPrinter;
 class QScrollArea;
@@ -65,6 +66,12 @@ public:
     PixelRect ClientRect() const override;
     void ScrollLines(int dx, int dy) override;
     void SetMouseCapture(bool on) override;
+    bool OpenTextEditor(const PixelRect& r, const FontRecord& font, const std::string& text,
+                        bool caretAtEnd) override;
+    std::string CloseTextEditor() override;
+    PixelPoint MeasureText(const FontRecord& font, const std::string& text) const override;
+    // The open in-place editor of a text box, or null.
+    QPlainTextEdit* TextEditor() const { return m_editor; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -95,6 +102,7 @@ private:
     QScrollArea* m_scroll = nullptr;
     QLabel* m_paneX = nullptr;
     QLabel* m_paneY = nullptr;
+    QPlainTextEdit* m_editor = nullptr;
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentAnchor = nullptr;  // the recent files go before it
     QList<QAction*> m_recentActions;
