@@ -1,6 +1,9 @@
 #include "desktop/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QFontDatabase>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -34,6 +37,7 @@
 #include "desktop/sheet_print.h"
 #include "desktop/sheet_view.h"
 #include "desktop/tool_icons.h"
+#include "figures/text_obj.h"
 #include "math/sheet_mapping.h"
 #include "model/document.h"
 #include "port/host.h"
@@ -211,9 +215,23 @@ void MainWindow::BuildToolBars() {
         bar->setMovable(true);
         bar->setFloatable(true);
         bar->setIconSize(QSize(24, 24));
+        if (def.id == ID_VIEW_FONT_BAR) {
+            // The font bar: its own small sans-serif font; it docks only at
+            // the top or the bottom.
+            QFont small(QStringLiteral("Sans Serif"));
+            small.setStyleHint(QFont::SansSerif);
+            small.setPointSize(8);
+            bar->setFont(small);
+            bar->setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
+            bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        }
         for (int id : def.buttons) {
             if (id == 0) {
                 bar->addSeparator();
+                continue;
+            }
+            if (id == ID_FONT_FACE_COMBO || id == ID_FONT_SIZE_COMBO) {
+                bar->addWidget(MakeFontCombo(id, bar));
                 continue;
             }
             QString tip;
@@ -239,6 +257,13 @@ void MainWindow::BuildStatusBar() {
     };
     m_paneX = pane("x=");
     m_paneY = pane("y=");
+    m_paneCaps = new QLabel("CAP");
+    m_paneCaps->setFrameShape(QFrame::Panel);
+    m_paneCaps->setFrameShadow(QFrame::Sunken);
+    m_paneCaps->setEnabled(false);
+    bar->addPermanentWidget(m_paneCaps);
+    // Qt tells nothing of the caps-lock state; the letters typed do.
+    qApp->installEventFilter(this);
     bar->showMessage(tr("Ready"));
 }
 
@@ -280,6 +305,7 @@ bool MainWindow::IsAvailable(int id) const {
 }
 
 void MainWindow::RefreshActions() {
+    SyncFontCombos();
     for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
         QAction* action = it.value();
         const int id = it.key();
@@ -564,6 +590,104 @@ void MainWindow::dropEvent(QDropEvent* event) {
     activateWindow();
     // One document at a time: the first file dropped is the one opened.
     OpenPath(urls.front().toLocalFile());
+}
+
+// ---------------------------------------------------------------- font bar
+
+namespace {
+
+constexpr int kFontSizes[] = {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 32, 36, 48, 72};
+
+// A drop-down list that gives the keyboard focus back to the sheet when its
+// list closes.
+class FontCombo : public QComboBox {
+public:
+    FontCombo(QWidget* parent, QWidget* sheet) : QComboBox(parent), m_sheet(sheet) {}
+    void hidePopup() override {
+        QComboBox::hidePopup();
+        m_sheet->setFocus();
+    }
+
+private:
+    QWidget* m_sheet;
+};
+
+}  // namespace
+
+QWidget* MainWindow::MakeFontCombo(int id, QToolBar* bar) {
+    auto* combo = new FontCombo(bar, m_sheet);
+    combo->setEditable(false);
+    combo->setFont(bar->font());
+    combo->setObjectName(QString("combo_%1").arg(id));
+    const int avg = QFontMetrics(bar->font()).averageCharWidth();
+    if (const CommandText* t = FindCommandText(id)) combo->setToolTip(QString::fromUtf8(t->tip));
+    if (id == ID_FONT_FACE_COMBO) {
+        QStringList faces = QFontDatabase::families();
+        faces.sort(Qt::CaseInsensitive);
+        faces.removeDuplicates();
+        combo->addItems(faces);
+        combo->setFixedWidth(32 * avg);
+        combo->setMaxVisibleItems(16);
+        connect(combo, &QComboBox::activated, this,
+                [this, combo](int i) { ChooseFace(combo->itemText(i)); });
+        m_faceCombo = combo;
+    } else {
+        for (int size : kFontSizes) combo->addItem(QString::number(size));
+        combo->setFixedWidth(12 * avg);
+        combo->setMaxVisibleItems(14);
+        connect(combo, &QComboBox::activated, this,
+                [this, combo](int i) { ChooseSize(combo->itemText(i).toInt()); });
+        m_sizeCombo = combo;
+    }
+    return combo;
+}
+
+void MainWindow::ChooseFace(const QString& face) {
+    m_view.EndEditing();
+    m_doc.m_textAttr.faceName = face.toStdString();
+    m_doc.ApplyTextToSelection(7);
+    m_sheet->setFocus();
+    AfterCommand();
+}
+
+void MainWindow::ChooseSize(int size) {
+    if (size < kMinTextSize || size > kMaxTextSize) return;
+    m_view.EndEditing();
+    m_doc.m_textAttr.pointSize = size;
+    m_doc.ApplyTextToSelection(0);
+    m_sheet->setFocus();
+    AfterCommand();
+}
+
+void MainWindow::SyncFontCombos() {
+    if (!m_faceCombo || !m_sizeCombo || m_faceCombo->hasFocus() || m_sizeCombo->hasFocus())
+        return;
+    const QString face = QString::fromStdString(m_doc.m_textAttr.faceName);
+    int i = face.isEmpty() ? -1 : m_faceCombo->findText(face);
+    if (i < 0 && !face.isEmpty()) {
+        // A face the system lacks is still the document's: it joins the list
+        // in its sorted place.
+        i = 0;
+        while (i < m_faceCombo->count() &&
+               QString::compare(m_faceCombo->itemText(i), face, Qt::CaseInsensitive) < 0)
+            ++i;
+        m_faceCombo->insertItem(i, face);
+    }
+    m_faceCombo->setCurrentIndex(i);
+    m_sizeCombo->setCurrentIndex(
+        m_sizeCombo->findText(QString::number(m_doc.m_textAttr.pointSize)));
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && m_paneCaps) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = key->text();
+        if (text.size() == 1 && text[0].isLetter() && text[0].toUpper() != text[0].toLower()) {
+            const bool shift = key->modifiers() & Qt::ShiftModifier;
+            m_paneCaps->setEnabled(text[0].isUpper() != shift);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 // ---------------------------------------------------------------- CViewWindow

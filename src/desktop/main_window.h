@@ -11,6 +11,7 @@
 
 #include "control/gyr_view.h"
 
+class QComboBox;
 class QLabel;
 class QPlainTextEdit;
 class QMenu;
@@ -70,6 +71,15 @@ public:
                         bool caretAtEnd) override;
     std::string CloseTextEditor() override;
     PixelPoint MeasureText(const FontRecord& font, const std::string& text) const override;
+    // The font bar's combo boxes.
+    QComboBox* FaceCombo() const { return m_faceCombo; }
+    QComboBox* SizeCombo() const { return m_sizeCombo; }
+    // The caps-lock pane "CAP", enabled while caps lock is on.
+    QLabel* CapsPane() const { return m_paneCaps; }
+    // A font bar choice: ends editing, sets the document's attribute and
+    // restyles the selected text boxes.
+    void ChooseFace(const QString& face);
+    void ChooseSize(int size);
     // The open in-place editor of a text box, or null.
     QPlainTextEdit* TextEditor() const { return m_editor; }
 
@@ -84,6 +94,10 @@ private:
     void BuildMenu(QMenu* menu, const MenuItem& item);
     void BuildToolBars();
     void BuildStatusBar();
+    QWidget* MakeFontCombo(int id, QToolBar* bar);
+    // The combos show the document's face and size unless one has the focus.
+    void SyncFontCombos();
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void FillRecentMenu();
     bool RunFrameCommand(int id);
     void OpenDocumentCommand();
@@ -103,6 +117,9 @@ private:
     QLabel* m_paneX = nullptr;
     QLabel* m_paneY = nullptr;
     QPlainTextEdit* m_editor = nullptr;
+    QComboBox* m_faceCombo = nullptr;
+    QComboBox* m_sizeCombo = nullptr;
+    QLabel* m_paneCaps = nullptr;
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentAnchor = nullptr;  // the recent files go before it
     QList<QAction*> m_recentActions;
