@@ -270,9 +270,18 @@ constexpr int kGroupButtons[] = {
 };
 
 constexpr int kFontButtons[] = {
-    ID_TEXT_BOLD,       ID_TEXT_ITALIC, ID_TEXT_UNDERLINE, ID_TEXT_STRIKEOUT, 0,
-    ID_JUSTIFY_LEFT,    ID_JUSTIFY_CENTER, ID_JUSTIFY_RIGHT, 0,
-    ID_FONT_FACE_COMBO, 0,              ID_FONT_SIZE_COMBO,
+    ID_TEXT_BOLD,
+    ID_TEXT_ITALIC,
+    ID_TEXT_UNDERLINE,
+    ID_TEXT_STRIKEOUT,
+    0,
+    ID_JUSTIFY_LEFT,
+    ID_JUSTIFY_CENTER,
+    ID_JUSTIFY_RIGHT,
+    0,
+    ID_FONT_FACE_COMBO,
+    0,
+    ID_FONT_SIZE_COMBO,
 };
 
 constexpr ToolBarDef kToolBars[] = {

@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QIcon>
@@ -660,8 +660,7 @@ void MainWindow::ChooseSize(int size) {
 }
 
 void MainWindow::SyncFontCombos() {
-    if (!m_faceCombo || !m_sizeCombo || m_faceCombo->hasFocus() || m_sizeCombo->hasFocus())
-        return;
+    if (!m_faceCombo || !m_sizeCombo || m_faceCombo->hasFocus() || m_sizeCombo->hasFocus()) return;
     const QString face = QString::fromStdString(m_doc.m_textAttr.faceName);
     int i = face.isEmpty() ? -1 : m_faceCombo->findText(face);
     if (i < 0 && !face.isEmpty()) {
