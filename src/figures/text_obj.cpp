@@ -4,6 +4,7 @@
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
+#include <string_view>
 
 #include "math/kernel.h"
 #include "math/sheet_mapping.h"
@@ -40,14 +41,15 @@ std::string Number(double v) {
 // lineHeight high: no wrapped line holds more characters than the width
 // gives at the narrowest advance, so nothing past the last line that fits is
 // looked at. This keeps the work of drawing with the box, not the text.
-std::string VisiblePart(const std::string& text, int w, int h, int lineHeight) {
+std::string_view VisiblePart(std::string_view text, int w, int h, int lineHeight) {
     const std::size_t maxLines = std::size_t(std::max(1, h / std::max(1, lineHeight) + 1));
     const std::size_t perLine = std::size_t(std::max(1, w / std::max(1, lineHeight / 5) + 1));
     std::size_t lines = 0;
     std::size_t inLine = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const unsigned char c = text[i];
-        if (c == '\n') {
+        if (c == '\n' && i > 0 && text[i - 1] == '\r') continue;  // CR LF is one break
+        if (c == '\n' || c == '\r') {
             inLine = 0;
             if (++lines >= maxLines) return text.substr(0, i);
         } else if ((c & 0xC0) != 0x80 && ++inLine > perLine) {
@@ -145,8 +147,9 @@ void CTextObj::Draw(Canvas& dc) const {
     dc.SetTextColor(m_color);
     dc.SetFont(font);
     dc.SetClipRect(box);
-    const std::string text =
-        VisiblePart(LineBreaksToLf(m_strText), box.Width(), box.Height(), -font.heightPixels);
+    // Only what can show is looked at again.
+    const std::string text = LineBreaksToLf(
+        std::string(VisiblePart(m_strText, box.Width(), box.Height(), -font.heightPixels)));
     const Justify j = m_nJustify == 1   ? Justify::Center
                       : m_nJustify == 2 ? Justify::Right
                                         : Justify::Left;
