@@ -17,6 +17,7 @@
 #include <QMimeData>
 #include <QPageSetupDialog>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -238,6 +239,8 @@ void MainWindow::BuildToolBars() {
             if (const CommandText* t = FindCommandText(id)) tip = QString::fromUtf8(t->tip);
             bar->addAction(MakeAction(id, tip));
         }
+        // The font bar starts on a row of its own, under the main bar.
+        if (def.id == ID_VIEW_FONT_BAR) addToolBarBreak(AreaOf(def.side));
         addToolBar(AreaOf(def.side), bar);
         bar->setVisible(def.visible);
         connect(bar, &QToolBar::visibilityChanged, this, &MainWindow::RefreshActions);
@@ -605,11 +608,12 @@ public:
     FontCombo(QWidget* parent, QWidget* sheet) : QComboBox(parent), m_sheet(sheet) {}
     void hidePopup() override {
         QComboBox::hidePopup();
-        m_sheet->setFocus();
+        // Also called while the window is torn down, the sheet perhaps gone.
+        if (m_sheet && m_sheet->isVisible()) m_sheet->setFocus();
     }
 
 private:
-    QWidget* m_sheet;
+    QPointer<QWidget> m_sheet;
 };
 
 }  // namespace
