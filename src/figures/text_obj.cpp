@@ -293,6 +293,20 @@ CTextObj* CreateTextBox(CGestureState& state, const std::string& text, int size,
     return box;
 }
 
+CTextObj* PasteTextBox(CGestureState& state, const std::string& text) {
+    std::string kept = SanitizeUtf8(text);
+    std::size_t chars = 0, i = 0;
+    for (; i < kept.size(); ++i)
+        if ((static_cast<unsigned char>(kept[i]) & 0xC0) != 0x80 && ++chars > kMaxPastedChars)
+            break;
+    if (i < kept.size()) {
+        kept.resize(i);
+        state.Beep();
+    }
+    const PixelPoint o = WorldToPixel({0, 0});
+    return CreateTextBox(state, kept, 0, {o.x, o.y, o.x + 150, o.y + 150});
+}
+
 CMyObj* DrawTextTool(CGestureState& state, unsigned, const CWorldPoint& p) {
     CGyrDoc* doc = state.Document();
     if (!doc) return nullptr;

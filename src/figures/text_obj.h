@@ -78,6 +78,10 @@ public:
 // document.
 CTextObj* CreateTextBox(CGestureState& state, const std::string& text, int size,
                         const PixelRect& r);
+// Pasted text becomes a box of 150 x 150 pixels at the world origin; text
+// beyond kMaxPastedChars characters is cut, with a beep.
+constexpr std::size_t kMaxPastedChars = 1000000;
+CTextObj* PasteTextBox(CGestureState& state, const std::string& text);
 // The text tool's new box: kEnterTextHere with both corners at p. (A press
 // inside an existing box opens its editor instead; the view sees to that.)
 CMyObj* DrawTextTool(CGestureState& state, unsigned flags, const CWorldPoint& p);

@@ -6,6 +6,7 @@
 
 #include "figure_fixture.h"
 #include "math/sheet_mapping.h"
+#include "math/text_codec.h"
 #include "port/recording_canvas.h"
 
 namespace gyr::testing {
@@ -174,6 +175,24 @@ TEST_F(TextBoxTest, AttributesApplyToSelectedBoxesOnly) {
     doc.ApplyTextToSelection(7);
     EXPECT_EQ(a->m_strFontName, "Serif");
     EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(TextBoxTest, PastedTextIsABoxAtTheOriginCutAtAMillionCharacters) {
+    CTextObj* box = PasteTextBox(state, "one\ntwo");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->m_strText, "one\r\ntwo");
+    const PixelRect r = box->GetPixelBounds();
+    EXPECT_EQ((PixelPoint{r.left, r.top}), WorldToPixel({0, 0}));
+    EXPECT_EQ(r.Width(), 150);
+    EXPECT_EQ(r.Height(), 150);
+    EXPECT_EQ(host.beeps, 0);
+
+    std::string big;
+    for (std::size_t i = 0; i < kMaxPastedChars + 5; ++i) big += "\xC3\xA9";
+    box = PasteTextBox(state, big);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(Utf8Length(box->m_strText), kMaxPastedChars);
+    EXPECT_EQ(host.beeps, 1);
 }
 
 }  // namespace
