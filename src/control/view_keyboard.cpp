@@ -104,6 +104,8 @@ bool AngleKey(CGyrView& view, int key, unsigned flags, int) {
 bool ZoomKey(CGyrView& view, int key, unsigned, int) {
     CGyrDoc* doc = view.GetDocument();
     if (!doc) return true;
+    // The editor would stay over the box's old place.
+    view.EndEditing();
     const double f = ProgramState().params.homothetyModulus;
     ZoomSheet(*doc, key == kKeyF12 ? f : 1.0 / f);
     return true;
