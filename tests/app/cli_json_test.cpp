@@ -141,6 +141,34 @@ TEST_F(CliTest, GyrToJsonToGyrIsByteIdentical) {
     EXPECT_EQ(ReadBytes(Path("again.json")), ReadBytes(Path("mid.json")));
 }
 
+TEST_F(CliTest, TextBoxesOfAnyUnicodeConvertAndDumpBackUnchanged) {
+    ASSERT_EQ(Run({"--new", Path("new.gyr")}).status, kExitOk);
+    Json j = Json::parse(Run({"--dump", Path("new.gyr")}).out);
+    Json box = {{"class", "CTextObj"},
+                {"leftTop", {-1.0, 1.0}},
+                {"rightBottom", {1.0, -1.0}},
+                {"selected", 0},
+                {"editing", 1},
+                {"size", 12},
+                {"justification", 0},
+                {"bold", 0},
+                {"italic", 1},
+                {"underline", 0},
+                {"strikeOut", 0},
+                {"color", 0},
+                {"fontName", "Courier New"},
+                {"text", "smile \U0001F600 caf\u00e9"}};
+    j["objects"].push_back(box);
+    std::ofstream(Path("in.json")) << j.dump();
+    ASSERT_EQ(Run({"--convert", Path("in.json"), Path("out.gyr")}).status, kExitOk);
+    Json back = Json::parse(Run({"--dump", Path("out.gyr")}).out);
+    box["editing"] = 0;  // never read back as being edited
+    EXPECT_EQ(back["objects"][1], box);
+    ASSERT_EQ(Run({"--convert", Path("out.gyr"), Path("mid.json")}).status, kExitOk);
+    ASSERT_EQ(Run({"--convert", Path("mid.json"), Path("again.gyr")}).status, kExitOk);
+    EXPECT_EQ(ReadBytes(Path("again.gyr")), ReadBytes(Path("out.gyr")));
+}
+
 TEST_F(CliTest, EveryIsopticClassConvertsBackByteForByteAndExports) {
     Bytes original;
     {
