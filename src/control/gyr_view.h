@@ -194,6 +194,7 @@ private:
     CViewWindow* m_pWindow = nullptr;
     CViewWindow m_noWindow;  // measures text when there is no window
     // The editor's text while the window has no editor of its own.
+    bool m_bEditorOpen = false;
     bool m_bOwnEditor = false;
     bool m_bEditorAllSelected = false;
     std::string m_editorText;

@@ -213,15 +213,19 @@ void CGyrView::StartEditing(CTextObj* box, bool caretAtEnd) {
                                                             box->Font(), text, caretAtEnd);
     m_editorText = m_bOwnEditor ? box->m_strText : std::string();
     m_bEditorAllSelected = !caretAtEnd;
+    m_bEditorOpen = true;
     box->m_bEditing = 1;
 }
 
 void CGyrView::EndEditing() {
-    CTextObj* box = EditedBox();
-    if (!box) return;
+    if (!m_bEditorOpen) return;
+    m_bEditorOpen = false;
+    // The editor closes even when its box has gone with the catalogue.
     std::string text = m_bOwnEditor ? m_editorText : m_pWindow->CloseTextEditor();
     m_editorText.clear();
     m_bOwnEditor = false;
+    CTextObj* box = EditedBox();
+    if (!box) return;
     box->m_bEditing = 0;
     text = NormalizeLineBreaks(text);
     if (text != box->m_strText) {

@@ -453,6 +453,7 @@ void MainWindow::OpenDocumentCommand() {
 }
 
 bool MainWindow::OpenPath(const QString& path) {
+    m_view.EndEditing();
     const std::string p = path.toStdString();
     const std::string kind = LastThree(p);
     bool ok = false;

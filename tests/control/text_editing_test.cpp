@@ -129,8 +129,15 @@ TEST_F(TextEditingTest, AWindowEditorOpensWithTheCaretAtTheEndOfTypedText) {
     Click(Px(5, 5));
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0]->m_strText, "abc");
-    // A box saved while edited reads back idle; here the flag is already off.
     EXPECT_FALSE(Boxes()[0]->m_bEditing);
+
+    // A box gone with the catalogue still has its editor closed.
+    view.OnChar('q');
+    EXPECT_TRUE(editor.open);
+    doc.OnNewDocument();
+    view.OnCommand(ID_TEXT_BOX_TOOL);
+    EXPECT_FALSE(editor.open);
+    EXPECT_TRUE(Boxes().empty());
     view.SetWindow(&window);
 }
 
