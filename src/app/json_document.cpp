@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "figures/class_registry.h"
+#include "math/text_codec.h"
 #include "model/archive.h"
 #include "model/axes.h"
 #include "model/document.h"
@@ -31,39 +32,6 @@ Json DoubleToJson(double v) {
     char text[32];
     std::snprintf(text, sizeof text, "nan(0x%016" PRIx64 ")", bits);
     return text;
-}
-
-// Each 8-bit character becomes the code point of the same number.
-std::string Latin1ToUtf8(const std::string& s) {
-    std::string out;
-    out.reserve(s.size());
-    for (unsigned char c : s) {
-        if (c < 0x80) {
-            out += char(c);
-        } else {
-            out += char(0xC0 | (c >> 6));
-            out += char(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
-// False when a code point lies beyond U+00FF. The parser has already
-// checked that the text is well-formed UTF-8.
-bool Utf8ToLatin1(const std::string& s, std::string& out) {
-    out.clear();
-    out.reserve(s.size());
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        unsigned char c = s[i];
-        if (c < 0x80) {
-            out += char(c);
-        } else if ((c == 0xC2 || c == 0xC3) && i + 1 < s.size()) {
-            out += char(((c & 0x03) << 6) | (static_cast<unsigned char>(s[++i]) & 0x3F));
-        } else {
-            return false;
-        }
-    }
-    return true;
 }
 
 const char kHex[] = "0123456789abcdef";
@@ -94,6 +62,7 @@ public:
     CGyrDoc* Document() const override { return nullptr; }
 
     // Stored as the archive stores them, so the JSON shows the file's values.
+    void U8(const char* name, std::uint8_t& v) override { Slot(name) = v; }
     void U16(const char* name, std::int32_t& v) override { Slot(name) = std::uint16_t(v); }
     void I32(const char* name, std::int32_t& v) override { Slot(name) = v; }
     void U32(const char* name, std::uint32_t& v) override { Slot(name) = v; }
@@ -104,7 +73,7 @@ public:
         for (const CWorldPoint& p : pts) arr.push_back(PointToJson(p));
         Slot(name) = std::move(arr);
     }
-    void String(const char* name, std::string& s) override { Slot(name) = Latin1ToUtf8(s); }
+    void String(const char* name, std::string& s) override { Slot(name) = SanitizeUtf8(s); }
     void Bytes(const char* name, std::vector<std::uint8_t>& b, std::size_t size) override {
         std::string hex;
         hex.reserve(2 * size);
@@ -157,6 +126,9 @@ public:
     bool IsLoading() const override { return true; }
     CGyrDoc* Document() const override { return m_doc; }
 
+    void U8(const char* name, std::uint8_t& v) override {
+        v = std::uint8_t(Integer(name, Field(name), 0, 0xFF));
+    }
     void U16(const char* name, std::int32_t& v) override {
         v = std::int32_t(Integer(name, Field(name), 0, 0xFFFF));
     }
@@ -180,8 +152,8 @@ public:
     void String(const char* name, std::string& s) override {
         const Json& j = Field(name);
         if (!j.is_string()) Fail(name, "expected a string");
-        if (!Utf8ToLatin1(j.get_ref<const std::string&>(), s))
-            Fail(name, "characters beyond U+00FF cannot be stored");
+        // The parser has checked the UTF-8; memory holds the same text.
+        s = j.get_ref<const std::string&>();
     }
     void Bytes(const char* name, std::vector<std::uint8_t>& b, std::size_t size) override {
         const Json& j = Field(name);

@@ -8,8 +8,8 @@
 // points are [x, y], point arrays [[x, y], ...], nested object lists arrays of
 // objects in the same form, byte blocks hex strings. Non-finite doubles,
 // which JSON cannot hold, are the strings "inf", "-inf" and "nan" (another
-// NaN bit pattern is "nan(0x<16 hex digits>)"). Archive strings are 8-bit
-// text and map byte for byte onto the code points U+0000..U+00FF.
+// NaN bit pattern is "nan(0x<16 hex digits>)"). Strings are the same UTF-8
+// text as in memory (the archive decides their 8- or 16-bit form).
 //
 // Together this makes .gyr -> JSON -> .gyr byte-identical for every file
 // this program writes (and so for every file it has saved). A readable file
@@ -17,7 +17,7 @@
 // and save would give it:
 //   - class tags in the long form (0x7FFF and 32 bits) become the short form;
 //   - counts and lengths in a longer form than needed become the shortest;
-//   - strings of 16-bit characters become 8-bit ones (beyond U+00FF, '?');
+//   - strings stored as 16-bit characters that fit 8 bits become 8-bit ones;
 //   - bytes after the last object are dropped;
 //   - the sheet's corners are recomputed from its record on loading;
 //   - fields that a class reads leniently (a negative vertex count read as

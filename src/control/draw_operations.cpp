@@ -11,6 +11,7 @@
 #include "figures/poly_obj.h"
 #include "figures/rect_obj.h"
 #include "figures/segment_obj.h"
+#include "figures/text_obj.h"
 #include "figures/triangle_obj.h"
 #include "model/ids.h"
 
@@ -62,6 +63,7 @@ constexpr struct {
     {kToolPointMark, kOwnOperation, &DrawPointTool, &PlainOnly},
     {kToolParallelogram, kOwnOperation, &DrawRectTool},  // every code of the kind
     {kToolPolygon, kOwnOperation, &DrawPolygonTool, &PlainOnly},
+    {kToolText, kOwnOperation, &DrawTextTool, &PlainOnly},
 };
 
 }  // namespace

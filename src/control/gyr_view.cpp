@@ -56,6 +56,7 @@ void CGyrView::MoveSelectedTo(ListEnd end) {
 // ---------------------------------------------------------------- commands
 
 bool CGyrView::OnCommand(int id) {
+    EndEditing();
     const CommandEntry* cmd = FindCommand(id);
     if (!cmd) return GetDocument() && OnDocumentCommand(*GetDocument(), id);
 

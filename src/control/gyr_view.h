@@ -15,6 +15,7 @@
 namespace gyr {
 
 class CGyrDoc;
+class CTextObj;
 
 // Drag states of a left-button gesture.
 enum DragState : int {
@@ -77,6 +78,18 @@ public:
     // Scrolls by whole lines (20 pixels); each of dx, dy is -1, 0 or 1.
     virtual void ScrollLines(int dx, int dy) {}
     virtual void SetMouseCapture(bool on) {}
+    // The in-place editor of a text box, over r (sheet pixels), with the
+    // font and the text (LF line breaks), all of it selected or the caret at
+    // its end. False when the window has no editor: the controller then
+    // keeps the text itself and takes the typed characters.
+    virtual bool OpenTextEditor(const PixelRect& r, const FontRecord& font, const std::string& text,
+                                bool caretAtEnd) {
+        return false;
+    }
+    // The editor's text; the editor is gone afterwards.
+    virtual std::string CloseTextEditor() { return {}; }
+    // The pixel size of one line of text in the font (by default an estimate).
+    virtual PixelPoint MeasureText(const FontRecord& font, const std::string& text) const;
 };
 
 class CGyrView {
@@ -112,7 +125,18 @@ public:
     // Keyboard: flags carry kMkShift / kMkControl. False when the key is not
     // the view's, so that the platform's default handling may use it.
     bool OnKeyDown(int key, unsigned flags, int repeat = 1);
-    void OnChar(unsigned ch);
+    // A typed character (a code point), repeated; also the characters an
+    // input method commits.
+    void OnChar(char32_t ch, int repeat = 1);
+
+    // The text box whose editor is open, or null.
+    CTextObj* EditedBox() const;
+    // Opens the box's editor (unless it is open already); the box is
+    // selected, so that the font bar restyles it.
+    void StartEditing(CTextObj* box, bool caretAtEnd = false);
+    // The edited box takes the editor's text and the editor closes. Every
+    // command, button-down and font choice does this first.
+    void EndEditing();
 
     // Whether a click picks existing objects instead of drawing.
     bool IsPickMode() const;
@@ -133,6 +157,7 @@ public:
     PixelRect m_rubberBand;
     PixelPoint m_ptDown;
     PixelPoint m_ptLastDrag;
+    PixelPoint m_ptMouse;  // the last pointer position seen
 
     int m_nScreenDpi = 96;
     int m_nPageCount = 1;
@@ -167,6 +192,12 @@ private:
 
     CGestureState m_state;
     CViewWindow* m_pWindow = nullptr;
+    CViewWindow m_noWindow;  // measures text when there is no window
+    // The editor's text while the window has no editor of its own.
+    bool m_bEditorOpen = false;
+    bool m_bOwnEditor = false;
+    bool m_bEditorAllSelected = false;
+    std::string m_editorText;
 };
 
 // The world vector of a pixel displacement, computed from the pixel

@@ -269,11 +269,27 @@ constexpr int kGroupButtons[] = {
     ID_GROUP_BAR_THIRD,
 };
 
+constexpr int kFontButtons[] = {
+    ID_TEXT_BOLD,
+    ID_TEXT_ITALIC,
+    ID_TEXT_UNDERLINE,
+    ID_TEXT_STRIKEOUT,
+    0,
+    ID_JUSTIFY_LEFT,
+    ID_JUSTIFY_CENTER,
+    ID_JUSTIFY_RIGHT,
+    0,
+    ID_FONT_FACE_COMBO,
+    0,
+    ID_FONT_SIZE_COMBO,
+};
+
 constexpr ToolBarDef kToolBars[] = {
     {ID_VIEW_TOOLBAR, "Drawing tools", BarSide::Top, true, kMainButtons},
     {ID_VIEW_LINE_BAR, "line-thickness and pattern", BarSide::Left, true, kLineButtons},
     {ID_VIEW_COLOR_BAR, "pen-color", BarSide::Right, true, kColorButtons},
     {ID_VIEW_GROUP_BAR, "group operation", BarSide::Top, false, kGroupButtons},
+    {ID_VIEW_FONT_BAR, "Styles", BarSide::Top, true, kFontButtons},
 };
 
 // Status texts and tool tips. Menu entries without a row show their menu
@@ -382,6 +398,15 @@ constexpr CommandText kTexts[] = {
     {ID_TARGET_CONTOUR, "The colours set the contours", "Contours"},
     {ID_TARGET_REGION, "The colours set the region (fill)", "Region"},
     {ID_TARGET_TEXT, "The colours set the text", "Text"},
+    {ID_TEXT_BOLD, "Bold text on or off", "Bold"},
+    {ID_TEXT_ITALIC, "Italic text on or off", "Italic"},
+    {ID_TEXT_UNDERLINE, "Underlined text on or off", "Underline"},
+    {ID_TEXT_STRIKEOUT, "Struck-out text on or off", "Strike out"},
+    {ID_JUSTIFY_LEFT, "Text aligned left", "Left"},
+    {ID_JUSTIFY_CENTER, "Text centred", "Centre"},
+    {ID_JUSTIFY_RIGHT, "Text aligned right", "Right"},
+    {ID_FONT_FACE_COMBO, "The font of the text", "Font"},
+    {ID_FONT_SIZE_COMBO, "The size of the text in points", "Size"},
     {ID_TARGET_AXES, "The colours set the axes", "Axes"},
 
     // Isoptics.

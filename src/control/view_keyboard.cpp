@@ -1,8 +1,12 @@
 // The view's keyboard rules, typed characters and the double click.
 
+#include <algorithm>
+
 #include "constructions/angle_constructions.h"
 #include "control/gyr_view.h"
+#include "figures/text_obj.h"
 #include "math/sheet_mapping.h"
+#include "math/text_codec.h"
 #include "model/axes.h"
 #include "model/document.h"
 #include "model/program_state.h"
@@ -88,6 +92,8 @@ bool AngleKey(CGyrView& view, int key, unsigned flags, int) {
 bool ZoomKey(CGyrView& view, int key, unsigned, int) {
     CGyrDoc* doc = view.GetDocument();
     if (!doc) return true;
+    // The editor would stay over the box's old place.
+    view.EndEditing();
     const double f = ProgramState().params.homothetyModulus;
     ZoomSheet(*doc, key == kKeyF12 ? f : 1.0 / f);
     return true;
@@ -112,10 +118,109 @@ bool CGyrView::OnKeyDown(int key, unsigned flags, int repeat) {
     return false;
 }
 
-void CGyrView::OnChar(unsigned ch) {
-    // Control characters and the digits (the polygon keys) are not text;
-    // nothing else is typed into the sheet while no text box is edited.
-    (void)ch;
+namespace {
+
+// Characters that start a text box: printable ones but the space and the
+// digits 1 to 9 (the polygon keys).
+bool StartsTextBox(char32_t c) {
+    if (c <= 0x20 || c == 0x7F || (c >= 0x80 && c <= 0xA0)) return false;
+    if (c >= '1' && c <= '9') return false;
+    if (c >= 0xD800 && c <= 0xDFFF) return false;
+    return c <= 0x10FFFF && c != 0xFEFF && !(c >= 0x200B && c <= 0x200F);
+}
+
+// Removes the last character of UTF-8 text (a CR LF pair as one).
+void DropLastCharacter(std::string& s) {
+    if (s.size() >= 2 && s.compare(s.size() - 2, 2, "\r\n") == 0) {
+        s.resize(s.size() - 2);
+        return;
+    }
+    while (!s.empty() && (static_cast<unsigned char>(s.back()) & 0xC0) == 0x80) s.pop_back();
+    if (!s.empty()) s.pop_back();
+}
+
+}  // namespace
+
+PixelPoint CViewWindow::MeasureText(const FontRecord& font, const std::string& text) const {
+    const int h = font.heightPixels < 0 ? -font.heightPixels : 16;
+    return {int(Utf8Length(text)) * (h * 3 / 5), h + h / 4};
+}
+
+void CGyrView::OnChar(char32_t ch, int repeat) {
+    CGyrDoc* doc = GetDocument();
+    if (!doc || repeat < 1) return;
+    if (m_bOwnEditor && EditedBox()) {
+        // The window has no editor: the typed text goes to the kept one,
+        // replacing it while all of it is selected.
+        if (m_bEditorAllSelected) m_editorText.clear();
+        m_bEditorAllSelected = false;
+        for (int i = 0; i < repeat; ++i) {
+            if (ch == 8)
+                DropLastCharacter(m_editorText);
+            else if (ch == '\r' || ch == '\n')
+                m_editorText += "\r\n";
+            else if (ch >= 0x20 && ch != 0x7F)
+                AppendUtf8(m_editorText, ch);
+        }
+        return;
+    }
+    if (!StartsTextBox(ch)) return;
+    std::string text;
+    for (int i = 0; i < repeat; ++i) AppendUtf8(text, ch);
+    PixelRect dirty = m_state.SelectionRect();
+    m_state.DeselectAll();
+    Repaint(dirty);
+    // One line high, as wide as the text and a little more.
+    CTextObj probe(text, {}, {}, doc->m_textAttr);
+    const CViewWindow& measure = m_pWindow ? *m_pWindow : m_noWindow;
+    const PixelPoint size = measure.MeasureText(probe.Font(), text);
+    const PixelRect r{m_ptMouse.x, m_ptMouse.y, m_ptMouse.x + std::max(100, size.x + 10),
+                      m_ptMouse.y + size.y};
+    if (CTextObj* box = CreateTextBox(m_state, text, 0, r)) StartEditing(box, true);
+}
+
+CTextObj* CGyrView::EditedBox() const {
+    if (!GetDocument()) return nullptr;
+    for (CMyObj* obj : GetDocument()->Objects())
+        if (obj->IsText() && static_cast<CTextObj*>(obj)->m_bEditing)
+            return static_cast<CTextObj*>(obj);
+    return nullptr;
+}
+
+void CGyrView::StartEditing(CTextObj* box, bool caretAtEnd) {
+    if (!box || box->m_bEditing) return;
+    EndEditing();
+    if (!m_state.IsSelected(box)) {
+        Repaint(m_state.SelectionRect());
+        m_state.DeselectAll();
+        m_state.Select(box);
+        Repaint(box->GetInvalidRect());
+    }
+    const std::string text = LineBreaksToLf(box->m_strText);
+    m_bOwnEditor = !m_pWindow || !m_pWindow->OpenTextEditor(box->GetPixelBounds().Normalized(),
+                                                            box->Font(), text, caretAtEnd);
+    m_editorText = m_bOwnEditor ? box->m_strText : std::string();
+    m_bEditorAllSelected = !caretAtEnd;
+    m_bEditorOpen = true;
+    box->m_bEditing = 1;
+}
+
+void CGyrView::EndEditing() {
+    if (!m_bEditorOpen) return;
+    m_bEditorOpen = false;
+    // The editor closes even when its box has gone with the catalogue.
+    std::string text = m_bOwnEditor ? m_editorText : m_pWindow->CloseTextEditor();
+    m_editorText.clear();
+    m_bOwnEditor = false;
+    CTextObj* box = EditedBox();
+    if (!box) return;
+    box->m_bEditing = 0;
+    text = NormalizeLineBreaks(text);
+    if (text != box->m_strText) {
+        box->m_strText = std::move(text);
+        GetDocument()->SetModifiedFlag();
+    }
+    Repaint(box->GetInvalidRect());
 }
 
 // A double click opens the object data, which are not built yet: it does

@@ -5,6 +5,7 @@
 #include "control/gyr_view.h"
 #include "control/pick_rules.h"
 #include "figures/isoptic_obj.h"
+#include "figures/text_obj.h"
 #include "math/sheet_mapping.h"
 #include "model/document.h"
 #include "model/undo_state.h"
@@ -45,6 +46,17 @@ void RepaintFrame(const CGyrView& view, const PixelRect& r) {
 // ---------------------------------------------------------------- button down
 
 void CGyrView::OnLButtonDown(unsigned flags, PixelPoint logical) {
+    EndEditing();
+    m_ptMouse = logical;
+    // The text tool clicked into a box edits it and makes nothing.
+    if (m_state.m_nToolKind == kToolText && GetDocument() && !IsPickMode()) {
+        if (CTextObj* box = TextBoxAt(GetDocument()->Objects(), PixelToWorld(logical))) {
+            m_bMouseDown = false;
+            m_nDragState = kDragNone;
+            StartEditing(box);
+            return;
+        }
+    }
     if (m_pWindow) m_pWindow->SetMouseCapture(true);
     m_bMouseDown = true;
     m_nDragState = kDragDrawing;
@@ -145,6 +157,7 @@ void CGyrView::SetRubberBand(const PixelRect& r) {
 }
 
 void CGyrView::OnMouseMove(unsigned flags, PixelPoint logical) {
+    m_ptMouse = logical;
     ShowCoords(logical);
     if (!(flags & kMkLButton) || !m_bMouseDown) return;
     const CWorldPoint p = PixelToWorld(logical);

@@ -7,6 +7,7 @@
 #include "desktop/qt_host.h"
 #include "desktop/sheet_view.h"
 #include "figures/class_registry.h"
+#include "figures/text_obj.h"
 #include "model/document.h"
 
 namespace gyr {
@@ -37,6 +38,8 @@ int RunGui(int argc, char** argv) {
     }
 
     MainWindow window(doc, view);
+    // Font sizes become pixels at the screen's resolution.
+    TextResolution() = window.logicalDpiY();
     host.SetWindow(&window);
     host.SetSheetView(window.Sheet());
     window.show();

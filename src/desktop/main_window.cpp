@@ -1,16 +1,23 @@
 #include "desktop/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPageSetupDialog>
+#include <QPlainTextEdit>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -18,6 +25,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTextCursor>
 #include <QTimer>
 #include <QToolBar>
 
@@ -25,10 +33,12 @@
 #include "control/doc_commands.h"
 #include "control/menu_tree.h"
 #include "desktop/app_commands.h"
+#include "desktop/qt_canvas.h"
 #include "desktop/recent_files.h"
 #include "desktop/sheet_print.h"
 #include "desktop/sheet_view.h"
 #include "desktop/tool_icons.h"
+#include "figures/text_obj.h"
 #include "math/sheet_mapping.h"
 #include "model/document.h"
 #include "port/host.h"
@@ -209,9 +219,23 @@ void MainWindow::BuildToolBars() {
         bar->setMovable(true);
         bar->setFloatable(true);
         bar->setIconSize(QSize(24, 24));
+        if (def.id == ID_VIEW_FONT_BAR) {
+            // The font bar: its own small sans-serif font; it docks only at
+            // the top or the bottom.
+            QFont small(QStringLiteral("Sans Serif"));
+            small.setStyleHint(QFont::SansSerif);
+            small.setPointSize(8);
+            bar->setFont(small);
+            bar->setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
+            bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        }
         for (int id : def.buttons) {
             if (id == 0) {
                 bar->addSeparator();
+                continue;
+            }
+            if (id == ID_FONT_FACE_COMBO || id == ID_FONT_SIZE_COMBO) {
+                bar->addWidget(MakeFontCombo(id, bar));
                 continue;
             }
             QString tip;
@@ -227,6 +251,8 @@ void MainWindow::BuildToolBars() {
             if (topTaken) addToolBarBreak(Qt::TopToolBarArea);
             topTaken = true;
         }
+        // The font bar starts on a row of its own, under the main bar.
+        if (def.id == ID_VIEW_FONT_BAR) addToolBarBreak(AreaOf(def.side));
         addToolBar(AreaOf(def.side), bar);
         bar->setVisible(def.visible);
         connect(bar, &QToolBar::visibilityChanged, this, &MainWindow::RefreshActions);
@@ -250,6 +276,13 @@ void MainWindow::BuildStatusBar() {
     connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& message) {
         if (message.isEmpty()) bar->showMessage(tr("Ready"));
     });
+    m_paneCaps = new QLabel("CAP");
+    m_paneCaps->setFrameShape(QFrame::Panel);
+    m_paneCaps->setFrameShadow(QFrame::Sunken);
+    m_paneCaps->setEnabled(false);
+    bar->addPermanentWidget(m_paneCaps);
+    // Qt tells nothing of the caps-lock state; the letters typed do.
+    qApp->installEventFilter(this);
     bar->showMessage(tr("Ready"));
 }
 
@@ -296,6 +329,7 @@ bool MainWindow::IsAvailable(int id) const {
 }
 
 void MainWindow::RefreshActions() {
+    SyncFontCombos();
     for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
         QAction* action = it.value();
         const int id = it.key();
@@ -310,7 +344,57 @@ void MainWindow::RefreshActions() {
 
 // ---------------------------------------------------------------- commands
 
+namespace {
+
+// The edit commands an open text editor takes instead of the document.
+bool RunInEditor(QPlainTextEdit* editor, int id) {
+    if (!editor) return false;
+    switch (id) {
+        case ID_EDIT_UNDO:
+            editor->undo();
+            return true;
+        case ID_EDIT_CUT:
+            editor->cut();
+            return true;
+        case ID_EDIT_COPY:
+            editor->copy();
+            return true;
+        case ID_EDIT_PASTE:
+            editor->paste();
+            return true;
+        case ID_EDIT_SELECT_ALL:
+            editor->selectAll();
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The in-place editor: Escape ends editing as a click away does.
+class TextBoxEditor : public QPlainTextEdit {
+public:
+    TextBoxEditor(QWidget* parent, std::function<void()> onEscape)
+        : QPlainTextEdit(parent), m_onEscape(std::move(onEscape)) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Escape) {
+            m_onEscape();
+            return;
+        }
+        QPlainTextEdit::keyPressEvent(event);
+    }
+
+private:
+    std::function<void()> m_onEscape;
+};
+
+}  // namespace
+
 bool MainWindow::RunCommand(int id) {
+    if (RunInEditor(m_editor, id)) return true;
+    // Every other command ends text editing first.
+    m_view.EndEditing();
     bool handled = RunFrameCommand(id);
     if (!handled) handled = RunAppCommand(id, this);
     if (!handled) handled = m_view.OnCommand(id);
@@ -390,6 +474,7 @@ void MainWindow::OpenDocumentCommand() {
 }
 
 bool MainWindow::OpenPath(const QString& path) {
+    m_view.EndEditing();
     const std::string p = path.toStdString();
     const std::string kind = LastThree(p);
     bool ok = false;
@@ -511,6 +596,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    m_view.EndEditing();
     if (SaveModified(m_doc))
         event->accept();
     else
@@ -530,6 +616,104 @@ void MainWindow::dropEvent(QDropEvent* event) {
     activateWindow();
     // One document at a time: the first file dropped is the one opened.
     OpenPath(urls.front().toLocalFile());
+}
+
+// ---------------------------------------------------------------- font bar
+
+namespace {
+
+constexpr int kFontSizes[] = {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 32, 36, 48, 72};
+
+// A drop-down list that gives the keyboard focus back to the sheet when its
+// list closes.
+class FontCombo : public QComboBox {
+public:
+    FontCombo(QWidget* parent, QWidget* sheet) : QComboBox(parent), m_sheet(sheet) {}
+    void hidePopup() override {
+        QComboBox::hidePopup();
+        // Also called while the window is torn down, the sheet perhaps gone.
+        if (m_sheet && m_sheet->isVisible()) m_sheet->setFocus();
+    }
+
+private:
+    QPointer<QWidget> m_sheet;
+};
+
+}  // namespace
+
+QWidget* MainWindow::MakeFontCombo(int id, QToolBar* bar) {
+    auto* combo = new FontCombo(bar, m_sheet);
+    combo->setEditable(false);
+    combo->setFont(bar->font());
+    combo->setObjectName(QString("combo_%1").arg(id));
+    const int avg = QFontMetrics(bar->font()).averageCharWidth();
+    if (const CommandText* t = FindCommandText(id)) combo->setToolTip(QString::fromUtf8(t->tip));
+    if (id == ID_FONT_FACE_COMBO) {
+        QStringList faces = QFontDatabase::families();
+        faces.sort(Qt::CaseInsensitive);
+        faces.removeDuplicates();
+        combo->addItems(faces);
+        combo->setFixedWidth(32 * avg);
+        combo->setMaxVisibleItems(16);
+        connect(combo, &QComboBox::activated, this,
+                [this, combo](int i) { ChooseFace(combo->itemText(i)); });
+        m_faceCombo = combo;
+    } else {
+        for (int size : kFontSizes) combo->addItem(QString::number(size));
+        combo->setFixedWidth(12 * avg);
+        combo->setMaxVisibleItems(14);
+        connect(combo, &QComboBox::activated, this,
+                [this, combo](int i) { ChooseSize(combo->itemText(i).toInt()); });
+        m_sizeCombo = combo;
+    }
+    return combo;
+}
+
+void MainWindow::ChooseFace(const QString& face) {
+    m_view.EndEditing();
+    m_doc.m_textAttr.faceName = face.toStdString();
+    m_doc.ApplyTextToSelection(7);
+    m_sheet->setFocus();
+    AfterCommand();
+}
+
+void MainWindow::ChooseSize(int size) {
+    if (size < kMinTextSize || size > kMaxTextSize) return;
+    m_view.EndEditing();
+    m_doc.m_textAttr.pointSize = size;
+    m_doc.ApplyTextToSelection(0);
+    m_sheet->setFocus();
+    AfterCommand();
+}
+
+void MainWindow::SyncFontCombos() {
+    if (!m_faceCombo || !m_sizeCombo || m_faceCombo->hasFocus() || m_sizeCombo->hasFocus()) return;
+    const QString face = QString::fromStdString(m_doc.m_textAttr.faceName);
+    int i = face.isEmpty() ? -1 : m_faceCombo->findText(face);
+    if (i < 0 && !face.isEmpty()) {
+        // A face the system lacks is still the document's: it joins the list
+        // in its sorted place.
+        i = 0;
+        while (i < m_faceCombo->count() &&
+               QString::compare(m_faceCombo->itemText(i), face, Qt::CaseInsensitive) < 0)
+            ++i;
+        m_faceCombo->insertItem(i, face);
+    }
+    m_faceCombo->setCurrentIndex(i);
+    m_sizeCombo->setCurrentIndex(
+        m_sizeCombo->findText(QString::number(m_doc.m_textAttr.pointSize)));
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && m_paneCaps) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = key->text();
+        if (text.size() == 1 && text[0].isLetter() && text[0].toUpper() != text[0].toLower()) {
+            const bool shift = key->modifiers() & Qt::ShiftModifier;
+            m_paneCaps->setEnabled(text[0].isUpper() != shift);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 // ---------------------------------------------------------------- CViewWindow
@@ -553,6 +737,47 @@ void MainWindow::ScrollLines(int dx, int dy) {
     if (dy)
         m_scroll->verticalScrollBar()->triggerAction(dy < 0 ? QAbstractSlider::SliderSingleStepSub
                                                             : QAbstractSlider::SliderSingleStepAdd);
+}
+
+bool MainWindow::OpenTextEditor(const PixelRect& r, const FontRecord& font, const std::string& text,
+                                bool caretAtEnd) {
+    delete m_editor;
+    auto* editor = new TextBoxEditor(m_sheet, [this] {
+        m_view.EndEditing();
+        m_sheet->setFocus();
+        AfterCommand();
+    });
+    m_editor = editor;
+    editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    editor->setFont(MakeQFont(font, logicalDpiY()));
+    editor->setPlainText(QString::fromUtf8(text.data(), qsizetype(text.size())));
+    editor->setGeometry(r.left, r.top, std::max(r.Width(), 24), std::max(r.Height(), 24));
+    if (caretAtEnd)
+        editor->moveCursor(QTextCursor::End);
+    else
+        editor->selectAll();
+    editor->ensureCursorVisible();
+    editor->show();
+    editor->setFocus();
+    return true;
+}
+
+std::string MainWindow::CloseTextEditor() {
+    if (!m_editor) return {};
+    const std::string text = m_editor->toPlainText().toStdString();
+    // Deleted later: the editor may be the sender of the event ending it.
+    m_editor->hide();
+    m_editor->deleteLater();
+    m_editor = nullptr;
+    if (isVisible()) m_sheet->setFocus();
+    return text;
+}
+
+PixelPoint MainWindow::MeasureText(const FontRecord& font, const std::string& text) const {
+    const QFontMetrics fm(MakeQFont(font, logicalDpiY()));
+    return {fm.horizontalAdvance(QString::fromUtf8(text.data(), qsizetype(text.size()))),
+            fm.height()};
 }
 
 void MainWindow::SetMouseCapture(bool) {

@@ -11,7 +11,9 @@
 
 #include "control/gyr_view.h"
 
+class QComboBox;
 class QLabel;
+class QPlainTextEdit;
 class QMenu;
 class QPrinter;
 class QScrollArea;
@@ -65,6 +67,21 @@ public:
     PixelRect ClientRect() const override;
     void ScrollLines(int dx, int dy) override;
     void SetMouseCapture(bool on) override;
+    bool OpenTextEditor(const PixelRect& r, const FontRecord& font, const std::string& text,
+                        bool caretAtEnd) override;
+    std::string CloseTextEditor() override;
+    PixelPoint MeasureText(const FontRecord& font, const std::string& text) const override;
+    // The font bar's combo boxes.
+    QComboBox* FaceCombo() const { return m_faceCombo; }
+    QComboBox* SizeCombo() const { return m_sizeCombo; }
+    // The caps-lock pane "CAP", enabled while caps lock is on.
+    QLabel* CapsPane() const { return m_paneCaps; }
+    // A font bar choice: ends editing, sets the document's attribute and
+    // restyles the selected text boxes.
+    void ChooseFace(const QString& face);
+    void ChooseSize(int size);
+    // The open in-place editor of a text box, or null.
+    QPlainTextEdit* TextEditor() const { return m_editor; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -78,6 +95,10 @@ private:
     void BuildMenu(QMenu* menu, const MenuItem& item);
     void BuildToolBars();
     void BuildStatusBar();
+    QWidget* MakeFontCombo(int id, QToolBar* bar);
+    // The combos show the document's face and size unless one has the focus.
+    void SyncFontCombos();
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void FillRecentMenu();
     bool RunFrameCommand(int id);
     void OpenDocumentCommand();
@@ -96,6 +117,10 @@ private:
     QScrollArea* m_scroll = nullptr;
     QLabel* m_paneX = nullptr;
     QLabel* m_paneY = nullptr;
+    QPlainTextEdit* m_editor = nullptr;
+    QComboBox* m_faceCombo = nullptr;
+    QComboBox* m_sizeCombo = nullptr;
+    QLabel* m_paneCaps = nullptr;
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentAnchor = nullptr;  // the recent files go before it
     QList<QAction*> m_recentActions;

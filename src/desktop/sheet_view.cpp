@@ -1,6 +1,7 @@
 #include "desktop/sheet_view.h"
 
 #include <QCursor>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -74,6 +75,7 @@ SheetView::SheetView(CGyrDoc& doc, CGyrView& view, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled);
     ResetSheetSize();
     UpdateCursor();
 }
@@ -154,7 +156,7 @@ void SheetView::keyPressEvent(QKeyEvent* event) {
     // messages do; the controller ignores control characters and digits.
     if (!(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         for (char32_t ch : event->text().toUcs4()) {
-            m_view.OnChar(unsigned(ch));
+            m_view.OnChar(ch);
             handled = handled || ch >= 0x20;
         }
     }
@@ -169,6 +171,15 @@ void SheetView::keyPressEvent(QKeyEvent* event) {
         // Arrow keys without a selection scroll the sheet.
         QWidget::keyPressEvent(event);
     }
+}
+
+void SheetView::inputMethodEvent(QInputMethodEvent* event) {
+    const QString text = event->commitString();
+    if (text.isEmpty()) return QWidget::inputMethodEvent(event);
+    for (char32_t ch : text.toUcs4()) m_view.OnChar(ch);
+    event->accept();
+    UpdateCursor();
+    emit ControllerChanged();
 }
 
 bool SheetView::focusNextPrevChild(bool) {

@@ -44,6 +44,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // Text an input method commits starts a text box as typed characters do.
+    void inputMethodEvent(QInputMethodEvent* event) override;
     // Tab belongs to the controller (selection cycling), not to focus changes.
     bool focusNextPrevChild(bool next) override;
 

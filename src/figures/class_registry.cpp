@@ -13,6 +13,7 @@
 #include "figures/poly_obj.h"
 #include "figures/rect_obj.h"
 #include "figures/segment_obj.h"
+#include "figures/text_obj.h"
 #include "figures/triangle_obj.h"
 #include "model/axes.h"
 #include "model/shape_obj.h"
@@ -33,6 +34,7 @@ const CRuntimeClass* const kSerialClasses[] = {
     &CIsopticTwo::kClass,   &CIsopticSingular::kClass,
     &CIsopticConic::kClass, &CIsopticDegenerate::kClass,
     &CRectObj::kClass,      &CPolyObj::kClass,
+    &CTextObj::kClass,
 };
 
 }  // namespace

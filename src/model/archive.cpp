@@ -3,6 +3,7 @@
 #include <cstring>
 #include <memory>
 
+#include "math/text_codec.h"
 #include "model/my_obj.h"
 #include "model/runtime_class.h"
 
@@ -46,8 +47,18 @@ void CArchive::WriteCount(std::uint32_t n) {
     }
 }
 
+// Text the code page can hold is written as its bytes (plain ASCII exactly
+// as before); any other text in the 16-bit form that readers accept.
 void CArchive::WriteString(const std::string& s) {
-    std::size_t n = s.size();
+    std::string bytes;
+    const bool narrow = Utf8ToCp1252(s, bytes);
+    std::u16string units;
+    if (!narrow) {
+        units = Utf8ToUtf16(s);
+        WriteU8(0xFF);
+        WriteU16(0xFFFE);
+    }
+    const std::size_t n = narrow ? bytes.size() : units.size();
     if (n < 0xFF) {
         WriteU8(std::uint8_t(n));
     } else if (n < 0xFFFE) {
@@ -58,7 +69,11 @@ void CArchive::WriteString(const std::string& s) {
         WriteU16(0xFFFF);
         WriteU32(std::uint32_t(n));
     }
-    WriteBytes(s.data(), n);
+    if (narrow) {
+        WriteBytes(bytes.data(), n);
+    } else {
+        for (char16_t u : units) WriteU16(std::uint16_t(u));
+    }
 }
 
 void CArchive::WriteObject(const CObject* obj) {
@@ -139,20 +154,15 @@ std::string CArchive::ReadString() {
             n = w == 0xFFFF ? ReadU32() : w;
         }
     }
-    std::string s;
     if (wide) {
-        Require(std::size_t(n) * 2);
-        s.resize(n);
-        for (std::uint32_t i = 0; i < n; ++i) {
-            std::uint16_t c = ReadU16();
-            s[i] = c < 0x100 ? char(c) : '?';
-        }
-    } else {
-        Require(n);
-        s.assign(reinterpret_cast<const char*>(m_data + m_pos), n);
-        m_pos += n;
+        // The bytes must be there before anything is allocated for them.
+        const std::uint8_t* p = Take(std::size_t(n) * 2);
+        std::u16string units(n, u'\0');
+        for (std::uint32_t i = 0; i < n; ++i) units[i] = char16_t(p[2 * i] | (p[2 * i + 1] << 8));
+        return Utf16ToUtf8(units.data(), units.size());
     }
-    return s;
+    const std::uint8_t* p = Take(n);
+    return Cp1252ToUtf8(p, n);
 }
 
 CObject* CArchive::ReadAnyObject() {

@@ -167,6 +167,12 @@ public:
     CArchiveExchange* Archive() override { return this; }
     CArchive& GetArchive() { return m_ar; }
     CGyrDoc* Document() const override { return m_ar.Document(); }
+    void U8(const char*, std::uint8_t& v) override {
+        if (m_ar.IsLoading())
+            v = m_ar.ReadU8();
+        else
+            m_ar.WriteU8(v);
+    }
     void U16(const char*, std::int32_t& v) override {
         if (m_ar.IsLoading())
             v = m_ar.ReadU16();

@@ -144,7 +144,14 @@ void CGyrDoc::ApplyToSelection(AttrKind kind) {
 }
 
 void CGyrDoc::ApplyTextToSelection(int textKind) {
-    (void)textKind;  // no text boxes yet: only the document changes
+    for (CGestureState* state : m_states) {
+        for (CMyObj* obj : state->m_selection) {
+            if (!obj->IsText()) continue;
+            PixelRect before = obj->GetInvalidRect();
+            obj->ApplyTextAttributes(textKind, m_textAttr);
+            InvalidateRect(before.United(obj->GetInvalidRect()));
+        }
+    }
     SetModifiedFlag();
 }
 

@@ -31,6 +31,7 @@ public:
     // The document that loaded objects belong to (may be null).
     virtual CGyrDoc* Document() const = 0;
 
+    virtual void U8(const char* name, std::uint8_t& v) = 0;
     // An int kept in memory as 32 bits but stored as u16 (flags, booleans).
     virtual void U16(const char* name, std::int32_t& v) = 0;
     virtual void I32(const char* name, std::int32_t& v) = 0;

@@ -98,6 +98,9 @@ enum CommandId : int {
     ID_JUSTIFY_LEFT = 403,
     ID_JUSTIFY_CENTER = 404,
     ID_JUSTIFY_RIGHT = 405,
+    // The font bar's two combo boxes (controls, not commands).
+    ID_FONT_FACE_COMBO = 500,
+    ID_FONT_SIZE_COMBO = 501,
 
     // The main tool bar.
     ID_SELECT_TOOL = 32701,

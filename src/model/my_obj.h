@@ -19,6 +19,7 @@ namespace gyr {
 class CArchive;
 class CGestureState;
 class CGyrDoc;
+struct CTextAttr;
 
 // Mouse key flags (platform numbering).
 enum KeyFlags : unsigned {
@@ -131,6 +132,12 @@ public:
     }
     virtual bool IsText() const {
         return false;
+    }
+    // Text boxes take one text attribute kind (0 size ... 8 all) of the
+    // record; nothing else has text attributes.
+    virtual void ApplyTextAttributes(int kind, const CTextAttr& attr) {
+        (void)kind;
+        (void)attr;
     }
     virtual int GetPictureKind() const {
         return 0;

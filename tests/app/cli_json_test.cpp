@@ -144,6 +144,34 @@ TEST_F(CliTest, GyrToJsonToGyrIsByteIdentical) {
     EXPECT_EQ(ReadBytes(Path("again.json")), ReadBytes(Path("mid.json")));
 }
 
+TEST_F(CliTest, TextBoxesOfAnyUnicodeConvertAndDumpBackUnchanged) {
+    ASSERT_EQ(Run({"--new", Path("new.gyr")}).status, kExitOk);
+    Json j = Json::parse(Run({"--dump", Path("new.gyr")}).out);
+    Json box = {{"class", "CTextObj"},
+                {"leftTop", {-1.0, 1.0}},
+                {"rightBottom", {1.0, -1.0}},
+                {"selected", 0},
+                {"editing", 1},
+                {"size", 12},
+                {"justification", 0},
+                {"bold", 0},
+                {"italic", 1},
+                {"underline", 0},
+                {"strikeOut", 0},
+                {"color", 0},
+                {"fontName", "Courier New"},
+                {"text", "smile \U0001F600 caf\u00e9"}};
+    j["objects"].push_back(box);
+    std::ofstream(Path("in.json")) << j.dump();
+    ASSERT_EQ(Run({"--convert", Path("in.json"), Path("out.gyr")}).status, kExitOk);
+    Json back = Json::parse(Run({"--dump", Path("out.gyr")}).out);
+    box["editing"] = 0;  // never read back as being edited
+    EXPECT_EQ(back["objects"][1], box);
+    ASSERT_EQ(Run({"--convert", Path("out.gyr"), Path("mid.json")}).status, kExitOk);
+    ASSERT_EQ(Run({"--convert", Path("mid.json"), Path("again.gyr")}).status, kExitOk);
+    EXPECT_EQ(ReadBytes(Path("again.gyr")), ReadBytes(Path("out.gyr")));
+}
+
 TEST_F(CliTest, EveryIsopticClassConvertsBackByteForByteAndExports) {
     Bytes original;
     {
@@ -487,7 +515,7 @@ protected:
         p.f64 = 0.1;
         p.centre = {std::numeric_limits<double>::infinity(), -0.0};
         p.vertices = {{1e-310, -1e300}, {std::nan(""), 5}};
-        p.text = std::string("caf\xE9 \x01\xFF", 7);
+        p.text = "caf\xC3\xA9 \x01\xCF\x80 \xF0\x9F\x98\x80";  // UTF-8 beyond 8 and 16 bits
         p.block = {0x00, 0xFF, 0x10, 0xAB};
         auto* shape = new CShapeObj(2);
         shape->m_points[1] = {7, 8};
@@ -507,7 +535,7 @@ TEST_F(JsonDocumentTest, EveryFieldKindHasItsJsonFormAndReadsBackBitForBit) {
     EXPECT_EQ(j["group"], Json::parse(R"j({"signed": -2147483648, "unsigned": 4294967295})j"));
     EXPECT_EQ(j["value"], "nan(0xfff8000000000001)");
     EXPECT_EQ(j["centre"], Json::parse(R"j(["inf", -0.0])j"));
-    EXPECT_EQ(j["text"], "caf\u00e9 \u0001\u00ff");
+    EXPECT_EQ(j["text"], "caf\u00e9 \u0001\u03c0 \U0001F600");
     EXPECT_EQ(j["block"], "00ff10ab");
     ASSERT_EQ(j["parts"].size(), 1u);
     EXPECT_EQ(j["parts"][0]["points"], Json::parse("[[0.0, 0.0], [7.0, 8.0]]"));
@@ -538,7 +566,7 @@ TEST_F(JsonDocumentTest, MalformedFieldsAreRefusedWithTheirPlace) {
         {R"j({"group": {"extra": 1}})j", "group.extra: unknown"},
         {R"j({"flag": 65536})j", "flag: integer out of range"},
         {R"j({"value": "nan(0x7ff0000000000000)"})j", "value: expected a number"},
-        {R"j({"text": "\u0100"})j", "text: characters beyond U+00FF"},
+        {R"j({"text": 5})j", "text: expected a string"},
         {R"j({"parts": [{"class": "CNoSuchClass"}]})j", "parts[0].class: unknown class"},
     };
     const Json valid = ObjectToJson(Filled());

@@ -8,11 +8,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -47,6 +50,7 @@
 #include "figures/point_obj.h"
 #include "figures/poly_obj.h"
 #include "figures/segment_obj.h"
+#include "figures/text_obj.h"
 #include "figures/triangle_obj.h"
 #include "math/sheet_mapping.h"
 #include "model/document.h"
@@ -437,6 +441,109 @@ TEST_F(DialogViewTest, AboutBoxAndHelpPages) {
     RunAppCommand(ID_HELP_FINDER, nullptr);
     EXPECT_EQ(HelpWindow::Instance(), help);  // one window
     help->close();
+}
+
+}  // namespace
+}  // namespace gyr
+
+namespace gyr {
+namespace {
+
+class TextBoxWindowTest : public MainWindowTest {
+protected:
+    void Click(CWorldPoint p) { Drag(p, p); }
+    void TypeInto(QWidget* w, const QString& text) {
+        for (const QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(w, &press);
+        }
+    }
+};
+
+TEST_F(TextBoxWindowTest, ABoxIsDrawnEditedAndSavedInTheCodePage) {
+    EXPECT_EQ(m_window->Action(ID_DRAW_TEXT)->shortcut(), QKeySequence("Ctrl+T"));
+    m_window->RunCommand(ID_DRAW_TEXT);
+    Drag({0, 0}, {3, -1});
+    CTextObj* box = LastOf<CTextObj>();
+    ASSERT_NE(box, nullptr);
+    Click({1, -0.5});
+    QPlainTextEdit* editor = m_window->TextEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->toPlainText().toStdString(), kEnterTextHere);
+    EXPECT_EQ(editor->textCursor().selectedText().toStdString(), kEnterTextHere);
+    TypeInto(editor, QString::fromUtf8("\xC3\xA9"));
+    Click({5, 5});
+    EXPECT_EQ(m_window->TextEditor(), nullptr);
+    EXPECT_EQ(box->m_strText, "\xC3\xA9");
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("text.gyr");
+    m_host.SetSaveChooser([&](const std::string&, const std::string&, const std::string&) {
+        return FileChoice{true, path.toStdString()};
+    });
+    m_window->RunCommand(ID_FILE_SAVE_AS);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.endsWith(QByteArray("\x01\xE9", 2)));
+}
+
+TEST_F(TextBoxWindowTest, EditCommandsGoToAnOpenEditor) {
+    m_window->RunCommand(ID_DRAW_TEXT);
+    Drag({0, 0}, {3, -1});
+    Click({1, -0.5});
+    QPlainTextEdit* editor = m_window->TextEditor();
+    ASSERT_NE(editor, nullptr);
+    TypeInto(editor, "xyz");
+    const std::size_t objects = m_doc->Objects().size();
+    m_window->RunCommand(ID_EDIT_UNDO);
+    EXPECT_EQ(m_window->TextEditor(), editor);
+    EXPECT_NE(editor->toPlainText(), "xyz");
+    EXPECT_EQ(m_doc->Objects().size(), objects);
+    m_window->RunCommand(ID_EDIT_SELECT_ALL);
+    EXPECT_EQ(editor->textCursor().selectedText(), editor->toPlainText());
+    // Escape ends editing as a click away does.
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(editor, &escape);
+    EXPECT_EQ(m_window->TextEditor(), nullptr);
+    EXPECT_EQ(m_view->EditedBox(), nullptr);
+}
+
+TEST_F(TextBoxWindowTest, TheFontBarSetsSelectedBoxesAndShowsTheDocument) {
+    QToolBar* bar = m_window->ToolBar(ID_VIEW_FONT_BAR);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->windowTitle(), "Styles");
+    EXPECT_EQ(m_window->toolBarArea(bar), Qt::TopToolBarArea);
+    EXPECT_FALSE(bar->isAreaAllowed(Qt::LeftToolBarArea));
+    EXPECT_EQ(m_window->Action(ID_VIEW_FONT_BAR)->text(), "&Font tools");
+    EXPECT_TRUE(Checked(ID_VIEW_FONT_BAR));
+    m_window->RunCommand(ID_VIEW_FONT_BAR);
+    EXPECT_FALSE(Checked(ID_VIEW_FONT_BAR));
+    m_window->RunCommand(ID_VIEW_FONT_BAR);
+    EXPECT_EQ(m_window->CapsPane()->text(), "CAP");
+    EXPECT_FALSE(m_window->SizeCombo()->isEditable());
+    EXPECT_EQ(m_window->SizeCombo()->count(), 17);
+    // The document's face shows even where the system has no such font.
+    EXPECT_EQ(m_window->FaceCombo()->currentText(), "Courier New");
+
+    auto* a = CreateTextBox(m_view->State(), "a", 0, {0, 0, 100, 40});
+    auto* b = CreateTextBox(m_view->State(), "b", 0, {0, 50, 100, 90});
+    ASSERT_EQ(m_view->State().m_selection.size(), 2u);
+    m_window->ChooseSize(14);
+    EXPECT_EQ(a->m_nSize, 14);
+    EXPECT_EQ(b->m_nSize, 14);
+    EXPECT_EQ(m_window->SizeCombo()->currentText(), "14");
+    m_window->ChooseFace("No Such Face Anywhere");
+    EXPECT_EQ(b->m_strFontName, "No Such Face Anywhere");
+    EXPECT_EQ(m_window->FaceCombo()->currentText(), "No Such Face Anywhere");
+
+    m_doc->m_textAttr.pointSize = 13;  // as a document may hold
+    m_window->RefreshActions();
+    EXPECT_EQ(m_window->SizeCombo()->currentIndex(), -1);
+    // Bold shows the document's state and restyles the selection.
+    m_window->RunCommand(ID_TEXT_BOLD);
+    EXPECT_TRUE(Checked(ID_TEXT_BOLD));
+    EXPECT_EQ(a->m_bBold, 1);
 }
 
 }  // namespace
