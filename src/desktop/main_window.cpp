@@ -243,7 +243,10 @@ void MainWindow::BuildToolBars() {
             QAction* action = MakeAction(id, tip);
             bar->addAction(action);
             // The pointer leaving a button takes its fly-by text away.
-            if (QWidget* button = bar->widgetForAction(action)) button->installEventFilter(this);
+            if (QWidget* button = bar->widgetForAction(action)) {
+                button->installEventFilter(this);
+                m_toolButtons.insert(button);
+            }
         }
         // Each top bar gets a row of its own: side by side the main bar
         // would hide its last buttons behind an overflow arrow.
@@ -284,11 +287,6 @@ void MainWindow::BuildStatusBar() {
     // Qt tells nothing of the caps-lock state; the letters typed do.
     qApp->installEventFilter(this);
     bar->showMessage(tr("Ready"));
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Leave) statusBar()->clearMessage();
-    return QMainWindow::eventFilter(watched, event);
 }
 
 QMenu* MainWindow::TopMenu(int index) const {
@@ -704,7 +702,12 @@ void MainWindow::SyncFontCombos() {
         m_sizeCombo->findText(QString::number(m_doc.m_textAttr.pointSize)));
 }
 
+// Two things are watched: the pointer leaving a tool-bar button (its fly-by
+// text goes, "Ready" returns) and, application-wide, the letters typed (the
+// caps-lock pane).
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Leave && m_toolButtons.contains(watched))
+        statusBar()->clearMessage();
     if (event->type() == QEvent::KeyPress && m_paneCaps) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const QString text = key->text();

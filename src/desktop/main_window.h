@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QSet>
 #include <functional>
 #include <memory>
 
@@ -98,7 +99,6 @@ private:
     QWidget* MakeFontCombo(int id, QToolBar* bar);
     // The combos show the document's face and size unless one has the focus.
     void SyncFontCombos();
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void FillRecentMenu();
     bool RunFrameCommand(int id);
     void OpenDocumentCommand();
@@ -126,6 +126,7 @@ private:
     QList<QAction*> m_recentActions;
     QHash<int, QAction*> m_actions;
     QHash<int, QToolBar*> m_bars;
+    QSet<const QObject*> m_toolButtons;  // whose leaving clears the fly-by text
     std::unique_ptr<QPrinter> m_printer;
     bool m_centred = false;
 };

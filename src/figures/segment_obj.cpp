@@ -1,6 +1,7 @@
 #include "figures/segment_obj.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "figures/circle_obj.h"
 #include "math/kernel.h"
@@ -89,9 +90,11 @@ CSegmentObj::CSegmentObj(const CWorldPoint& p0, const CWorldPoint& p1) : CShapeO
 }
 
 PixelRect CSegmentObj::GetPixelBounds() const {
+    // A horizontal or vertical segment still covers one pixel, also at the
+    // saturated edge of the pixel range.
     PixelRect r = WorldToPixelRect(m_leftTop, m_rightBottom);
-    if (r.right == r.left) ++r.right;
-    if (r.bottom == r.top) ++r.bottom;
+    if (r.right == r.left) (r.right < INT_MAX ? ++r.right : --r.left);
+    if (r.bottom == r.top) (r.bottom < INT_MAX ? ++r.bottom : --r.top);
     return r;
 }
 

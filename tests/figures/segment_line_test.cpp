@@ -116,6 +116,14 @@ TEST_F(SegmentTest, ReleaseRecordsPlainSegmentsAndCtrlEndsTheStep) {
     EXPECT_EQ(log.steps[0].codeOrOrigin, kCodePlain);
 }
 
+TEST_F(SegmentTest, AFarSegmentKeepsOnePixelAtTheEdgeOfTheRange) {
+    CSegmentObj far({1e300, 1e300}, {2e300, 1e300});
+    far.RecalcBounds();
+    const PixelRect r = far.GetPixelBounds();
+    EXPECT_EQ(r.Width(), 1);
+    EXPECT_EQ(r.Height(), 1);
+}
+
 TEST_F(SegmentTest, DrawingBoundsAndHitTests) {
     CSegmentObj seg({0, 0}, {0.01, 0});
     seg.RecalcBounds();
