@@ -29,11 +29,11 @@ namespace {
 // Enough to reach every command and dialog many times within the sanitized
 // test run's budget; make soak asks for the full count.
 constexpr long kDefaultEvents = 3'000;
-constexpr int kSeedFigures = 300;
+constexpr int kSeedFigures = 200;
 constexpr int kSaveInterval = 500;
 // Duplicating a large selection doubles the catalogue; past this size the
 // soak deletes figures (as a user would) to keep each event cheap.
-constexpr std::size_t kMaxObjects = 500;
+constexpr std::size_t kMaxObjects = 400;
 
 long EnvNumber(const char* name, long fallback) {
     const char* v = std::getenv(name);
