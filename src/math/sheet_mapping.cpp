@@ -113,13 +113,14 @@ bool LineNearWindow(const WorldWindow& w, const CWorldPoint& a, const CWorldPoin
 // themselves.
 bool ClipSegment(const WorldWindow& w, const CWorldPoint& a, const CWorldPoint& b,
                  CWorldPoint& from, CWorldPoint& to, bool& fromIsA, bool& toIsB) {
-    if (!Finite(a) || !Finite(b)) return false;
+    // Inside the window means finite too: NaN and infinities fail the bounds.
     if (InsideAll(w, a) && InsideAll(w, b)) {
         from = a;
         to = b;
         fromIsA = toIsB = true;
         return true;
     }
+    if (!Finite(a) || !Finite(b)) return false;
     CWorldPoint foot, u;
     if (!LineNearWindow(w, a, b, foot, u)) return false;
     // Along the line, s measured from the foot; the segment spans [sa, sb].
