@@ -241,21 +241,28 @@ void CIsoptic::Offset(const CWorldPoint& v) {
     for (CWorldPoint& p : m_extra) p += v;
 }
 
-CWorldPoint CIsoptic::NearestPointOn(const CWorldPoint& p) const {
+template <class Solve>
+CWorldPoint CIsoptic::FootOfNormal(const CWorldPoint& p, bool valid, Solve solve) const {
     const CIsopticFrame f = Frame();
-    const CIsopticConstants k = Constants();
-    if (f.IsSound() && k.IsFinite() && IsFinitePoint(p)) {
+    if (valid && f.IsSound() && IsFinitePoint(p)) {
         LoadCurrent();
         const CWorldPoint c = f.ToCanonical(p);
         ProgramState().isoptic.reference = c;
         CWorldPoint foot;
-        if (CubicFootOfNormal(k, c, foot) == 0) {
+        if (solve(c, foot) == 0) {
             const CWorldPoint w = f.ToWorld(foot);
             if (IsFinitePoint(w)) return w;
         }
     }
     BeepOnce();
     return CompoObj::NearestPointOn(p);
+}
+
+CWorldPoint CIsoptic::NearestPointOn(const CWorldPoint& p) const {
+    const CIsopticConstants k = Constants();
+    return FootOfNormal(p, k.IsFinite(), [&k](const CWorldPoint& c, CWorldPoint& foot) {
+        return CubicFootOfNormal(k, c, foot);
+    });
 }
 
 CLine* CIsoptic::MakeTangentLine(CGyrDoc* doc, const CWorldPoint& p) const {
@@ -344,19 +351,9 @@ void CIsopticConic::RederiveAfterMap(double scale) {
 }
 
 CWorldPoint CIsopticConic::NearestPointOn(const CWorldPoint& p) const {
-    const CIsopticFrame f = Frame();
-    if (f.IsSound() && std::isfinite(m_a) && IsFinitePoint(p)) {
-        LoadCurrent();
-        const CWorldPoint c = f.ToCanonical(p);
-        ProgramState().isoptic.reference = c;
-        CWorldPoint foot;
-        if (HyperbolaFootOfNormal(m_a, c, foot) == 0) {
-            const CWorldPoint w = f.ToWorld(foot);
-            if (IsFinitePoint(w)) return w;
-        }
-    }
-    BeepOnce();
-    return CompoObj::NearestPointOn(p);
+    return FootOfNormal(p, std::isfinite(m_a), [this](const CWorldPoint& c, CWorldPoint& foot) {
+        return HyperbolaFootOfNormal(m_a, c, foot);
+    });
 }
 
 CLine* CIsopticConic::MakeTangentLine(CGyrDoc* doc, const CWorldPoint& p) const {

@@ -72,6 +72,11 @@ protected:
     virtual void RederiveAfterMap(double scale);
     template <class Map>
     void MapDefinition(Map map, double scale);
+    // The foot of the normal from p by the solver (canonical point in, foot
+    // out, 0 on success) when the frame is sound and valid holds; otherwise a
+    // beep and the nearest sampled point.
+    template <class Solve>
+    CWorldPoint FootOfNormal(const CWorldPoint& p, bool valid, Solve solve) const;
 
 private:
     CMyObj* EditPoint(int index, double value);
