@@ -90,7 +90,7 @@ CPagePlan PlanPrint(const CGyrDoc& doc, int screenDpi, const CPrintDevice& devic
 // ---------------------------------------------------------------- the job
 
 CPrintJob::CPrintJob(CGyrDoc& doc, int screenDpi, const CPrintDevice& device)
-    : m_doc(doc), m_sheet(doc.Sheet()) {
+    : m_sheet(doc.Sheet()) {
     m_plan = PlanPrint(doc, screenDpi, device);
     m_scale = PrintScale(screenDpi, device);
     // The axes' labels keep their screen size relative to the sheet.
@@ -100,6 +100,15 @@ CPrintJob::CPrintJob(CGyrDoc& doc, int screenDpi, const CPrintDevice& device)
     m_previousTextResolution = TextResolution();
     if (device.dpiX > 0) TextResolution() = device.dpiX;
     if (m_sheet) m_previousScale = m_sheet->SetGeneralScale(m_scale);
+    try {
+        m_placed.reserve(doc.Objects().size());
+        for (const CMyObj* obj : doc.Objects()) m_placed.push_back({obj->GetInvalidRect(), obj});
+    } catch (...) {
+        // No destructor runs for a constructor that throws.
+        if (m_sheet) m_sheet->SetGeneralScale(m_previousScale);
+        TextResolution() = m_previousTextResolution;
+        throw;
+    }
 }
 
 CPrintJob::~CPrintJob() {
@@ -117,7 +126,8 @@ void CPrintJob::DrawPage(Canvas& dc, long long page) const {
         FontRecord label = DefaultLabelFont();
         label.heightPixels = m_labelHeight;
         onPage.SetFont(label);
-        DrawInRect(m_doc.Objects(), onPage, area);
+        for (const Placed& p : m_placed)
+            if (p.area.Intersects(area)) p.obj->Draw(onPage);
     }
     dc.SetClipRect({});
     dc.SetViewportOrg(oldOrigin);

@@ -4,6 +4,8 @@
 // rendering, and the printing of a page range through a CPrintTarget that
 // the desktop implements on its printer (and tests on a recorder).
 
+#include <vector>
+
 #include "math/pixel.h"
 #include "port/canvas.h"
 
@@ -12,6 +14,7 @@ namespace gyr {
 class CGyrDoc;
 class CGyrView;
 class CAxes;
+class CMyObj;
 
 extern const char* const kMsgNoPrintableArea;  // "The printer has no printable area."
 
@@ -78,13 +81,19 @@ public:
     void DrawPage(Canvas& dc, long long page) const;
 
 private:
-    CGyrDoc& m_doc;
     CAxes* m_sheet = nullptr;
     double m_previousScale = 1.0;
     int m_previousTextResolution = 96;
     double m_scale = 1.0;
     int m_labelHeight = 0;
     CPagePlan m_plan;
+    // Each object's area at the print scale, in catalogue order: measured
+    // once for all pages.
+    struct Placed {
+        PixelRect area;
+        const CMyObj* obj;
+    };
+    std::vector<Placed> m_placed;
 };
 
 // The printer as the print steps use it.

@@ -81,6 +81,11 @@ TEST_F(PrintWindowTest, ThePdfPrinterGetsThePlansPages) {
     // A page range chosen in the print dialog.
     QPrinter printer(QPrinter::HighResolution);
     MakeA4(printer, dir.filePath("range.pdf"));
+    // Margins are not printable: 10 mm a side at 1200 dpi (Qt keeps them
+    // in whole points).
+    printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+    EXPECT_NEAR(PrinterDevice(printer).pageWidth, 9917 - 2 * 472, 12);
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
     printer.setPrintRange(QPrinter::PageRange);
     printer.setFromTo(2, 3);
     ASSERT_EQ(PrintSheet(*m_view, printer), PrintResult::Printed);
