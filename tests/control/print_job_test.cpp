@@ -16,7 +16,8 @@ namespace {
 // A4 at 1200 dpi less nothing: 595 x 842 points.
 constexpr CPrintDevice kA4At1200{1200, 1200, 9917, 14033};
 
-// A printer that records each page on a canvas of its own.
+// A printer that records every page: the canvas's records are cut into
+// pages at each new page and at the end.
 class RecordingPrinter : public CPrintTarget {
 public:
     explicit RecordingPrinter(CPrintDevice d) : device(d) {}
@@ -25,53 +26,36 @@ public:
         ++begun;
         if (failBegin) return nullptr;
         pages.emplace_back();
-        Snapshot();
         return &canvas;
     }
     bool NewPage() override {
+        Cut();
         if (failNewPage) return false;
         pages.emplace_back();
         return true;
     }
     bool End() override {
+        Cut();
         ++ended;
         return true;
     }
     bool Cancelled() const override { return cancelAfter > 0 && int(pages.size()) >= cancelAfter; }
-
-    // The records are split by page as they arrive.
-    std::vector<RecordingCanvas::Record> Page(std::size_t i) {
-        Split();
-        return pages.at(i);
-    }
-    void Split() {
-        for (std::size_t k = taken; k < canvas.records.size(); ++k)
-            pages.back().push_back(canvas.records[k]);
-        taken = canvas.records.size();
-    }
-    void Snapshot() { taken = canvas.records.size(); }
+    const std::vector<RecordingCanvas::Record>& Page(std::size_t i) const { return pages.at(i); }
 
     CPrintDevice device;
     RecordingCanvas canvas;
     std::vector<std::vector<RecordingCanvas::Record>> pages;
-    std::size_t taken = 0;
     int begun = 0, ended = 0;
     bool failBegin = false, failNewPage = false;
     int cancelAfter = 0;
-};
 
-// Splits the canvas's records at every new page.
-class SplittingPrinter : public RecordingPrinter {
-public:
-    using RecordingPrinter::RecordingPrinter;
-    bool NewPage() override {
-        Split();
-        return RecordingPrinter::NewPage();
+private:
+    void Cut() {
+        for (std::size_t k = m_taken; k < canvas.records.size(); ++k)
+            pages.back().push_back(canvas.records[k]);
+        m_taken = canvas.records.size();
     }
-    bool End() override {
-        Split();
-        return RecordingPrinter::End();
-    }
+    std::size_t m_taken = 0;
 };
 
 class PrintTest : public ViewTest {
@@ -207,7 +191,7 @@ TEST_F(PrintTest, PixelQuantitiesScaleWithThePrint) {
     box.m_nSize = 12;
     TextResolution() = 96;
 
-    SplittingPrinter printer(kA4At1200);
+    RecordingPrinter printer(kA4At1200);
     ASSERT_EQ(PrintDocument(doc, 96, printer), PrintResult::Printed);
     const auto page = printer.Page(0);
     // The segment's 2-pixel pen arrives as 25 device pixels.
@@ -243,7 +227,7 @@ TEST_F(PrintTest, EachPageDrawsWhatMeetsItClippedAndShifted) {
     AddSegment({-6, 3}, {-6, -3});
     doc.SetModifiedFlag(false);
 
-    SplittingPrinter printer(kA4At1200);
+    RecordingPrinter printer(kA4At1200);
     ASSERT_EQ(PrintView(view, printer), PrintResult::Printed);
     EXPECT_EQ(view.m_nPageCount, 2);
     ASSERT_EQ(printer.pages.size(), 2u);
@@ -271,7 +255,7 @@ TEST_F(PrintTest, EachPageDrawsWhatMeetsItClippedAndShifted) {
     EXPECT_FALSE(doc.IsModified());
 
     // Only page 2 of 2.
-    SplittingPrinter second(kA4At1200);
+    RecordingPrinter second(kA4At1200);
     ASSERT_EQ(PrintView(view, second, 2, 2), PrintResult::Printed);
     ASSERT_EQ(second.pages.size(), 1u);
     EXPECT_EQ(segmentsAt(second.Page(0), 11187), 1);
@@ -304,7 +288,7 @@ TEST_F(PrintTest, ClipsStayOnThePageAndLabelsKeepTheirSize) {
 
     // The axes write their labels 12.5 times the screen's 12 pixels.
     UseSheet(770, 1100);
-    SplittingPrinter printer(kA4At1200);
+    RecordingPrinter printer(kA4At1200);
     ASSERT_EQ(PrintDocument(doc, 96, printer), PrintResult::Printed);
     EXPECT_EQ(printer.canvas.Font().heightPixels, -150);
     EXPECT_FALSE(printer.Page(0).empty());
@@ -316,7 +300,7 @@ TEST_F(PrintTest, PrintingEndsTextEditingFirst) {
     view.StartEditing(box, true);
     view.OnChar(U'!');
     ASSERT_TRUE(view.EditedBox());
-    SplittingPrinter printer(kA4At1200);
+    RecordingPrinter printer(kA4At1200);
     PrintView(view, printer);
     EXPECT_FALSE(view.EditedBox());
     EXPECT_EQ(box->m_strText, "old!");
