@@ -10,6 +10,7 @@
 
 #include "app/json_document.h"
 #include "desktop/sheet_export.h"
+#include "desktop/sheet_print.h"
 #include "figures/class_registry.h"
 #include "model/archive.h"
 #include "model/axes.h"
@@ -31,6 +32,8 @@ const char kUsage[] =
     "       gyrovant --convert IN OUT       (.gyr and .json, by extension)\n"
     "       gyrovant --export OUT.png|OUT.bmp|OUT.svg|OUT.pdf [--scale F] FILE.gyr|FILE.json\n"
     "                                       (F: 0 < F <= 4, the sheet's pixel size times F)\n"
+    "       gyrovant --print OUT.pdf FILE.gyr|FILE.json [--paper A4|Letter] [--landscape]\n"
+    "                                       (the printed pages, 1200 dpi, A4 portrait by default)\n"
     "       gyrovant --help | --version\n";
 
 enum class FileKind { Gyr, Json, Unknown };
@@ -86,6 +89,19 @@ private:
     Host* m_previous;
 };
 
+// Rendering needs fonts, hence a GUI application, but never a screen. Null
+// when one exists already.
+std::unique_ptr<QGuiApplication> EnsureGuiApplication() {
+    if (QCoreApplication::instance()) return nullptr;
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    if ((!x11 || !*x11) && (!wayland || !*wayland)) ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static int argc = 1;
+    static char name[] = "gyrovant";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 class Command {
 public:
     Command(std::ostream& out, std::ostream& err) : m_out(out), m_err(err), m_host(err) {}
@@ -109,21 +125,28 @@ public:
 
     int Export(const std::string& outPath, const std::string& inPath, double scale) {
         if (!Read(inPath)) return kExitBadInput;
-        // Rendering needs fonts, hence a GUI application, but never a screen.
-        std::unique_ptr<QGuiApplication> app;
-        if (!QCoreApplication::instance()) {
-            const char* x11 = std::getenv("DISPLAY");
-            const char* wayland = std::getenv("WAYLAND_DISPLAY");
-            if ((!x11 || !*x11) && (!wayland || !*wayland))
-                ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-            static int argc = 1;
-            static char name[] = "gyrovant";
-            static char* argv[] = {name, nullptr};
-            app = std::make_unique<QGuiApplication>(argc, argv);
-        }
+        auto app = EnsureGuiApplication();
         std::string error;
         if (!ExportSheet(m_doc, outPath, &error, scale)) {
             m_err << (error.empty() ? std::string(kMsgFailedSave) : error) << '\n';
+            return kExitBadInput;
+        }
+        return kExitOk;
+    }
+
+    int Print(const std::string& outPath, const std::string& inPath, PaperSize paper,
+              bool landscape) {
+        if (!Read(inPath)) return kExitBadInput;
+        auto app = EnsureGuiApplication();
+        std::vector<std::uint8_t> bytes;
+        std::string error;
+        if (!PrintSheetToPdf(m_doc, paper, landscape, bytes, &error)) {
+            m_err << (error.empty() ? std::string(kMsgFailedSave) : error) << '\n';
+            return kExitBadInput;
+        }
+        bool diskFull = false;
+        if (!WriteFileAtomically(outPath, bytes, &diskFull)) {
+            m_err << (diskFull ? kMsgDiskFull : kMsgFailedSave) << '\n';
             return kExitBadInput;
         }
         return kExitOk;
@@ -258,6 +281,35 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
             return Usage(err, "the output must end in .png, .bmp, .svg or .pdf");
         if (!documentKind(files[1])) return Usage(err, "the document must end in .gyr or .json");
         return Command(out, err).Export(files[0], files[1], scale);
+    }
+    if (verb == "--print") {
+        std::vector<std::string> files;
+        PaperSize paper = PaperSize::A4;
+        bool paperGiven = false, landscape = false;
+        for (std::size_t i = 1; i < args.size(); ++i) {
+            const std::string& a = args[i];
+            if (a == "--landscape") {
+                landscape = true;
+            } else if (a == "--paper") {
+                if (paperGiven || i + 1 == args.size()) return Usage(err, "--paper takes one size");
+                const std::string& size = args[++i];
+                if (size == "A4")
+                    paper = PaperSize::A4;
+                else if (size == "Letter")
+                    paper = PaperSize::Letter;
+                else
+                    return Usage(err, "unknown paper " + size + " (A4 or Letter)");
+                paperGiven = true;
+            } else if (a.rfind("--", 0) == 0) {
+                return Usage(err, "unknown option " + a);
+            } else {
+                files.push_back(a);
+            }
+        }
+        if (files.size() != 2) return Usage(err, "--print takes an output and a document file");
+        if (LowerExtension(files[0]) != "pdf") return Usage(err, "the output must end in .pdf");
+        if (!documentKind(files[1])) return Usage(err, "the document must end in .gyr or .json");
+        return Command(out, err).Print(files[0], files[1], paper, landscape);
     }
     return Usage(err, "unknown option " + verb);
 }

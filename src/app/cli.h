@@ -4,6 +4,7 @@
 //   --dump FILE          the document as JSON on standard output
 //   --convert IN OUT     between .gyr and .json, chosen by extension
 //   --export OUT FILE    the whole sheet as PNG, BMP, SVG or PDF
+//   --print OUT.pdf FILE the printed pages as PDF (--paper A4|Letter, --landscape)
 //   --help, --version
 
 #include <iosfwd>

@@ -7,9 +7,11 @@
 #include "constructions/line_constructions.h"
 #include "control/draw_operations.h"
 #include "control/pick_rules.h"
+#include "control/sheet_decor.h"
 #include "dialogs/angle_dialogs.h"
 #include "dialogs/graph_dialog.h"
 #include "dialogs/isoptic_dialogs.h"
+#include "dialogs/point_mark_dialog.h"
 #include "dialogs/sheet_dialog.h"
 #include "model/document.h"
 
@@ -53,6 +55,15 @@ void RatioFromAngle(CGyrView& view, bool shift) {
 }
 void Intersection(CGyrView& view, bool) {
     IntersectSelection(view.State());
+}
+void PointMarkDialog(CGyrView& view, bool) {
+    if (CGyrDoc* doc = view.GetDocument()) RunPointMarkDialog(*doc);
+}
+void DeletePointMarks(CGyrView& view, bool) {
+    DeleteAllPointMarksCommand(view.State());
+}
+void LogoAndFrame(CGyrView& view, bool) {
+    AddLogoAndFrame(view.State());
 }
 
 constexpr unsigned T = kCmdTool;
@@ -100,6 +111,9 @@ constexpr CommandEntry kCommands[] = {
     {ID_DUPLICATE, "Duplicate", O, 0, 0, 0, kGroupNone, nullptr},
     {ID_ROTATE, "Rotate", O, 0, 0, 0, kGroupNone, nullptr},
     {ID_HOMOTHETY, "Homothety", O, 0, 0, 0, kGroupNone, nullptr},
+    {ID_POINT_MARK, "Set Point-Mark", D, 0, 0, 0, kGroupNone, &PointMarkDialog},
+    {ID_DELETE_POINT_MARKS, "Delete All Point-marks", O, 0, 0, 0, kGroupNone, &DeletePointMarks},
+    {ID_LOGO_FRAME, "Logo and Frame", O, 0, 0, 0, kGroupNone, &LogoAndFrame},
 
     // Drawing.
     {ID_DRAW_SELECT, "Select", T, kToolSelect, kCodePlain, ID_SELECT_TOOL, kGroupDrawing, nullptr},

@@ -28,6 +28,8 @@
 #include <QTextCursor>
 #include <QTimer>
 #include <QToolBar>
+#include <algorithm>
+#include <climits>
 
 #include "control/command_table.h"
 #include "control/doc_commands.h"
@@ -530,14 +532,20 @@ void MainWindow::FillRecentMenu() {
 void MainWindow::Print(bool preview) {
     if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     if (preview) {
-        QPrintPreviewDialog dialog(m_printer.get(), this);
-        connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-                [this](QPrinter* printer) { PrintSheet(m_doc, *printer); });
-        dialog.exec();
+        MakePrintPreview(m_view, *m_printer, this)->exec();
         return;
     }
+    // The pages the sheet takes on the printer's current paper, offered
+    // before the dialog opens.
+    const int pages = int(std::clamp<long long>(PrinterPageCount(m_view, *m_printer), 1, INT_MAX));
     QPrintDialog dialog(m_printer.get(), this);
-    if (dialog.exec() == QDialog::Accepted) PrintSheet(m_doc, *m_printer);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setMinMax(1, pages);
+    m_printer->setFromTo(1, pages);
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (PrintSheet(m_view, *m_printer) == PrintResult::Failed)
+        if (Host* host = FindHost())
+            host->MessageBox(kMsgPrintFailed, MsgIcon::Exclamation, MsgButtons::Ok);
 }
 
 void MainWindow::AfterDocumentReplaced() {

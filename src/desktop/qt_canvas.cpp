@@ -111,13 +111,6 @@ QFont MakeQFont(const FontRecord& font, int dpiY) {
     return f;
 }
 
-FontRecord DefaultLabelFont() {
-    FontRecord f;
-    f.pointSize = 9;
-    f.faceName = "Courier New";
-    return f;
-}
-
 QtCanvas::QtCanvas(QPainter& painter)
     : m_painter(painter), m_deviceTransform(painter.worldTransform()) {
     QPaintEngine* engine = painter.paintEngine();

@@ -25,9 +25,6 @@ QPen MakeQPen(const LogPen& pen);
 QBrush MakeQBrush(const LogBrush& brush);
 // The font of a record at the given vertical resolution (sizes in logical pixels).
 QFont MakeQFont(const FontRecord& font, int dpiY);
-// The font the sheet's axes write their labels with.
-FontRecord DefaultLabelFont();
-
 class QtCanvas : public Canvas {
 public:
     // The painter must be active and outlive the canvas. Its transform at this

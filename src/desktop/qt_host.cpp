@@ -213,7 +213,8 @@ std::optional<Host::PrinterPage> QtHost::DefaultPrinter() {
     if (info.isNull()) return std::nullopt;
     QPrinter printer(info, QPrinter::HighResolution);
     int dpi = printer.resolution();
-    QRect page = printer.pageLayout().fullRectPixels(dpi);
+    // What printing divides the sheet by: the page less its margins.
+    QRect page = printer.pageLayout().paintRectPixels(dpi);
     PrinterPage p;
     p.dpiX = dpi;
     p.dpiY = dpi;

@@ -253,10 +253,13 @@ CCircleObj* MakeCircle(CGestureState& state, const CWorldPoint& centre, double r
 }
 
 void DrawCross(Canvas& dc, PixelPoint c) {
-    dc.MoveTo(Shifted(c, -4, 0));
-    dc.LineTo(Shifted(c, 5, 0));
-    dc.MoveTo(Shifted(c, 0, -4));
-    dc.LineTo(Shifted(c, 0, 5));
+    // A pixel size: printed, the cross keeps its size relative to the sheet.
+    const double g = Mapping().generalScale;
+    const int a = TruncToInt(4 * g), b = TruncToInt(5 * g);
+    dc.MoveTo(Shifted(c, -a, 0));
+    dc.LineTo(Shifted(c, b, 0));
+    dc.MoveTo(Shifted(c, 0, -a));
+    dc.LineTo(Shifted(c, 0, b));
 }
 
 bool CircleToolDraws(int code) {

@@ -63,7 +63,7 @@ bool CircleToolDraws(int code);
 
 // The small cross of centre marks, in the pen in force: strokes from
 // (x - 4, y) to (x + 5, y) and from (x, y - 4) to (x, y + 5), end pixels
-// excluded.
+// excluded; the sizes are times the general scale.
 void DrawCross(Canvas& dc, PixelPoint c);
 
 }  // namespace gyr

@@ -19,6 +19,9 @@ struct CSheetMapping {
     CWorldPoint worldLeftTop;  // the sheet's world rectangle
     CWorldPoint worldRightBottom;
     double pixelTolerance = 0.2;  // 4 pixels in world units
+    // What every fixed pixel size (pen widths, mark crosses) is multiplied
+    // by: 1 on screen, printer over screen resolution while printing.
+    double generalScale = 1.0;
 };
 
 // The one process-wide mapping, set by the sheet object.

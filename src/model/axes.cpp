@@ -136,6 +136,7 @@ void CAxes::Update() {
     m.sheetWidth = TruncToInt(w * g);
     m.sheetHeight = TruncToInt(h * g);
     m.pixelTolerance = 4.0 / m.unitX;
+    m.generalScale = g;
     m.worldLeftTop = m_leftTop;
     m.worldRightBottom = m_rightBottom;
 }

@@ -42,7 +42,9 @@ inline void SetPolygonSides(CDrawingParams& params, int sides) {
 struct CPointMarkSettings {
     double radius = 0.08;  // world units
     int mark = 2;          // 0 circle with a centre cross, 1 cross, 2 disc
-    int applyToAll = 1;    // the settings apply to every point of the document
+    // "Set actual frame/fill-color": the dialog's OK gives the record the
+    // document's pen and brush colours and on-flags.
+    int applyToAll = 1;
     // The nine-word attribute record points receive; at start-up the
     // document's (whose defaults these are).
     CDrawAttr attr;

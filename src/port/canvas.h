@@ -67,6 +67,15 @@ struct FontRecord {
     friend bool operator==(const FontRecord&, const FontRecord&) = default;
 };
 
+// The font the sheet's axes write their labels with: a fresh canvas holds
+// it, and printing sets it at the printer's resolution.
+inline FontRecord DefaultLabelFont() {
+    FontRecord f;
+    f.pointSize = 9;
+    f.faceName = "Courier New";
+    return f;
+}
+
 enum class RasterMode { Copy, InvertDest, NotXor };
 
 enum class Justify { Left = 0, Center = 1, Right = 2 };

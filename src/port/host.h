@@ -63,10 +63,11 @@ public:
     // Screen resolution in pixels per inch.
     virtual int ScreenDpiX() { return 96; }
     virtual int ScreenDpiY() { return 96; }
-    // The default printer's printable page, if there is a printer.
+    // The default printer's printable area, if there is a printer.
     struct PrinterPage {
         int dpiX = 0, dpiY = 0;
-        int widthPx = 0, heightPx = 0;  // whole page in printer pixels
+        // The page less its unprintable margins, in printer pixels.
+        int widthPx = 0, heightPx = 0;
     };
     virtual std::optional<PrinterPage> DefaultPrinter() { return std::nullopt; }
 
