@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <cmath>
@@ -15,6 +17,7 @@
 #include "figures/angle_obj.h"
 #include "figures/isoptic_obj.h"
 #include "figures/point_obj.h"
+#include "math/sheet_mapping.h"
 
 namespace gyr {
 namespace {
@@ -73,6 +76,49 @@ TEST_F(IsopticWindowTest, AnAnimationDragMovesBothAngles) {
     const double d =
         std::remainder(angles[0]->GetAngleValue() - angles[1]->GetAngleValue(), 3.141592653589793);
     EXPECT_NEAR(d, 0, 1e-9);
+}
+
+TEST_F(IsopticWindowTest, AnimationMovesWaitForTheFrameAndEscStopsWhereTheScreenIs) {
+    CIsoptic* cubic = DefaultCubic();
+    ASSERT_NE(cubic, nullptr);
+    m_view->State().m_bMatchPoints = false;
+    m_window->RunCommand(ID_ISOPTIC_ANIMATION);
+    Click(cubic->m_pts[1]);
+    const std::size_t before = m_doc->Objects().size();
+    QWidget* sheet = m_window->Sheet();
+    auto send = [sheet](QEvent::Type type, CWorldPoint w, Qt::MouseButton button) {
+        const PixelPoint p = WorldToPixel(w);
+        const QPointF at(p.x, p.y);
+        QMouseEvent event(type, at, sheet->mapToGlobal(at), button, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(sheet, &event);
+    };
+    const CWorldPoint from{-2, 2};
+    send(QEvent::MouseButtonPress, from, Qt::LeftButton);
+    const auto angles = Made<CAngle>(before);
+    ASSERT_EQ(angles.size(), 2u);
+    const CWorldPoint start = angles[0]->V1();
+
+    // Three moves in a row: none is tracked before the window's next frame,
+    // which then tracks the last one only.
+    for (CWorldPoint w : {CWorldPoint{-1, 0}, CWorldPoint{-0.5, -2}, CWorldPoint{-0.5, -3}})
+        send(QEvent::MouseMove, w, Qt::NoButton);
+    EXPECT_EQ(angles[0]->V1(), start);
+    QElapsedTimer waited;
+    waited.start();
+    while (angles[0]->V1() == start && waited.elapsed() < 2000) QApplication::processEvents();
+    const CWorldPoint shown = cubic->NearestPointOn(PixelToWorld(WorldToPixel({-0.5, -3})));
+    ExpectNear(angles[0]->V1(), shown);
+    ExpectNear(angles[1]->V1(), shown);
+
+    // A move waits; Esc drops it and ends the drag where the angles are.
+    send(QEvent::MouseMove, {-2, 2}, Qt::NoButton);
+    Key(QEvent::KeyPress, Qt::Key_Escape);
+    EXPECT_FALSE(m_view->m_bMouseDown);
+    send(QEvent::MouseMove, {1, -1}, Qt::NoButton);
+    send(QEvent::MouseButtonRelease, {1, -1}, Qt::LeftButton);
+    QApplication::processEvents();
+    ExpectNear(angles[0]->V1(), shown);
+    EXPECT_EQ(Made<CAngle>(before).size(), 2u);
 }
 
 }  // namespace
