@@ -194,16 +194,14 @@ TEST_F(IsopticDerivedTest, CanonicalCubicAsymptoteInvolutionAndInversions) {
     CWorldPoint image;
     ASSERT_TRUE(MainInvolutionImage(cubic->Constants(), {-3, 4}, image));
     ExpectNear(segs[1]->GetVertices()[1], image, 1e-12);
-    // A press at A (snapped onto its segment-free point) gives D.
+    // A press near A snaps onto the end of the segment AB: its image is D.
+    AddSegment(cubic->m_pts[0], cubic->m_pts[1]);
     before = Count();
-    view.State().m_bMatchPoints = false;
-    Click(Px(cubic->m_pts[0].x, cubic->m_pts[0].y));
-    view.State().m_bMatchPoints = true;
+    Click(Px(cubic->m_pts[0].x + 0.1, cubic->m_pts[0].y - 0.1));
     segs = Made<CSegmentObj>(before);
     ASSERT_EQ(segs.size(), 2u);
-    CWorldPoint pressed = PixelToWorld(Px(cubic->m_pts[0].x, cubic->m_pts[0].y));
-    ASSERT_TRUE(MainInvolutionImage(cubic->Constants(), pressed, image));
-    ExpectNear(segs[1]->GetVertices()[1], image, 1e-12);
+    ExpectNear(segs[0]->GetVertices()[1], cubic->m_pts[0], 0);
+    ExpectNear(segs[1]->GetVertices()[1], cubic->m_pts[3], 1e-9);
     // At O there is no image: a beep and nothing.
     before = Count();
     host.Clear();

@@ -174,6 +174,35 @@ TEST(Involution, ImagesLieOnTheCurveAndTheOriginHasNone) {
     }
 }
 
+TEST(Involution, TheAnglesOfTheTwoSegmentsAgreeEverywhereOnTheCurve) {
+    // What the angle animation shows: from each point of the cubic AB and CD
+    // are seen under the same directed angle, modulo pi.
+    std::mt19937 rng(9);
+    std::uniform_real_distribution<double> u(-2, 2);
+    int checked = 0;
+    for (int i = 0; i < 60; ++i) {
+        const CIsopticConstants k{u(rng), u(rng), u(rng)};
+        CWorldPoint pts[4];
+        if (!PointsFromConstants(k, pts)) continue;
+        for (double x = -3; x <= 3; x += 0.41) {
+            if (std::fabs(x - k.a) < 0.05) continue;
+            if (k.c * k.c - 4 * x * (x - k.a) * (x * (x - k.a) + k.b) <= 0) continue;
+            double y1 = 0, y2 = 0;
+            CubicRoots(k, x, y1, y2);
+            for (const CWorldPoint p : {CWorldPoint{x, y1}, CWorldPoint{x, y2}}) {
+                bool near = false;
+                for (const CWorldPoint& q : pts) near |= Distance(p, q) < 1e-3;
+                if (near) continue;
+                const double d = std::remainder(
+                    SignedAngle(p, pts[0], pts[1]) - SignedAngle(p, pts[2], pts[3]), M_PI);
+                EXPECT_NEAR(d, 0, 1e-9 * (1 + std::hypot(p.x, p.y)));
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 200);
+}
+
 TEST(TangentsFrom, TheKnownFootTouchesAtFourPointsEachATangentThrough) {
     const CIsopticDefinition def = OfP();
     CWorldPoint foot;
