@@ -200,7 +200,11 @@ int CirclesOf(const CIsoptic& cubic, CInversionCircle circles[4]) {
     const CubicClass cls = v == IsopticVariant::Two        ? CubicClass::Two
                            : v == IsopticVariant::Singular ? CubicClass::Singular
                                                            : CubicClass::One;
-    const int n = InversionCircles(cls, cubic.Constants(), cubic.m_x, circles);
+    // The interval ends from the constants, not as a file stored them; a
+    // class the constants contradict has no circles.
+    const CIsopticConstants k = cubic.Constants();
+    if (ClassifyCubic(k) != cls) return 0;
+    const int n = InversionCircles(cls, k, IsopticIntervals(cls, k).x, circles);
     for (int i = 0; i < n; ++i) circles[i].centre = cubic.Frame().ToWorld(circles[i].centre);
     for (int i = 0; i < n; ++i)
         if (!IsFinitePoint(circles[i].centre)) return 0;

@@ -335,8 +335,14 @@ int CIsopticProper::FindFlexes(int* calls) {
     const CIsopticFrame f = Frame();
     if (!f.IsSound() || !Constants().IsFinite()) return -1;
     if (ExtraCount() >= 0) {
-        for (int i = 0; i < ExtraCount(); ++i)
+        // Stored flexes (a file may hold anything) must lie on this cubic.
+        for (int i = 0; i < ExtraCount(); ++i) {
             if (!IsFinitePoint(m_extra[i])) return -1;
+            const CWorldPoint c = f.ToCanonical(m_extra[i]);
+            const CWorldPoint g = CubicGradient(Constants(), c.x, c.y);
+            const double off = std::fabs(CubicValue(Constants(), c.x, c.y));
+            if (!(off <= 1e-6 * std::hypot(g.x, g.y) * (1 + std::hypot(c.x, c.y)))) return -1;
+        }
         return ExtraCount();
     }
     std::vector<CPointRun> runs;

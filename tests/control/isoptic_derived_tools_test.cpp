@@ -315,7 +315,8 @@ TEST_F(IsopticDerivedTest, TheConicAndBrokenDataBeepForWhatTheyCannotDo) {
     // A cubic whose stored constants are not finite constructs nothing.
     CIsoptic* broken = OfP();
     broken->m_b = std::numeric_limits<double>::quiet_NaN();
-    for (int id : {ID_ISOPTIC_ASYMPTOTE, ID_ISOPTIC_FLEXES, ID_ISOPTIC_INVERSIONS}) {
+    for (int id :
+         {ID_ISOPTIC_ASYMPTOTE, ID_ISOPTIC_FLEXES, ID_ISOPTIC_INVERSIONS, ID_ISOPTIC_INVOLUTION}) {
         SCOPED_TRACE(id);
         host.Clear();
         const std::size_t before = Count();
@@ -323,6 +324,23 @@ TEST_F(IsopticDerivedTest, TheConicAndBrokenDataBeepForWhatTheyCannotDo) {
         EXPECT_EQ(Count(), before);
         EXPECT_EQ(host.beeps, 1);
     }
+}
+
+TEST_F(IsopticDerivedTest, StoredIntervalEndsAreNotTrustedAClassTheConstantsDenyHasNoCircles) {
+    CIsoptic* cubic = Canonical(-1, -3, 1);
+    for (double& x : cubic->m_x) x = 0.25;  // as a damaged file might hold them
+    std::size_t before = Count();
+    PickWith(ID_ISOPTIC_INVERSIONS, cubic->m_pts[1]);
+    auto circles = Made<CCircleObj>(before);
+    ASSERT_EQ(circles.size(), 4u);
+    ExpectNear(circles[0]->GetVertices()[0], {-2.325141, 0.377318}, 1e-6);
+
+    cubic->m_b = -0.75;  // singular constants in a two-piece cubic
+    host.Clear();
+    before = Count();
+    PickWith(ID_ISOPTIC_INVERSIONS, cubic->m_pts[1]);
+    EXPECT_EQ(Count(), before);
+    EXPECT_EQ(host.beeps, 1);
 }
 
 TEST_F(IsopticDerivedTest, GroupOperationStagesWithShiftCtrlAndTheGroupBar) {

@@ -83,6 +83,8 @@ TEST_F(IsopticFlexTest, UnsoundStoredDataIsRefusedAndOnlyProperCubicsHaveFlexes)
     ASSERT_EQ(obj->FindFlexes(), 3);
     obj->m_extra[2].x = std::numeric_limits<double>::quiet_NaN();
     EXPECT_EQ(obj->FindFlexes(), -1);
+    obj->m_extra[2] = {1, 1};  // finite, but off the curve
+    EXPECT_EQ(obj->FindFlexes(), -1);
 
     CIsoptic* other = General();
     other->m_c = std::numeric_limits<double>::infinity();
