@@ -146,6 +146,10 @@ void CAngle::TrackLastVertex(CGestureState& state, const CWorldPoint& p, unsigne
     FindAngleTool(code).drag(*this, p, flags);
 }
 
+void CAngle::EndTrack(CGestureState&, unsigned, const CWorldPoint&) {
+    StopFollowing();
+}
+
 void CAngle::Draw(Canvas& dc) const {
     if (m_nPoints < 3) return;
     const CWorldPoint path[3] = {m_points[2], m_points[1], m_points[0]};

@@ -455,6 +455,9 @@ TEST_F(IsopticDerivedTest, AngleAnimationFollowsTheFootAndEscStopsIt) {
     Release(Px(0, -2));
     check(moved);
     EXPECT_EQ(Made<CAngle>(before).size(), 2u);
+    // The ended gesture leaves plain angles.
+    EXPECT_EQ(angles[0]->m_follow.rule, nullptr);
+    EXPECT_EQ(angles[1]->m_follow.rule, nullptr);
 
     // A release keeps the last pair; the next press makes a new pair.
     Press(Px(-2, 1));
