@@ -18,6 +18,7 @@
 #include "desktop/qt_canvas.h"
 #include "figures/class_registry.h"
 #include "figures/isoptic_obj.h"
+#include "math/isoptic_derived.h"
 #include "math/sheet_mapping.h"
 #include "model/document.h"
 #include "model/program_state.h"
@@ -119,6 +120,7 @@ void BM_SegmentDragMove(benchmark::State& s) {
 }
 
 std::vector<double> g_flexMillis;
+std::vector<double> g_everyStartMillis;
 
 void BM_FindFlexesFresh(benchmark::State& state) {
     ScriptedHost host;
@@ -140,9 +142,44 @@ void BM_FindFlexesFresh(benchmark::State& state) {
     state.counters["solver_starts"] = calls;
 }
 
+// The bound of the search: the solver from every start the search could
+// take (each component from its middle outwards), none stopping it.
+void BM_FlexSolverEveryStart(benchmark::State& state) {
+    ScriptedHost host;
+    CGyrDoc doc{DrawingClasses()};
+    ProgramState().isoptic.halfPoints = 1001;
+    doc.OnNewDocument();
+    doc.m_sheetParams = {.originX = 385, .originY = 550, .width = 770, .height = 1100};
+    doc.ApplySheetParams();
+    const CIsoptic* cubic = AddIsopticThrough(&doc, {-3, -1}, {-2, 1}, {0, -2}, {-1, -2});
+    const CIsopticFrame f = cubic->Frame();
+    std::vector<CWorldPoint> starts;
+    for (const Compo* compo : cubic->m_compos) {
+        const int n = compo->Count(), m = n / 2;
+        if (n < 4) continue;
+        for (int i = 1; i < m; ++i)
+            for (int index : {m + i, m - i})
+                starts.push_back(f.ToCanonical(compo->m_points[index]));
+    }
+    for (auto _ : state) {
+        const double start = ThreadCpuMillis();
+        int found = 0;
+        for (const CWorldPoint& s : starts) {
+            CWorldPoint flex;
+            found += SolveFlex(cubic->Constants(), s, flex) == 0;
+        }
+        benchmark::DoNotOptimize(found);
+        const double ms = ThreadCpuMillis() - start;
+        state.SetIterationTime(ms / 1000);
+        g_everyStartMillis.push_back(ms);
+    }
+    state.counters["solver_starts"] = double(starts.size());
+}
+
 BENCHMARK(BM_AngleAnimationMove)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SegmentDragMove)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FindFlexesFresh)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FlexSolverEveryStart)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace gyr
@@ -159,5 +196,8 @@ int main(int argc, char** argv) {
     }
     if (!gyr::g_flexMillis.empty())
         std::printf("RATIO flexes_ms %.3f 5\n", gyr::Median(gyr::g_flexMillis));
+    if (!gyr::g_everyStartMillis.empty())
+        std::printf("flex solver from every start: median %.3f ms\n",
+                    gyr::Median(gyr::g_everyStartMillis));
     return rc;
 }
