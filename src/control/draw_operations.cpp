@@ -1,6 +1,7 @@
 #include "control/draw_operations.h"
 
 #include "constructions/circle_constructions.h"
+#include "constructions/isoptic_constructions.h"
 #include "constructions/line_constructions.h"
 #include "figures/angle_obj.h"
 #include "figures/arc_obj.h"
@@ -53,6 +54,13 @@ constexpr struct {
     // picked cubics.
     {kToolIsoptic, kCodePlain, &DrawIsopticTool},
     {kToolIsoptic, kCodeIsopticSingular, &DrawIsopticTool},
+    {kToolIsoptic, kCodeGroupOperation, &PressGroupOperation},
+    {kToolIsoptic, kCodeMainInvolution, &PressMainInvolution},
+    {kToolIsoptic, kCodeOtherInversions, &PressOtherInversions},
+    {kToolIsoptic, kCodeAngleAnimation, &PressAngleAnimation},
+    {kToolIsoptic, kCodeIsopticBisectors, &PressIsopticBisectors},
+    {kToolIsoptic, kCodeTangentsFrom, &PressIsopticTangentAt},  // "Tangent at" (21050)
+    {kToolIsoptic, kCodeIsopticTangentsFrom, &PressIsopticTangentsFrom},
     // The figures' own drawing operations.
     {kToolSegment, kOwnOperation, &DrawSegmentTool, &SegmentToolDraws},
     {kToolLine, kOwnOperation, &DrawLineTool, &SegmentToolDraws},

@@ -158,6 +158,9 @@ public:
     PixelPoint m_ptDown;
     PixelPoint m_ptLastDrag;
     PixelPoint m_ptMouse;  // the last pointer position seen
+    // Where the drawing gesture last tracked its figures (button-down or
+    // move with the button held).
+    PixelPoint m_ptLastTracked;
 
     int m_nScreenDpi = 96;
     int m_nPageCount = 1;

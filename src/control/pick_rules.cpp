@@ -88,16 +88,16 @@ constexpr PickRule kRules[] = {
     {kToolIsoptic, kCodeIsopticSegments, A, S::Construct, kPickSegment, 2, true,
      &IsopticThroughSegments},
     {kToolIsoptic, kCodeIsopticAngle, A, S::Construct, kPickAngle, 1, false, &IsopticOfAngle},
-    {kToolIsoptic, kCodeIsopticTwo, A, S::Construct, kIsoptic4, 1, false, nullptr},
-    {kToolIsoptic, kCodeIsopticThree, A, S::Construct, kIsoptic4, 1, false, nullptr},
-    {kToolIsoptic, kCodeCanonicalAxes, A, S::Construct, kIsoptic4, 1, false, nullptr},
-    {kToolIsoptic, kCodeAsymptote, A, S::Construct, kIsoptic4, 1, false, nullptr},
-    {kToolIsoptic, kCodeMiddleLine, A, S::Construct, kIsoptic4, 1, false, nullptr},
-    {kToolIsoptic, kCodeFlexes, A, S::Construct, kIsoptic4, 1, false, nullptr},
-    {kToolIsoptic, kCodeAngleAnimation, 1, S::Construct, kIsoptic3, 1, false, nullptr},
-    {kToolIsoptic, kCodeGroupOperation, 1, S::Construct, kIsoptic2, 1, false, nullptr},
-    {kToolIsoptic, kCodeMainInvolution, 1, S::Construct, kIsoptic3, 1, false, nullptr},
-    {kToolIsoptic, kCodeOtherInversions, 1, S::Construct, kIsoptic3, 1, false, nullptr},
+    {kToolIsoptic, kCodeIsopticTwo, A, S::Construct, kIsoptic4, 1, false, &IsopticCousinTwo},
+    {kToolIsoptic, kCodeIsopticThree, A, S::Construct, kIsoptic4, 1, false, &IsopticCousinThree},
+    {kToolIsoptic, kCodeCanonicalAxes, A, S::Construct, kIsoptic4, 1, false, &IsopticCanonicalAxes},
+    {kToolIsoptic, kCodeAsymptote, A, S::Construct, kIsoptic4, 1, false, &IsopticAsymptote},
+    {kToolIsoptic, kCodeMiddleLine, A, S::Construct, kIsoptic4, 1, false, &IsopticMiddleLine},
+    {kToolIsoptic, kCodeFlexes, A, S::Construct, kIsoptic4, 1, false, &IsopticFlexes},
+    {kToolIsoptic, kCodeAngleAnimation, 1, S::Stage, kIsoptic3, 1, false, &StartAngleAnimation},
+    {kToolIsoptic, kCodeGroupOperation, 1, S::Stage, kIsoptic2, 1, false, &StartGroupOperation},
+    {kToolIsoptic, kCodeMainInvolution, 1, S::Stage, kIsoptic3, 1, false, &StartMainInvolution},
+    {kToolIsoptic, kCodeOtherInversions, 1, S::Stage, kIsoptic3, 1, false, &StartOtherInversions},
 };
 
 // The topmost object accepted under the point; part is the hit edge.
@@ -233,6 +233,17 @@ void ApplyPickRule(CGestureState& state, const PickRule& rule, unsigned flags,
     }
     switch (rule.step) {
         case PickStep::Stage:
+            // A staged tool may make something of its pick first (the
+            // circles of the isoptic inversions); when it cannot, it beeps
+            // and waits for another pick.
+            if (rule.construct &&
+                !(PicksAlive(state, rule.count) && rule.construct(state, flags, p))) {
+                state.Beep();
+                state.m_nStage = 0;
+                break;
+            }
+            state.m_nStage = pick + 1;
+            break;
         case PickStep::TransformSelection:
             state.m_nStage = pick + 1;
             break;

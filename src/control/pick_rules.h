@@ -36,6 +36,8 @@ enum PickClass : unsigned {
 enum class PickStep {
     // After the last pick the stage equals the number of picks; the next
     // button-down goes to the drawing operation of the tool (kind, code).
+    // A construction, when the rule names one, runs first; its failure
+    // beeps and leaves the stage at 0.
     Stage,
     // After the last pick the construction runs; back to stage 0.
     Construct,

@@ -99,13 +99,26 @@ bool ZoomKey(CGyrView& view, int key, unsigned, int) {
     return true;
 }
 
+// Esc while the angle animation's button is held ends the drag where the
+// angles are, as a release there would; later moves and the release itself
+// change nothing.
+bool EscapeKey(CGyrView& view, int, unsigned flags, int) {
+    const CGestureState& s = view.State();
+    if (!view.m_bMouseDown || view.m_nDragState != kDragDrawing || s.m_nToolKind != kToolIsoptic ||
+        s.m_nToolCode != kCodeAngleAnimation)
+        return false;
+    view.OnLButtonUp(flags & ~kMkLButton, view.m_ptLastTracked);
+    return true;
+}
+
 constexpr struct {
     int first;
     int last;
     KeyHandler handler;
 } kKeyRules[] = {
-    {kKeyTab, kKeyTab, &TabKey}, {kKeyLeft, kKeyDown, &ArrowKey}, {'3', '9', &DigitKey},
-    {kKeyF8, kKeyF9, &AngleKey}, {kKeyF11, kKeyF12, &ZoomKey},
+    {kKeyEscape, kKeyEscape, &EscapeKey}, {kKeyTab, kKeyTab, &TabKey},
+    {kKeyLeft, kKeyDown, &ArrowKey},      {'3', '9', &DigitKey},
+    {kKeyF8, kKeyF9, &AngleKey},          {kKeyF11, kKeyF12, &ZoomKey},
     // Backspace and Delete (Cut) and Enter (the object data) belong to
     // commands not built yet: the view leaves them alone.
 };

@@ -113,6 +113,7 @@ void CGyrView::SelectModeButtonDown(unsigned flags, PixelPoint logical) {
 }
 
 void CGyrView::DrawingModeButtonDown(unsigned flags, PixelPoint logical) {
+    m_ptLastTracked = logical;
     CWorldPoint p = PixelToWorld(logical);
     PixelRect dirty = m_state.SelectionRect();
     m_state.DeselectAll();
@@ -131,6 +132,8 @@ void CGyrView::DrawingModeButtonDown(unsigned flags, PixelPoint logical) {
         }
     }
     Repaint(dirty);
+    // A press may leave its tool (Ctrl in the group operation).
+    if (m_state.m_nToolKind == kToolSelect) OnCommand(ID_SELECT_TOOL);
 }
 
 // ---------------------------------------------------------------- move
@@ -164,6 +167,7 @@ void CGyrView::OnMouseMove(unsigned flags, PixelPoint logical) {
 
     if (m_nDragState == kDragDrawing) {
         AutoScroll(logical);
+        m_ptLastTracked = logical;
         PixelRect dirty;
         // Tracking may reshape the gesture's other figures, never the list.
         const CObList gesture = m_state.m_gesture;

@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
+#include <algorithm>
 
 #include "control/gyr_view.h"
 #include "desktop/qt_canvas.h"
@@ -121,20 +123,74 @@ void SheetView::UpdateCursor() {
     setCursor(SheetCursor(id));
 }
 
+bool SheetView::FollowsFrames() const {
+    const CGestureState& s = m_view.State();
+    return m_view.m_bMouseDown && m_view.m_nDragState == kDragDrawing &&
+           s.m_nToolKind == kToolIsoptic && s.m_nToolCode == kCodeAngleAnimation;
+}
+
+void SheetView::RequestFrame() {
+    QWindow* w = window() ? window()->windowHandle() : nullptr;
+    if (!w) {
+        FlushPendingMove();
+        return;
+    }
+    if (m_frameWindow != w) {
+        if (m_frameWindow) m_frameWindow->removeEventFilter(this);
+        w->installEventFilter(this);
+        m_frameWindow = w;
+    }
+    w->requestUpdate();
+}
+
+void SheetView::FlushPendingMove() {
+    if (!m_movePending) return;
+    m_movePending = false;
+    m_lastFrame.start();
+    m_view.OnMouseMove(m_pendingFlags, m_pendingAt);
+}
+
+bool SheetView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_frameWindow && event->type() == QEvent::UpdateRequest && m_movePending) {
+        // A frame comes no sooner than the display's (at most 60 Hz).
+        const QScreen* screen = m_frameWindow->screen();
+        const double hz =
+            std::min(60.0, screen && screen->refreshRate() > 1 ? screen->refreshRate() : 60.0);
+        if (m_lastFrame.isValid() && double(m_lastFrame.nsecsElapsed()) < 1e9 / hz)
+            m_frameWindow->requestUpdate();
+        else
+            FlushPendingMove();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void SheetView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+    FlushPendingMove();
     setFocus(Qt::MouseFocusReason);
     m_view.OnLButtonDown(KeyFlags(event->modifiers(), event->buttons()), Logical(event));
     UpdateCursor();
 }
 
 void SheetView::mouseMoveEvent(QMouseEvent* event) {
-    m_view.OnMouseMove(KeyFlags(event->modifiers(), event->buttons()), Logical(event));
+    const unsigned flags = KeyFlags(event->modifiers(), event->buttons());
+    if ((flags & kMkLButton) && FollowsFrames()) {
+        m_pendingFlags = flags;
+        m_pendingAt = Logical(event);
+        if (!m_movePending) {
+            m_movePending = true;
+            RequestFrame();
+        }
+        return;
+    }
+    FlushPendingMove();
+    m_view.OnMouseMove(flags, Logical(event));
     UpdateCursor();
 }
 
 void SheetView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return QWidget::mouseReleaseEvent(event);
+    FlushPendingMove();
     // The flags describe the state after the release, as the controller
     // expects of a button-up.
     m_view.OnLButtonUp(KeyFlags(event->modifiers(), event->buttons()), Logical(event));
@@ -151,6 +207,12 @@ void SheetView::mouseDoubleClickEvent(QMouseEvent* event) {
 void SheetView::keyPressEvent(QKeyEvent* event) {
     const unsigned flags = KeyFlags(event->modifiers(), Qt::NoButton);
     const int key = VirtualKey(event->key());
+    // Esc stops a coalesced drag where the screen shows it: the move still
+    // waiting for its frame is dropped.
+    if (key == kKeyEscape)
+        m_movePending = false;
+    else
+        FlushPendingMove();
     bool handled = key != 0 && m_view.OnKeyDown(key, flags, std::max(1, event->count()));
     // Typed characters follow their key, as the platform's character
     // messages do; the controller ignores control characters and digits.

@@ -6,8 +6,11 @@
 // in list order, the selection marks, the rubber band) and copied. Mouse and
 // key events go to the controller with the key flags.
 
+#include <QElapsedTimer>
 #include <QImage>
+#include <QPointer>
 #include <QWidget>
+#include <QWindow>
 
 #include "port/canvas.h"
 
@@ -49,10 +52,26 @@ protected:
     // Tab belongs to the controller (selection cycling), not to focus changes.
     bool focusNextPrevChild(bool next) override;
 
+    // Sees the window's frame requests (QEvent::UpdateRequest).
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // The angle animation solves for the curve at every move it tracks: its
+    // moves are coalesced, the latest waiting for the window's next frame
+    // (QWindow::requestUpdate), so that it tracks and repaints at most once
+    // per display frame.
+    bool FollowsFrames() const;
+    void RequestFrame();
+    void FlushPendingMove();
+
     CGyrDoc& m_doc;
     CGyrView& m_view;
     int m_cursorId = -1;
+    bool m_movePending = false;
+    unsigned m_pendingFlags = 0;
+    PixelPoint m_pendingAt;
+    QElapsedTimer m_lastFrame;
+    QPointer<QWindow> m_frameWindow;
 };
 
 // Key flags of the controller (kMkShift, kMkControl, kMkLButton) from Qt.

@@ -141,9 +141,13 @@ PixelRect CAngle::MoveHandle(int k, const CWorldPoint& p) {
     return CShapeObj::MoveHandle(2, NearestPointOnCircle(p, centre, radius));
 }
 
-void CAngle::TrackLastVertex(CGestureState&, const CWorldPoint& p, unsigned flags, int code) {
-    if (m_nPoints < 3) return;
+void CAngle::TrackLastVertex(CGestureState& state, const CWorldPoint& p, unsigned flags, int code) {
+    if (m_nPoints < 3 || FollowPointer(state, p, flags)) return;
     FindAngleTool(code).drag(*this, p, flags);
+}
+
+void CAngle::EndTrack(CGestureState&, unsigned, const CWorldPoint&) {
+    StopFollowing();
 }
 
 void CAngle::Draw(Canvas& dc) const {

@@ -25,6 +25,8 @@ public:
     PixelRect MoveHandle(int k, const CWorldPoint& p) override;
     void TrackLastVertex(CGestureState& state, const CWorldPoint& p, unsigned flags,
                          int code) override;
+    // A construction's rule moves the angle no longer.
+    void EndTrack(CGestureState& state, unsigned flags, const CWorldPoint& p) override;
     void Draw(Canvas& dc) const override;
 
     // polar(V2 - V1) - polar(V0 - V1), in [-pi, pi].

@@ -7,6 +7,7 @@
 #include "figures/angle_obj.h"
 #include "figures/line_obj.h"
 #include "figures/segment_obj.h"
+#include "math/isoptic_derived.h"
 #include "math/kernel.h"
 #include "math/sheet_mapping.h"
 #include "model/document.h"
@@ -93,6 +94,7 @@ CSheetRect CIsoptic::SheetRect() const {
 }
 
 int CIsoptic::Recompute() {
+    m_nExtra = -1;
     DeleteAllComponents();
     LoadCurrent();
     ComputeIntervals();
@@ -190,8 +192,9 @@ void CIsoptic::MapDefinition(Map map, double scale) {
     m_axisX = Normalized(ex - o, m_axisX);
     m_axisY = Normalized(ey - o, m_axisY);
     m_origin = o;
-    if (ExtraCount() > 0)
-        for (int i = 0; i < ExtraCount(); ++i) m_extra[i] = map(m_extra[i]);
+    // The frame is derived afresh: flexes found in the old one are searched
+    // again rather than trusted.
+    m_nExtra = -1;
     RederiveAfterMap(scale);
 }
 
@@ -273,6 +276,11 @@ CLine* CIsoptic::MakeTangentLine(CGyrDoc* doc, const CWorldPoint& p) const {
     return NewLine(doc, p, p + d);
 }
 
+int CIsoptic::FindFlexes(int* calls) {
+    if (calls) *calls = 0;
+    return -1;
+}
+
 void CIsoptic::ExchangeFields(CFieldExchange& fx) {
     CompoObj::ExchangeFields(fx);
     fx.Point("A", m_pts[0]);
@@ -320,6 +328,39 @@ int CIsopticProper::BuildComponents() {
         return kIsopticOutOfMemory;
     }
     return code;
+}
+
+int CIsopticProper::FindFlexes(int* calls) {
+    if (calls) *calls = 0;
+    const CIsopticFrame f = Frame();
+    if (!f.IsSound() || !Constants().IsFinite()) return -1;
+    if (ExtraCount() >= 0) {
+        // Stored flexes (a file may hold anything) must lie on this cubic.
+        for (int i = 0; i < ExtraCount(); ++i) {
+            if (!IsFinitePoint(m_extra[i])) return -1;
+            const CWorldPoint c = f.ToCanonical(m_extra[i]);
+            const CWorldPoint g = CubicGradient(Constants(), c.x, c.y);
+            const double off = std::fabs(CubicValue(Constants(), c.x, c.y));
+            if (!(off <= 1e-6 * std::hypot(g.x, g.y) * (1 + std::hypot(c.x, c.y)))) return -1;
+        }
+        return ExtraCount();
+    }
+    std::vector<CPointRun> runs;
+    runs.reserve(m_compos.size());
+    for (const Compo* compo : m_compos)
+        runs.push_back({compo->m_points.data(), int(compo->m_points.size())});
+    LoadCurrent();
+    const CFlexResult r = FindCubicFlexes(f, Constants(), Class() == CubicClass::Singular,
+                                          runs.data(), int(runs.size()));
+    if (calls) *calls = r.solverCalls;
+    int n = 0;
+    for (int i = 0; i < r.count; ++i) {
+        const CWorldPoint w = f.ToWorld(r.flex[i]);
+        if (!IsFinitePoint(w)) break;
+        m_extra[n++] = w;
+    }
+    m_nExtra = n;
+    return n;
 }
 
 // ---------------------------------------------------------------- conic
@@ -724,7 +765,10 @@ bool FinishIsopticGesture(CGestureState& state, unsigned, const CWorldPoint&) {
     const auto alive = [doc](const CMyObj* obj) {
         return obj && doc && ListContains(doc->Objects(), obj);
     };
-    if (state.m_nStage == 3) {
+    // Stage 3 of the singular tool runs under the angle tool's codes (the
+    // group operation has a stage 3 of its own).
+    if (state.m_nStage == 3 &&
+        (state.m_nToolCode == kCodePlain || state.m_nToolCode == kCodeViewingSegment)) {
         // The angle of the singular tool is complete.
         CMyObj* angle = state.m_pPicked;
         state.m_nToolCode = kCodeIsopticSingular;

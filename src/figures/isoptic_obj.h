@@ -35,6 +35,13 @@ public:
     // A new line through p along the tangent there, fitted to the sheet and
     // given the document, not added; null when there is no direction.
     virtual CLine* MakeTangentLine(CGyrDoc* doc, const CWorldPoint& p) const;
+    // The flexes, in m_extra with their count in m_nExtra: the stored ones
+    // when they were computed before, else searched from the components
+    // (Newton's method from their middles outwards) and stored. Gives the
+    // count (0: none); -1 for a cubic that has no flexes to search (the
+    // conic, the split ones) or whose stored data is not finite. calls, when
+    // given, receives the number of solver starts.
+    virtual int FindFlexes(int* calls = nullptr);
     // The interval ends from the constants; nothing in the base class.
     virtual void ComputeIntervals() {}
     // New components from the intervals: 0, or an error code (the components
@@ -46,7 +53,8 @@ public:
     void SetDefinition(const CIsopticDefinition& def);
     // The process-wide frame and constants become this cubic's.
     void LoadCurrent() const;
-    // Intervals, components and box afresh; the build's code.
+    // Intervals, components and box afresh; the build's code. Flexes found
+    // before are forgotten.
     int Recompute();
     // The sheet the components are clipped to.
     CSheetRect SheetRect() const;
@@ -90,6 +98,7 @@ public:
     CIsopticProper(const CIsopticProper&) = default;
     void ComputeIntervals() override;
     int BuildComponents() override;
+    int FindFlexes(int* calls = nullptr) override;
     virtual CubicClass Class() const = 0;
 };
 

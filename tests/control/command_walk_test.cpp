@@ -15,6 +15,7 @@
 #include "figures/angle_obj.h"
 #include "figures/arc_obj.h"
 #include "figures/circle_obj.h"
+#include "figures/isoptic_obj.h"
 #include "figures/triangle_obj.h"
 
 namespace gyr::testing {
@@ -36,6 +37,12 @@ protected:
         arc->m_points[2] = {4.5, 0};
         arc->m_points[3] = {6, 1.5};
         Add(arc);
+        // The cubic (x + 1)(x^2 + y^2) - 3x + y = 0 through the last click, (0, 0).
+        CIsopticDefinition def;
+        def.build = IsopticBuild::Two;
+        def.k = {-1, -3, 1};
+        PointsFromConstants(def.k, def.pts);
+        AddIsoptic(&doc, def);
         doc.SetModifiedFlag(false);
         host.Clear();
     }
@@ -97,8 +104,10 @@ TEST_F(CommandWalkTest, EveryEnabledCommandDoesSomethingVisible) {
             EXPECT_FALSE(state.m_selection.empty());
             continue;
         }
+        // The group bar's buttons share the tool of the one walked before them.
         EXPECT_TRUE(cmd->kind != kind || cmd->code != code || id == ID_TRIANGLES_TOOL ||
-                    id == ID_TRIANGLE_GENERAL);
+                    id == ID_TRIANGLE_GENERAL || id == ID_GROUP_BAR_SECOND ||
+                    id == ID_GROUP_BAR_THIRD);
         EXPECT_TRUE(TryTool()) << "enabled, but nothing came of it";
     }
     EXPECT_GT(tried, 30);
@@ -115,7 +124,7 @@ TEST_F(CommandWalkTest, KeysOfUnbuiltCommandsAreLeftAlone) {
         view.OnLButtonDblClk(kMkControl, Px(7, 7));
     }
     EXPECT_EQ(host.beeps, 0);
-    EXPECT_EQ(doc.Objects().size(), 10u);  // nothing cut
+    EXPECT_EQ(doc.Objects().size(), 11u);  // nothing cut
 }
 
 }  // namespace

@@ -52,7 +52,8 @@ TEST(CommandTable, AvailableToolsDrawOrPickAndEveryPickRuleHasACommand) {
     EXPECT_TRUE(IsCommandAvailable(*FindCommand(ID_LINE_MIDDLE_ORTHOGONAL)));
     EXPECT_TRUE(IsCommandAvailable(*FindCommand(ID_INTERSECTION)));
     EXPECT_FALSE(IsCommandAvailable(*FindCommand(ID_DUPLICATE)));
-    EXPECT_FALSE(IsCommandAvailable(*FindCommand(ID_ISOPTIC_FLEXES)));
+    EXPECT_TRUE(IsCommandAvailable(*FindCommand(ID_ISOPTIC_FLEXES)));
+    EXPECT_TRUE(IsCommandAvailable(*FindCommand(ID_ISOPTIC_GROUP)));  // picks, then draws
     EXPECT_TRUE(IsCommandAvailable(*FindCommand(ID_CIRCLE_TANGENT_3)));
     EXPECT_TRUE(IsCommandAvailable(*FindCommand(ID_SEGMENT_COMMON_TANGENTS)));
     EXPECT_TRUE(IsCommandAvailable(*FindCommand(ID_TRIANGLE_MEDIANS)));  // constructs at the pick
