@@ -4,6 +4,7 @@
 //   --dump FILE          the document as JSON on standard output
 //   --convert IN OUT     between .gyr and .json, chosen by extension
 //   --export OUT FILE    the whole sheet as PNG, BMP, SVG or PDF
+//   --run SCRIPT         PLAY a locus script (or its locus) into a document
 //   --help, --version
 
 #include <iosfwd>
