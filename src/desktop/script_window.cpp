@@ -84,6 +84,9 @@ ScriptWindow::ScriptWindow(CGestureState& state, QWidget* parent, std::function<
     grid->addWidget(m_edit, 0, 0);
     grid->addLayout(buttons, 0, 1);
     grid->addLayout(locus, 1, 0, 1, 2);
+    // The edit must not start with the focus: leaving it disables Start.
+    setTabOrder(m_start, m_stop);
+    m_start->setFocus(Qt::OtherFocusReason);
     Refresh();
 }
 

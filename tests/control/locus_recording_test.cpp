@@ -47,6 +47,37 @@ protected:
         return lines;
     }
 
+    // PLAY of the recording into a fresh document rebuilds the figures
+    // drawn, in the same order.
+    void ExpectReplayRebuildsTheDrawing() {
+        std::vector<CMyObj*> drawn(doc.Objects().begin() + 1, doc.Objects().end());
+        CGyrDoc other{DrawingClasses()};
+        other.OnNewDocument();
+        const CScriptRunResult r = PlayScript(other, model->Text());
+        ASSERT_TRUE(r.ok) << r.fault.message;
+        EXPECT_FALSE(r.beep);
+        ASSERT_EQ(other.Objects().size(), drawn.size() + 1) << model->Text();
+        for (std::size_t i = 0; i < drawn.size(); ++i) {
+            const CMyObj* a = drawn[i];
+            const CMyObj* b = other.Objects()[i + 1];
+            ASSERT_EQ(a->IsPoint(), b->IsPoint()) << i;
+            ASSERT_EQ(a->IsCircle(), b->IsCircle()) << i;
+            ASSERT_EQ(a->IsSegment(), b->IsSegment()) << i;
+            if (a->IsCircle() && !a->IsPoint()) {
+                const auto* ca = static_cast<const CCircleObj*>(a);
+                const auto* cb = static_cast<const CCircleObj*>(b);
+                EXPECT_NEAR(ca->Centre().x, cb->Centre().x, 1e-5) << i << model->Text();
+                EXPECT_NEAR(ca->Centre().y, cb->Centre().y, 1e-5) << i << model->Text();
+                EXPECT_NEAR(ca->m_radius, cb->m_radius, 1e-5) << i;
+                continue;
+            }
+            for (int k = 0; k < (a->IsPoint() ? 1 : 2); ++k) {
+                EXPECT_NEAR(a->GetVertices()[k].x, b->GetVertices()[k].x, 1e-5) << i;
+                EXPECT_NEAR(a->GetVertices()[k].y, b->GetVertices()[k].y, 1e-5) << i;
+            }
+        }
+    }
+
     std::unique_ptr<CScriptWindowModel> model;
 };
 
@@ -114,25 +145,42 @@ TEST_F(LocusRecordingTest, IntersectionsAndTangentsReplayAsDrawn) {
     EXPECT_EQ(lines[3], "L40  Point Intersection L10  L20  ;");
     EXPECT_EQ(lines[5].rfind("L60  Line Tangent L10  L50  ", 0), 0u) << lines[5];
 
-    // PLAY into a fresh document rebuilds the same figures in the same
-    // order.
-    std::vector<CMyObj*> drawn(doc.Objects().begin() + 1, doc.Objects().end());
-    CGyrDoc other{DrawingClasses()};
-    other.OnNewDocument();
-    const CScriptRunResult r = PlayScript(other, model->Text());
-    ASSERT_TRUE(r.ok) << r.fault.message;
-    ASSERT_EQ(other.Objects().size(), drawn.size() + 1);
-    for (std::size_t i = 0; i < drawn.size(); ++i) {
-        const CMyObj* a = drawn[i];
-        const CMyObj* b = other.Objects()[i + 1];
-        ASSERT_EQ(a->IsPoint(), b->IsPoint()) << i;
-        ASSERT_EQ(a->IsCircle(), b->IsCircle()) << i;
-        ASSERT_EQ(a->IsSegment(), b->IsSegment()) << i;
-        for (int k = 0; k < (a->IsPoint() ? 1 : 2); ++k) {
-            EXPECT_NEAR(a->GetVertices()[k].x, b->GetVertices()[k].x, 1e-5) << i;
-            EXPECT_NEAR(a->GetVertices()[k].y, b->GetVertices()[k].y, 1e-5) << i;
-        }
-    }
+    ExpectReplayRebuildsTheDrawing();
+}
+
+TEST_F(LocusRecordingTest, TangentAndThreePointCirclesReplayAsDrawn) {
+    model->Start();
+    Circle({0, 0}, {1, 0});
+    Segment({-5, -2}, {5, -2});
+    Point(3, 1);
+    // Tangent to the circle and the segment through the pointer: several
+    // circles, made in an order the script names with selectors.
+    view.OnCommand(ID_CIRCLE_TANGENT_2_THROUGH_1);
+    Click(Px(1, 0));
+    Click(Px(0, -2));
+    Drag(Px(3, 0), Px(3, 0.5));
+    // Through the press point and the pointer, touching the segment.
+    view.OnCommand(ID_CIRCLE_TANGENT_THROUGH_2);
+    Click(Px(4, -2));
+    Drag(Px(-3, 1), Px(-2, 2));
+    // Tangent to three, made at the last pick.
+    Circle({-6, 4}, {-5.5, 4});
+    Circle({-3, 4}, {-2.5, 4});
+    Segment({-7, 5.5}, {-2, 5.5});
+    view.OnCommand(ID_CIRCLE_TANGENT_3);
+    Click(Px(-6, 4.5));
+    Click(Px(-3, 4.5));
+    Click(Px(-4.5, 5.5));
+    // Three points: the first stage's circle is taken over, not recorded.
+    view.OnCommand(ID_CIRCLE_THREE_POINTS);
+    Drag(Px(5, -4), Px(6, -4));
+    Drag(Px(5.5, -3), Px(5.5, -3));
+    model->Stop();
+    const std::vector<std::string> lines = Lines();
+    ASSERT_GE(lines.size(), 8u);
+    EXPECT_NE(model->Text().find("Circle Tangent L10  L20  "), std::string::npos);
+    EXPECT_NE(model->Text().find("Circle Through "), std::string::npos);
+    ExpectReplayRebuildsTheDrawing();
 }
 
 TEST_F(LocusRecordingTest, WindowButtonsPointsAndPrint) {
