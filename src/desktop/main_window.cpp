@@ -28,6 +28,7 @@
 #include <QTextCursor>
 #include <QTimer>
 #include <QToolBar>
+#include <algorithm>
 
 #include "control/command_table.h"
 #include "control/doc_commands.h"
@@ -472,8 +473,10 @@ void MainWindow::ShowScript() {
                 return MeasureText(font, text);
             },
             [this] {
+                // The visible corner of the sheet itself, not of the margin
+                // around a sheet smaller than the window.
                 const PixelRect r = ClientRect();
-                return PixelPoint{r.left, r.top};
+                return PixelPoint{std::max(0, r.left), std::max(0, r.top)};
             });
     }
     m_script->show();

@@ -39,6 +39,8 @@ ScriptWindow::ScriptWindow(CGestureState& state, QWidget* parent, std::function<
     m_edit = new QPlainTextEdit(this);
     m_edit->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // As in a dialog: Tab goes on to the buttons (blanks separate as well).
+    m_edit->setTabChangesFocus(true);
     m_edit->setMinimumSize(460, 260);
     m_edit->installEventFilter(this);
 

@@ -124,9 +124,11 @@ void CScriptWindowModel::Close() {
 
 void CScriptWindowModel::EditFocusIn() {
     EmptySteps();
+    // PLAY stays available: pressing it takes the focus from the edit first,
+    // and a disabled button could not be pressed at all after typing.
     const bool text = !m_text.empty();
     m_enabled = {
-        .start = false, .stop = true, .clear = text, .print = text, .play = false, .close = true};
+        .start = false, .stop = true, .clear = text, .print = text, .play = text, .close = true};
 }
 
 void CScriptWindowModel::EditFocusOut() {

@@ -224,7 +224,7 @@ TEST_F(LocusRecordingTest, WindowButtonsPointsAndPrint) {
     // The focus rules.
     model->EditFocusIn();
     b = model->Buttons();
-    EXPECT_TRUE(!b.start && b.stop && !b.play && b.clear && b.close);
+    EXPECT_TRUE(!b.start && b.stop && b.play && b.clear && b.close);
     model->EditFocusOut();
     b = model->Buttons();
     EXPECT_TRUE(!b.start && b.play && b.clear && b.close);
