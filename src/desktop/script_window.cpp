@@ -68,7 +68,9 @@ ScriptWindow::ScriptWindow(CGestureState& state, QWidget* parent, std::function<
         Refresh();
     });
     connect(m_edit, &QPlainTextEdit::textChanged, this, [this] {
-        if (!m_settingText) m_model.SetText(m_edit->toPlainText().toStdString());
+        if (m_settingText) return;
+        m_model.SetText(m_edit->toPlainText().toStdString());
+        Refresh();
     });
     m_model.SetRecordListener([this] { ShowText(true); });
 

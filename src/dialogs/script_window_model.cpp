@@ -122,7 +122,18 @@ void CScriptWindowModel::Close() {
     SetRecording(false);
 }
 
+void CScriptWindowModel::SetText(const std::string& text) {
+    m_text = text;
+    m_lengthSeen = text.size();
+    if (m_editFocused) {
+        // What depends on the text follows the typing.
+        const bool any = !m_text.empty();
+        m_enabled.clear = m_enabled.print = m_enabled.play = any;
+    }
+}
+
 void CScriptWindowModel::EditFocusIn() {
+    m_editFocused = true;
     EmptySteps();
     // PLAY stays available: pressing it takes the focus from the edit first,
     // and a disabled button could not be pressed at all after typing.
@@ -132,6 +143,7 @@ void CScriptWindowModel::EditFocusIn() {
 }
 
 void CScriptWindowModel::EditFocusOut() {
+    m_editFocused = false;
     SetRecording(false);
     EmptySteps();
     const bool text = !m_text.empty();

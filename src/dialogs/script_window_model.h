@@ -63,10 +63,7 @@ public:
     void EditFocusIn();
     void EditFocusOut();
     // The user changed the text.
-    void SetText(const std::string& text) {
-        m_text = text;
-        m_lengthSeen = text.size();
-    }
+    void SetText(const std::string& text);
     // "Pts:" changed: a number from 2 to 1000 is taken, anything else gives 20.
     void SetPointsText(const std::string& text);
 
@@ -97,6 +94,7 @@ private:
     CGestureState& m_state;
     std::string m_text;
     std::size_t m_lengthSeen = 0;
+    bool m_editFocused = false;
     int m_nPoints = kLocusPointsDefault;
     Enabled m_enabled;
     std::unique_ptr<CScriptRecorder> m_recorder;

@@ -225,11 +225,17 @@ TEST_F(LocusRecordingTest, WindowButtonsPointsAndPrint) {
     model->EditFocusIn();
     b = model->Buttons();
     EXPECT_TRUE(!b.start && b.stop && b.play && b.clear && b.close);
+    model->SetText("");
+    b = model->Buttons();
+    EXPECT_TRUE(!b.play && !b.clear && !b.print);  // typing follows
+    model->SetText("L10 Point (1, 2) ;");
+    EXPECT_TRUE(model->Buttons().play);
     model->EditFocusOut();
     b = model->Buttons();
     EXPECT_TRUE(!b.start && b.play && b.clear && b.close);
 
     // Print: a text box at the given corner with the text attributes.
+    model->SetText("L10 Point (1, 2) ;\r\nL20 Point (1 2\r\n");
     const std::size_t objects = doc.Objects().size();
     model->Print({10, 20}, [](const FontRecord&, const std::string& s) {
         return PixelPoint{int(s.size()) * 7, 15};
