@@ -1,5 +1,6 @@
 #include "math/locus_script.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -92,7 +93,8 @@ int OpOfWord(std::string_view w) {
 
 // The argument forms of each (kind, operation), in the order the recorder
 // writes them: references (p point, l line, c circle, o line or circle),
-// pairs Q, numbers N, selector S.
+// pairs Q, numbers N, selector S; X is a pair or a reference to a point,
+// in any order.
 struct Form {
     int kind;
     int op;
@@ -112,12 +114,9 @@ constexpr Form kForms[] = {
     {kKindLine, kOpTangent, "cQ"},        {kKindLine, kOpTangent, "cp"},
     {kKindLine, kOpTangent, "cQS"},       {kKindLine, kOpTangent, "cpS"},
     {kKindLine, kOpTangentAt, "cQ"},      {kKindLine, kOpTangentAt, "cp"},
-    {kKindCircle, kOpCenter, "QQ"},       {kKindCircle, kOpCenter, "pQS"},
-    {kKindCircle, kOpCenter, "pp"},       {kKindCircle, kOpThrough, "QQ"},
-    {kKindCircle, kOpThrough, "pQ"},      {kKindCircle, kOpThrough, "pQS"},
-    {kKindCircle, kOpThrough, "pp"},      {kKindCircle, kOpThrough, "l"},
-    {kKindCircle, kOpThrough, "QQQ"},     {kKindCircle, kOpThrough, "pQQ"},
-    {kKindCircle, kOpThrough, "ppQ"},     {kKindCircle, kOpThrough, "ppp"},
+    {kKindCircle, kOpCenter, "XX"},       {kKindCircle, kOpCenter, "XXS"},
+    {kKindCircle, kOpThrough, "XX"},      {kKindCircle, kOpThrough, "XXS"},
+    {kKindCircle, kOpThrough, "XXX"},     {kKindCircle, kOpThrough, "l"},
     {kKindCircle, kOpTangent, "ooo"},     {kKindCircle, kOpTangent, "oop"},
     {kKindCircle, kOpTangent, "ooQ"},     {kKindCircle, kOpTangent, "opp"},
     {kKindCircle, kOpTangent, "opQ"},     {kKindCircle, kOpTangent, "oQQ"},
@@ -127,7 +126,8 @@ constexpr Form kForms[] = {
 };
 
 bool ArgMatches(char form, char actual) {
-    return form == actual || (form == 'o' && (actual == 'l' || actual == 'c'));
+    return form == actual || (form == 'o' && (actual == 'l' || actual == 'c')) ||
+           (form == 'X' && (actual == 'p' || actual == 'Q'));
 }
 
 // 1 when args is a whole form of (kind, op), 0 when only a prefix of one,
@@ -299,6 +299,14 @@ bool Parser::ParseStatement() {
         if (!Next()) return false;
     }
     if (MatchForms(s.kind, s.op, args) != 1) return KindFail();
+    // A selector of two points names where the referenced one stands: one
+    // reference and one pair are needed.
+    const auto count = [&](char c) { return std::count(args.begin(), args.end(), c); };
+    if (s.kind == kKindCircle && s.selector >= 0 && s.op != kOpTangent &&
+        (count('p') != 1 || count('Q') != 1))
+        return KindFail();
+    std::copy(args.begin(), args.end(), s.args);
+    s.nArgs = int(args.size());
     s.end = m_tok.Position();
     s.failToken = m_cur;
     s.failNumber = m_tok.Number();
@@ -467,14 +475,26 @@ bool CScriptEvaluator::Compute(const CScriptStatement& s, const CVariableSource&
     }
     // The point operands of the forms that take points as references or
     // pairs, references first.
+    // The point operands (pairs and references to points) as written.
     CWorldPoint pts[3];
-    int nPts = 0;
-    for (int k = 0; k < s.nRefs; ++k)
-        if (KindOf(s.refs[k]) == kKindPoint) pts[nPts++] = ref[k]->a;
-    for (int k = 0; k < s.nPairs; ++k) pts[nPts++] = s.pairs[k];
-    // "L# (x, y) P1": the referenced point is the second of the two.
-    if (s.nRefs == 1 && s.nPairs == 1 && s.selector == 1 && nPts == 2) std::swap(pts[0], pts[1]);
+    int nPts = 0, refPoints = 0, refAt = -1;
+    for (int a = 0, r = 0, q = 0; a < s.nArgs && nPts < 3; ++a) {
+        const char c = s.args[a];
+        if (c == 'Q') {
+            pts[nPts++] = s.pairs[q++];
+        } else if (c == 'p' || c == 'l' || c == 'c') {
+            if (c == 'p') {
+                refAt = nPts;
+                ++refPoints;
+                pts[nPts++] = ref[r]->a;
+            }
+            ++r;
+        }
+    }
     const int sel = s.selector;
+    // "L# (x, y) Pk": the referenced point is point k of the two.
+    if (refPoints == 1 && s.nPairs == 1 && nPts == 2 && (sel == 0 || sel == 1) && refAt != sel)
+        std::swap(pts[0], pts[1]);
 
     switch (s.kind) {
         case kKindPoint:

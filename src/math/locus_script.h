@@ -101,6 +101,10 @@ struct CScriptStatement {
     double numbers[3] = {0, 0, 0};
     int nNumbers = 0;
     int selector = -1;
+    // The arguments' codes as written (p, l, c references, Q pairs, N
+    // numbers, S the selector).
+    char args[5] = {};
+    int nArgs = 0;
     // The statement's text: from its label to its ";" inclusive.
     std::size_t begin = 0, end = 0;
     int textLine = 1;  // 1-based line of the text where the label stands

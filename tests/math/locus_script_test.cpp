@@ -263,6 +263,19 @@ TEST(LocusScriptEval, CircleForms) {
     ExpectNear(p[7].a, {0, 3});
     ExpectNear(p[8].a, {1, 0});
 
+    // A reference to a point stands wherever a pair may, in any order.
+    RunPass(p,
+            "L10 Point (0, 3) ; L20 Circle Center (1, 1) L10 ; "
+            "L30 Circle Through (1, 0) L10 (-1, 0) ; L40 Circle Center (0, 1) L10 P0 ;");
+    ASSERT_TRUE(p.ok) << p.fault.message;
+    ExpectNear(p[1].a, {1, 1});
+    ExpectNear(p[1].b, {0, 3});
+    ExpectNear(p[2].a, {0, 4.0 / 3});  // through (1, 0), (0, 3) and (-1, 0)
+    ExpectNear(p[3].a, {0, 3});
+    ExpectNear(p[3].b, {0, 1});
+    // A selector needs one reference and one pair.
+    EXPECT_NE(FaultOf("L10 Circle Center (0, 0) (1, 0) P1 ;"), "");
+
     // Tangent circles to three lines: four, each made once, then none left.
     const std::string lines =
         "L10 Line (0, 0) (1, 0) ; L20 Line (0, 0) (0, 1) ; L30 Line (4, 0) (0, 4) ; ";
@@ -315,6 +328,8 @@ TEST(LocusScriptEval, LongChainsStayFlat) {
     first.kind = kKindLine;
     first.nPairs = 2;
     first.pairs[1] = {1, 0};
+    first.args[0] = first.args[1] = 'Q';
+    first.nArgs = 2;
     program.statements.push_back(first);
     for (int i = 1; i < 3000; ++i) {
         CScriptStatement s;
@@ -324,6 +339,9 @@ TEST(LocusScriptEval, LongChainsStayFlat) {
         s.nRefs = 1;
         s.pairs[0] = {double(i), 0};
         s.nPairs = 1;
+        s.args[0] = 'l';
+        s.args[1] = 'Q';
+        s.nArgs = 2;
         program.statements.push_back(s);
     }
     CScriptEvaluator eval;
