@@ -2,13 +2,16 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <optional>
 #include <ostream>
 
 #include "app/json_document.h"
+#include "constructions/locus_play.h"
 #include "desktop/sheet_export.h"
 #include "desktop/sheet_print.h"
 #include "figures/class_registry.h"
@@ -34,6 +37,11 @@ const char kUsage[] =
     "                                       (F: 0 < F <= 4, the sheet's pixel size times F)\n"
     "       gyrovant --print OUT.pdf FILE.gyr|FILE.json [--paper A4|Letter] [--landscape]\n"
     "                                       (the printed pages, 1200 dpi, A4 portrait by default)\n"
+    "       gyrovant --run SCRIPT [--locus N] [--seed S] [--into DOC.gyr|DOC.json]\n"
+    "                [--output OUT.gyr|.json|.png|.bmp|.svg|.pdf]\n"
+    "                                       (PLAY the locus script, or its locus of N >= 2\n"
+    "                                       points, into a new document or DOC; without\n"
+    "                                       --output the document as JSON on standard output)\n"
     "       gyrovant --help | --version\n";
 
 enum class FileKind { Gyr, Json, Unknown };
@@ -125,13 +133,40 @@ public:
 
     int Export(const std::string& outPath, const std::string& inPath, double scale) {
         if (!Read(inPath)) return kExitBadInput;
-        auto app = EnsureGuiApplication();
-        std::string error;
-        if (!ExportSheet(m_doc, outPath, &error, scale)) {
-            m_err << (error.empty() ? std::string(kMsgFailedSave) : error) << '\n';
+        return ExportDocument(outPath, scale);
+    }
+
+    // PLAY or the locus of the script into a new document or into, then the
+    // result saved, exported or dumped. A script error writes nothing.
+    int Run(const std::string& scriptPath, int locus, unsigned seed, const std::string& into,
+            const std::string& outPath) {
+        std::vector<std::uint8_t> bytes;
+        if (!ReadWholeFile(scriptPath, bytes)) {
+            m_err << (errno == ENOENT || errno == ENOTDIR ? WithPath(kMsgFileNotFound, scriptPath)
+                                                          : std::string(kMsgFailedOpen))
+                  << '\n';
             return kExitBadInput;
         }
-        return kExitOk;
+        if (into.empty())
+            m_doc.OnNewDocument();
+        else if (!Read(into))
+            return kExitBadInput;
+        m_host.randomState = seed;
+        const std::string text(bytes.begin(), bytes.end());
+        const CScriptRunResult r =
+            locus > 0 ? PlayLocus(m_doc, text, locus) : PlayScript(m_doc, text);
+        if (!r.ok) {
+            m_err << scriptPath << ':' << std::max(r.fault.textLine, 1) << ": " << r.fault.message
+                  << '\n';
+            return kExitBadInput;
+        }
+        if (outPath.empty()) {
+            m_out << JsonToText(DocumentToJson(m_doc));
+            m_out.flush();
+            return kExitOk;
+        }
+        if (IsExportExtension(outPath)) return ExportDocument(outPath, 1.0);
+        return Write(outPath) ? kExitOk : kExitBadInput;
     }
 
     int Print(const std::string& outPath, const std::string& inPath, PaperSize paper,
@@ -153,6 +188,16 @@ public:
     }
 
 private:
+    int ExportDocument(const std::string& outPath, double scale) {
+        auto app = EnsureGuiApplication();
+        std::string error;
+        if (!ExportSheet(m_doc, outPath, &error, scale)) {
+            m_err << (error.empty() ? std::string(kMsgFailedSave) : error) << '\n';
+            return kExitBadInput;
+        }
+        return kExitOk;
+    }
+
     bool Read(const std::string& path) {
         std::vector<std::uint8_t> bytes;
         if (!ReadWholeFile(path, bytes)) {
@@ -310,6 +355,48 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         if (LowerExtension(files[0]) != "pdf") return Usage(err, "the output must end in .pdf");
         if (!documentKind(files[1])) return Usage(err, "the document must end in .gyr or .json");
         return Command(out, err).Print(files[0], files[1], paper, landscape);
+    }
+    if (verb == "--run") {
+        std::string script, into, output;
+        int locus = 0;
+        unsigned seed = 1;
+        bool locusGiven = false, seedGiven = false;
+        for (std::size_t i = 1; i < args.size(); ++i) {
+            const std::string& a = args[i];
+            const bool hasValue = i + 1 < args.size();
+            if (a == "--locus") {
+                if (locusGiven || !hasValue) return Usage(err, "--locus takes one number");
+                std::optional<double> n = ParseNumber(args[++i]);
+                if (!n || *n != std::floor(*n) || *n < 2 || *n > 1e9)
+                    return Usage(err, "the locus needs a whole number of at least 2 points");
+                locus = int(*n);
+                locusGiven = true;
+            } else if (a == "--seed") {
+                if (seedGiven || !hasValue) return Usage(err, "--seed takes one number");
+                std::optional<double> n = ParseNumber(args[++i]);
+                if (!n || *n != std::floor(*n) || *n < 0 || *n > 4294967295.0)
+                    return Usage(err, "the seed must be a whole number from 0 to 4294967295");
+                seed = unsigned(*n);
+                seedGiven = true;
+            } else if (a == "--into") {
+                if (!into.empty() || !hasValue) return Usage(err, "--into takes one document");
+                into = args[++i];
+                if (!documentKind(into))
+                    return Usage(err, "the document must end in .gyr or .json");
+            } else if (a == "--output") {
+                if (!output.empty() || !hasValue) return Usage(err, "--output takes one file");
+                output = args[++i];
+                if (!documentKind(output) && !IsExportExtension(output))
+                    return Usage(err,
+                                 "the output must end in .gyr, .json, .png, .bmp, .svg or .pdf");
+            } else if (script.empty() && a.rfind("--", 0) != 0) {
+                script = a;
+            } else {
+                return Usage(err, "--run takes one script file and the options above");
+            }
+        }
+        if (script.empty()) return Usage(err, "--run takes one script file");
+        return Command(out, err).Run(script, locus, seed, into, output);
     }
     return Usage(err, "unknown option " + verb);
 }

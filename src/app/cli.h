@@ -5,6 +5,7 @@
 //   --convert IN OUT     between .gyr and .json, chosen by extension
 //   --export OUT FILE    the whole sheet as PNG, BMP, SVG or PDF
 //   --print OUT.pdf FILE the printed pages as PDF (--paper A4|Letter, --landscape)
+//   --run SCRIPT         PLAY a locus script (or its locus) into a document
 //   --help, --version
 
 #include <iosfwd>

@@ -119,7 +119,12 @@ bool TangentCirclesTo3(CGestureState& state, unsigned, const CWorldPoint&) {
                           [](const TouchObject& o) { return o.kind == Kind::Line; });
     CircleValue c[8];
     const int n = TangentCircles3(objs[0], objs[1], objs[2], c);
-    for (int i = 0; i < n; ++i) MakeCircle(state, c[i].centre, c[i].radius, {});
+    for (int i = 0; i < n; ++i) {
+        CCircleObj* circle = MakeCircle(state, c[i].centre, c[i].radius, {});
+        // Made at the last pick, without a release: recorded here.
+        if (circle && state.m_pRecorder)
+            state.m_pRecorder->RecordCircle(*circle, kCodeTangentTo3);
+    }
     return n > 0;
 }
 

@@ -37,6 +37,7 @@
 #include "desktop/app_commands.h"
 #include "desktop/qt_canvas.h"
 #include "desktop/recent_files.h"
+#include "desktop/script_window.h"
 #include "desktop/sheet_print.h"
 #include "desktop/sheet_view.h"
 #include "desktop/tool_icons.h"
@@ -83,6 +84,7 @@ bool IsFrameCommand(int id) {
         case ID_FILE_PRINT:
         case ID_FILE_PRINT_PREVIEW:
         case ID_FILE_PRINT_SETUP:
+        case ID_SHOW_SCRIPT:
             return true;
         default:
             return IsViewToggle(id) || (id >= ID_FILE_MRU_FIRST && id <= ID_FILE_MRU_LAST);
@@ -446,6 +448,9 @@ bool MainWindow::RunFrameCommand(int id) {
         case ID_FILE_PRINT_PREVIEW:
             Print(true);
             return true;
+        case ID_SHOW_SCRIPT:
+            ShowScript();
+            return true;
         case ID_FILE_PRINT_SETUP: {
             if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
             QPageSetupDialog dialog(m_printer.get(), this);
@@ -455,6 +460,29 @@ bool MainWindow::RunFrameCommand(int id) {
         default:
             return false;
     }
+}
+
+ScriptWindow* MainWindow::Script() const {
+    return m_script.data();
+}
+
+void MainWindow::ShowScript() {
+    if (!m_script) {
+        m_script = new ScriptWindow(
+            m_view.State(), this, [this] { AfterCommand(); },
+            [this](const FontRecord& font, const std::string& text) {
+                return MeasureText(font, text);
+            },
+            [this] {
+                // The visible corner of the sheet itself, not of the margin
+                // around a sheet smaller than the window.
+                const PixelRect r = ClientRect();
+                return PixelPoint{std::max(0, r.left), std::max(0, r.top)};
+            });
+    }
+    m_script->show();
+    m_script->raise();
+    m_script->activateWindow();
 }
 
 void MainWindow::OpenDocumentCommand() {

@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <QSet>
 #include <functional>
 #include <memory>
@@ -23,6 +24,7 @@ class QToolBar;
 namespace gyr {
 
 class CGyrDoc;
+class ScriptWindow;
 class SheetView;
 struct MenuItem;
 
@@ -83,6 +85,8 @@ public:
     void ChooseSize(int size);
     // The open in-place editor of a text box, or null.
     QPlainTextEdit* TextEditor() const { return m_editor; }
+    // The Script window while it is open, or null.
+    ScriptWindow* Script() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -102,6 +106,8 @@ private:
     void FillRecentMenu();
     bool RunFrameCommand(int id);
     void OpenDocumentCommand();
+    // "Show Script": opens the one Script window or brings it forward.
+    void ShowScript();
     void OpenRecent(int index);
     void Print(bool preview);
     // A new or opened document: the view's first update again.
@@ -129,6 +135,7 @@ private:
     QSet<const QObject*> m_toolButtons;  // whose leaving clears the fly-by text
     std::unique_ptr<QPrinter> m_printer;
     bool m_centred = false;
+    QPointer<ScriptWindow> m_script;
 };
 
 // The window title of a document.

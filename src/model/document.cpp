@@ -76,6 +76,7 @@ void CGyrDoc::RemoveObject(CMyObj* obj) {
     if (RemoveFromList(m_objects, obj)) {
         // Selections, gesture lists and picks never outlive their objects.
         for (CGestureState* state : m_states) state->Forget(obj);
+        ProgramState().script.steps.Forget(obj);
         delete obj;
     }
     SetModifiedFlag();
@@ -113,6 +114,8 @@ CWorldPoint CGyrDoc::GetSheetRightBottom() const {
 
 void CGyrDoc::DeleteContents() {
     for (CGestureState* state : m_states) state->ForgetAll();
+    // New and Open start the locus script's steps afresh.
+    ProgramState().script.steps.Clear();
     DeleteAllObjects(m_objects);
 }
 

@@ -9,6 +9,7 @@
 #include "math/isoptic.h"
 #include "math/world_point.h"
 #include "model/document.h"
+#include "model/script_steps.h"
 #include "model/undo_state.h"
 
 namespace gyr {
@@ -88,9 +89,14 @@ struct CProgramState {
     CGraphSettings graph;
     CIsopticSettings isoptic;
     CUndoState undo;
+    CScriptState script;
 };
 
 CProgramState& ProgramState();
+// Whether the locus script records (Undo and Cut are barred meanwhile).
+inline bool IsScriptRecording() {
+    return ProgramState().script.recording;
+}
 // Back to the start-of-run values, the sheet mapping included (tests).
 void ResetProgramState();
 
