@@ -68,11 +68,13 @@ CGyrDoc::~CGyrDoc() {
 }
 
 void CGyrDoc::AddObject(CMyObj* obj) {
+    ++m_catalogueVersion;
     m_objects.push_back(obj);
     SetModifiedFlag();
 }
 
 void CGyrDoc::RemoveObject(CMyObj* obj) {
+    ++m_catalogueVersion;
     if (RemoveFromList(m_objects, obj)) {
         // Selections, gesture lists and picks never outlive their objects.
         for (CGestureState* state : m_states) state->Forget(obj);
@@ -86,6 +88,7 @@ void CGyrDoc::InvalidateObject(const CMyObj* obj) {
 }
 
 void CGyrDoc::MakeFirst(CMyObj* obj) {
+    ++m_catalogueVersion;
     if (m_objects.empty() || !RemoveFromList(m_objects, obj)) return;
     // Never before the sheet object.
     m_objects.insert(m_objects.begin() + (m_objects.empty() ? 0 : 1), obj);
@@ -93,6 +96,7 @@ void CGyrDoc::MakeFirst(CMyObj* obj) {
 }
 
 void CGyrDoc::MakeLast(CMyObj* obj) {
+    ++m_catalogueVersion;
     if (!RemoveFromList(m_objects, obj)) return;
     m_objects.push_back(obj);
     SetModifiedFlag();
@@ -112,6 +116,7 @@ CWorldPoint CGyrDoc::GetSheetRightBottom() const {
 }
 
 void CGyrDoc::DeleteContents() {
+    ++m_catalogueVersion;
     for (CGestureState* state : m_states) state->ForgetAll();
     DeleteAllObjects(m_objects);
 }
@@ -158,6 +163,7 @@ void CGyrDoc::ApplyTextToSelection(int textKind) {
 // ---------------------------------------------------------------- files
 
 void CGyrDoc::Serialize(CArchive& ar) {
+    ++m_catalogueVersion;
     if (ar.IsStoring())
         ar.WriteObList(m_objects);
     else
