@@ -177,7 +177,7 @@ void DrawInRect(const CObList& list, const CPaintIndex& index, const CObList& mo
     // A moving object may have been found by where it was: the test is
     // always on where it is now, as for the plain scan.
     for (std::uint32_t i : positions)
-        if (list[i]->GetInvalidRect().Intersects(r)) list[i]->Draw(dc);
+        if (list[i]->GetInvalidRect().Intersects(r)) DrawObjectWithin(list[i], dc, r);
 }
 
 }  // namespace gyr
