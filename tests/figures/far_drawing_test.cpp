@@ -11,6 +11,7 @@
 #include "figures/arc_obj.h"
 #include "figures/circle_obj.h"
 #include "figures/figure_fixture.h"
+#include "figures/isoptic_obj.h"
 #include "figures/segment_obj.h"
 #include "figures/triangle_obj.h"
 #include "math/sheet_mapping.h"
@@ -235,6 +236,34 @@ TEST_F(FarDrawingTest, AHugeArcShowsOnlyItsOwnPart) {
     }
     EXPECT_LE(std::abs(right - startX), 1);
     EXPECT_LE(left, -kDrawMargin / 2);
+}
+
+TEST_F(FarDrawingTest, AHugeCircleOfADegenerateIsopticIsItsVisiblePart) {
+    auto* deg =
+        static_cast<CIsopticDegenerate*>(AddIsopticThrough(&doc, {-1, 0}, {-2, 2}, {2, 2}, {1, 0}));
+    ASSERT_NE(deg, nullptr);
+    ASSERT_EQ(deg->m_nShapeCode, 1);
+    // Its circle moved to centre (0, 1e8 + 1) through (0, 1), as a damaged
+    // file could hold it.
+    int count = 0;
+    std::uint32_t closed = 0;
+    auto* circle = const_cast<CWorldPoint*>(deg->ComponentAt(1, count, closed));
+    ASSERT_EQ(count, 2);
+    circle[0] = {0, 1e8 + 1};
+    circle[1] = {0, 1};
+    RecordingCanvas dc;
+    deg->Draw(dc);
+    const auto runs = dc.Of(RecordingCanvas::Op::Polyline);
+    ASSERT_FALSE(runs.empty());
+    const int lineY = WorldToPixel({0, 1}).y;
+    for (const auto& run : runs)
+        for (PixelPoint q : run.points)
+            if (q.x >= 0 && q.x <= Mapping().sheetWidth) {
+                EXPECT_LE(std::fabs(double(q.y) - lineY), 1);
+            }
+    // The point marks stay small ellipses.
+    for (const auto& e : dc.Of(RecordingCanvas::Op::Ellipse))
+        EXPECT_LE(std::abs(e.points[1].x - e.points[0].x), 20);
 }
 
 TEST_F(FarDrawingTest, ALargeCircleOnTheSheetIsAFinePolyline) {
