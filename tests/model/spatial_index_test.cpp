@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <random>
 
 #include "model/document_fixture.h"
@@ -94,31 +95,27 @@ TEST_F(SpatialIndexTest, MovingObjectsAreFoundWhereTheyAreNow) {
 TEST_F(SpatialIndexTest, ACatalogueOrMappingChangeMakesItStale) {
     CShapeObj* a = AddSegment({0, 0}, {1, 1});
     CPaintIndex index;
-    auto built = [&] {
-        index.Build(doc.Objects(), doc.CatalogueVersion());
-        return index.Matches(doc.Objects(), doc.CatalogueVersion());
+    const std::function<void()> changes[] = {
+        [&] {
+            AddSegment({2, 2}, {3, 3});
+        },
+        [&] { doc.MakeFirst(a); },
+        [&] { doc.RemoveObject(a); },
+        [&] { Mapping().unitX *= 2; },
+        [&] { index.Clear(); },
+        // A fresh catalogue of the same length is another one.
+        [&] {
+            const std::size_t before = doc.Objects().size();
+            doc.OnNewDocument();
+            while (doc.Objects().size() < before) AddSegment({0, 0}, {1, 1});
+        },
     };
-    ASSERT_TRUE(built());
-    AddSegment({2, 2}, {3, 3});
-    EXPECT_FALSE(index.Matches(doc.Objects(), doc.CatalogueVersion()));
-    ASSERT_TRUE(built());
-    doc.MakeFirst(a);
-    EXPECT_FALSE(index.Matches(doc.Objects(), doc.CatalogueVersion()));
-    ASSERT_TRUE(built());
-    doc.RemoveObject(a);
-    EXPECT_FALSE(index.Matches(doc.Objects(), doc.CatalogueVersion()));
-    ASSERT_TRUE(built());
-    Mapping().unitX *= 2;
-    EXPECT_FALSE(index.Matches(doc.Objects(), doc.CatalogueVersion()));
-    ASSERT_TRUE(built());
-    index.Clear();
-    EXPECT_FALSE(index.Matches(doc.Objects(), doc.CatalogueVersion()));
-    // A fresh document with the same number of objects is another catalogue.
-    ASSERT_TRUE(built());
-    const std::size_t before = doc.Objects().size();
-    doc.OnNewDocument();
-    while (doc.Objects().size() < before) AddSegment({0, 0}, {1, 1});
-    EXPECT_FALSE(index.Matches(doc.Objects(), doc.CatalogueVersion()));
+    for (const auto& change : changes) {
+        index.Build(doc.Objects(), doc.CatalogueVersion());
+        ASSERT_TRUE(index.Matches(doc.Objects(), doc.CatalogueVersion()));
+        change();
+        EXPECT_FALSE(index.Matches(doc.Objects(), doc.CatalogueVersion()));
+    }
 }
 
 }  // namespace
