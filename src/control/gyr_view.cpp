@@ -126,7 +126,22 @@ int CGyrView::CursorId() const {
 // ---------------------------------------------------------------- painting
 
 void CGyrView::Paint(Canvas& dc, const PixelRect& r) const {
-    if (GetDocument()) DrawInRect(GetDocument()->Objects(), dc, r);
+    if (const CGyrDoc* doc = GetDocument()) {
+        if (m_bMouseDown) {
+            if (!m_paintIndex.Matches(doc->Objects(), doc->CatalogueVersion()))
+                m_paintIndex.Build(doc->Objects(), doc->CatalogueVersion());
+            // What the gesture may be changing: its figures, the selection
+            // and the picks.
+            CObList moving = m_state.m_gesture;
+            AppendAll(moving, m_state.m_selection);
+            for (CMyObj* picked :
+                 {m_state.m_pPicked, m_state.m_pFirstPicked, m_state.m_pSecondPicked})
+                if (picked) moving.push_back(picked);
+            DrawInRect(doc->Objects(), m_paintIndex, moving, dc, r);
+        } else {
+            DrawInRect(doc->Objects(), dc, r);
+        }
+    }
     for (const CMyObj* obj : m_state.m_selection) obj->DrawMarks(dc);
     if (m_nDragState == kDragRubberBand && !m_rubberBand.IsEmpty()) dc.DrawFocusRect(m_rubberBand);
 }

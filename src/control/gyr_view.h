@@ -11,6 +11,7 @@
 
 #include "model/gesture_state.h"
 #include "model/ids.h"
+#include "model/spatial_index.h"
 
 namespace gyr {
 
@@ -192,6 +193,9 @@ private:
     void SetRubberBand(const PixelRect& r);
     // Removes and deletes degenerate gesture objects.
     void DropDegenerate(PixelRect& dirty);
+    // Every event but a drag's mouse move may change any object: the paint
+    // index is taken afresh after it.
+    void ForgetPaintIndex() const { m_paintIndex.Clear(); }
 
     CGestureState m_state;
     CViewWindow* m_pWindow = nullptr;
@@ -201,6 +205,10 @@ private:
     bool m_bOwnEditor = false;
     bool m_bEditorAllSelected = false;
     std::string m_editorText;
+    // While the button is down only the gesture's and the selection's
+    // objects change, so repaints go through a snapshot of where the others
+    // paint: their cost follows the damaged area, not the document.
+    mutable CPaintIndex m_paintIndex;
 };
 
 // The world vector of a pixel displacement, computed from the pixel

@@ -126,6 +126,7 @@ constexpr struct {
 }  // namespace
 
 bool CGyrView::OnKeyDown(int key, unsigned flags, int repeat) {
+    ForgetPaintIndex();
     for (const auto& rule : kKeyRules)
         if (key >= rule.first && key <= rule.last) return rule.handler(*this, key, flags, repeat);
     return false;
@@ -160,6 +161,7 @@ PixelPoint CViewWindow::MeasureText(const FontRecord& font, const std::string& t
 }
 
 void CGyrView::OnChar(char32_t ch, int repeat) {
+    ForgetPaintIndex();
     CGyrDoc* doc = GetDocument();
     if (!doc || repeat < 1) return;
     if (m_bOwnEditor && EditedBox()) {
@@ -219,6 +221,7 @@ void CGyrView::StartEditing(CTextObj* box, bool caretAtEnd) {
 }
 
 void CGyrView::EndEditing() {
+    ForgetPaintIndex();
     if (!m_bEditorOpen) return;
     m_bEditorOpen = false;
     // The editor closes even when its box has gone with the catalogue.

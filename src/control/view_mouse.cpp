@@ -198,6 +198,7 @@ void CGyrView::OnMouseMove(unsigned flags, PixelPoint logical) {
 
 void CGyrView::OnLButtonUp(unsigned flags, PixelPoint logical) {
     if (!m_bMouseDown) return;
+    ForgetPaintIndex();
     if (m_pWindow) m_pWindow->SetMouseCapture(false);
     m_bMouseDown = false;
     const int state = m_nDragState;

@@ -316,12 +316,17 @@ void CArcObj::Draw(Canvas& dc) const {
     if (m_nPoints < 4 || std::fabs(m_sweep) < 0.001 || m_radius < kGeomEps) return;
     Canvas::PenSel oldPen = dc.SelectPen(m_bPen ? &m_logpen : nullptr);
     Canvas::BrushSel oldBrush = dc.SelectBrush(nullptr);
-    const PixelPoint start = WorldToPixel(m_points[1]);
-    const PixelPoint end = WorldToPixel(m_points[2]);
-    if (m_sweep >= 0)
-        dc.Arc(GetPixelBounds(), start, end);
-    else
-        dc.Arc(GetPixelBounds(), end, start);
+    if (NeedsTrueCircle(m_points[0], m_radius)) {
+        for (const auto& run : CirclePixelRuns(m_points[0], m_radius, m_points[1], m_sweep))
+            dc.Polyline(run.data(), int(run.size()));
+    } else {
+        const PixelPoint start = WorldToPixel(m_points[1]);
+        const PixelPoint end = WorldToPixel(m_points[2]);
+        if (m_sweep >= 0)
+            dc.Arc(GetPixelBounds(), start, end);
+        else
+            dc.Arc(GetPixelBounds(), end, start);
+    }
     dc.RestorePen(oldPen);
     dc.RestoreBrush(oldBrush);
     DrawCentreMark(dc);

@@ -191,15 +191,35 @@ void CCircleObj::Draw(Canvas& dc) const {
     if (m_nPoints < 2) return;
     Canvas::PenSel oldPen = dc.SelectPen(m_bPen ? &m_logpen : nullptr);
     Canvas::BrushSel oldBrush = dc.SelectBrush(m_bBrush ? &m_logbrush : nullptr);
-    PixelRect r = GetPixelBounds();
-    const PixelPoint corner = Shifted({r.right, r.bottom}, 1, 1);
-    dc.Ellipse({r.left, r.top, corner.x, corner.y});
+    if (NeedsTrueCircle(Centre(), m_radius)) {
+        // Beyond the platform ellipse's reach: the disc and the circle cut
+        // to the window, filled without a pen and then stroked.
+        if (m_bBrush) {
+            const std::vector<PixelPoint> disc = DiscPixels(Centre(), m_radius);
+            if (disc.size() >= 3) {
+                Canvas::PenSel stroke = dc.SelectPen(nullptr);
+                dc.Polygon(disc.data(), int(disc.size()));
+                dc.RestorePen(stroke);
+            }
+        }
+        if (m_bPen) {
+            for (const auto& run : CirclePixelRuns(Centre(), m_radius, {}, 2 * std::numbers::pi))
+                dc.Polyline(run.data(), int(run.size()));
+        }
+    } else {
+        PixelRect r = GetPixelBounds();
+        const PixelPoint corner = Shifted({r.right, r.bottom}, 1, 1);
+        dc.Ellipse({r.left, r.top, corner.x, corner.y});
+    }
     dc.RestorePen(oldPen);
     dc.RestoreBrush(oldBrush);
     DrawCentreMark(dc);
 }
 
 void CCircleObj::DrawCentreMark(Canvas& dc) const {
+    // A centre beyond the window is nowhere to be seen, and its pixel would
+    // be a saturated one.
+    if (!IsInDrawWindow(Centre())) return;
     const LogPen black{kPenSolid, 1, 0, 0};
     Canvas::PenSel old = dc.SelectPen(&black);
     DrawCross(dc, WorldToPixel(Centre()));

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <new>
+#include <numbers>
 
 #include "figures/angle_obj.h"
 #include "figures/line_obj.h"
@@ -497,11 +498,21 @@ void CIsopticDegenerate::Draw(Canvas& dc) const {
                 mark(second[0]);
                 break;
             case 1: {
-                const PixelPoint c = WorldToPixel(second[0]);
-                const PixelPoint q = WorldToPixel(second[1]);
-                const int r = int(std::lround(std::hypot(double(q.x - c.x), double(q.y - c.y))));
                 Canvas::BrushSel oldBrush = dc.SelectBrush(nullptr);
-                dc.Ellipse({c.x - r, c.y - r, c.x + r + 1, c.y + r + 1});
+                const double radius = Distance(second[0], second[1]);
+                if (NeedsTrueCircle(second[0], radius)) {
+                    // Too large for the platform ellipse: the true circle cut
+                    // to the window.
+                    for (const auto& run :
+                         CirclePixelRuns(second[0], radius, {}, 2 * std::numbers::pi))
+                        dc.Polyline(run.data(), int(run.size()));
+                } else {
+                    const PixelPoint c = WorldToPixel(second[0]);
+                    const PixelPoint q = WorldToPixel(second[1]);
+                    const int r =
+                        int(std::lround(std::hypot(double(q.x - c.x), double(q.y - c.y))));
+                    dc.Ellipse({c.x - r, c.y - r, c.x + r + 1, c.y + r + 1});
+                }
                 dc.RestoreBrush(oldBrush);
                 mark(second[1]);
                 break;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <numbers>
 
 namespace gyr {
 
@@ -231,6 +232,166 @@ std::vector<PixelPoint> PolygonPixels(const CWorldPoint* v, int n) {
     px.reserve(poly.size());
     for (const CWorldPoint& p : poly) px.push_back(WorldToPixel(p));
     return px;
+}
+
+namespace {
+
+// The circle as seen from the window. p0 is its point nearest the window's
+// centre, u the unit vector from the circle's centre towards it and v that
+// vector turned a quarter turn counter-clockwise. The point at angle phi
+// from p0 about the centre is p0 - 2r sin^2(phi/2) u + r sin(phi) v: near the
+// window every term is small, so huge radii and centres lose no digit there.
+struct CircleView {
+    CWorldPoint c, p0, u, v;
+    double r = 0;
+    // Every point of the circle, and every ray from its centre, that meets
+    // the window lies within [-reach, reach] of p0 (reach is pi when the
+    // centre is near).
+    double reach = 0;
+    bool meets = false;   // the circle comes near enough to the window
+    bool covers = false;  // the disc holds the whole window
+    double step = 0;      // the angle between samples
+};
+
+constexpr int kMaxCircleSamples = 1 << 16;
+
+bool ViewCircle(const WorldWindow& w, const CWorldPoint& c, double r, CircleView& out) {
+    if (!Finite(c) || !std::isfinite(r) || !(r > 0)) return false;
+    const CWorldPoint m = Centre(w);
+    // Every point of the window lies within rho of its centre.
+    const double rho = std::hypot(w.right - w.left, w.top - w.bottom) / 2;
+    CWorldPoint d = m - c;
+    double scale = 1;  // the true distance is len * scale
+    if (!Finite(d)) {
+        d = m * 0.5 - c * 0.5;
+        scale = 2;
+    }
+    const double len = std::hypot(d.x, d.y);
+    out.c = c;
+    out.r = r;
+    out.u = len > 0 ? d * (1 / len) : CWorldPoint{1, 0};
+    out.v = {-out.u.y, out.u.x};
+    out.p0 = {c.x + r * out.u.x, c.y + r * out.u.y};
+    if (!Finite(out.p0)) return false;
+    const CWorldPoint off = m - out.p0;
+    // The window's centre lies inside the circle when it is on the centre's
+    // side of p0.
+    const bool inside = off.Dot(out.u) < 0;
+    if (std::hypot(off.x, off.y) > rho) {
+        out.meets = false;
+        out.covers = inside;
+        return true;
+    }
+    out.meets = true;
+    // A ray from the centre meets the window only within asin(rho / distance)
+    // of the direction of its centre; a little more for rounding.
+    const double sine = len * scale > rho ? rho / len / scale * 1.001 : 1;
+    out.reach = sine >= 1 ? std::numbers::pi : std::asin(sine);
+    // A chord of angle step stands off the circle by r (1 - cos(step / 2)),
+    // at most r step^2 / 8: a quarter pixel.
+    const CSheetMapping& mp = Mapping();
+    const double unit = std::max({std::abs(double(mp.unitX)), std::abs(double(mp.unitY)), 1.0});
+    out.step = std::min(std::sqrt(2 / (r * unit)), std::numbers::pi / 32);
+    return true;
+}
+
+CWorldPoint CirclePointAt(const CircleView& cv, double phi) {
+    const double h = std::sin(phi / 2);
+    return cv.p0 - cv.u * (2 * cv.r * h * h) + cv.v * (cv.r * std::sin(phi));
+}
+
+// Samples from angle a to angle b, both ends included (without b when
+// closing, where b comes back to a).
+void SampleCircle(const CircleView& cv, double a, double b, bool closing,
+                  std::vector<CWorldPoint>& out) {
+    const double n =
+        std::clamp(std::ceil(std::fabs(b - a) / cv.step), 1.0, double(kMaxCircleSamples));
+    const int count = int(n);
+    for (int k = 0; k <= count; ++k) {
+        if (closing && k == count) break;
+        out.push_back(CirclePointAt(cv, a + (b - a) * k / count));
+    }
+}
+
+// The angle of q about the centre, from p0.
+double AngleFromNearest(const CircleView& cv, const CWorldPoint& q) {
+    // Halved so that no difference overflows; the angle does not change.
+    const CWorldPoint t = q * 0.5 - cv.c * 0.5;
+    return std::atan2(cv.u.x * t.y - cv.u.y * t.x, cv.u.Dot(t));
+}
+
+}  // namespace
+
+bool NeedsTrueCircle(const CWorldPoint& c, double r) {
+    const CSheetMapping& m = Mapping();
+    const double unit = std::max(std::abs(double(m.unitX)), std::abs(double(m.unitY)));
+    if (!(r * unit <= kEllipsePixelLimit)) return true;
+    const WorldWindow w = DrawWindow();
+    return !InsideAll(w, {c.x - r, c.y - r}) || !InsideAll(w, {c.x + r, c.y + r});
+}
+
+std::vector<std::vector<PixelPoint>> CirclePixelRuns(const CWorldPoint& c, double r,
+                                                     const CWorldPoint& from, double sweep) {
+    std::vector<std::vector<PixelPoint>> runs;
+    const WorldWindow w = DrawWindow();
+    CircleView cv;
+    if (!std::isfinite(sweep) || !ViewCircle(w, c, r, cv) || !cv.meets) return runs;
+    const double pi = std::numbers::pi;
+    const bool full = cv.reach >= pi;
+    auto add = [&](double a, double b, bool closed) {
+        std::vector<CWorldPoint> pts;
+        SampleCircle(cv, a, b, closed, pts);
+        for (auto& run : PolylinePixelRuns(pts.data(), int(pts.size()), closed))
+            runs.push_back(std::move(run));
+    };
+    if (std::fabs(sweep) >= 2 * pi) {
+        if (full)
+            add(-pi, pi, true);
+        else
+            add(-cv.reach, cv.reach, false);
+        return runs;
+    }
+    if (!Finite(from)) return runs;
+    const double a = AngleFromNearest(cv, from);
+    const double lo = std::min(a, a + sweep), hi = std::max(a, a + sweep);
+    if (full) {
+        add(lo, hi, false);
+        return runs;
+    }
+    // The arc's angles lie within (-3pi, 3pi): its part in [-reach, reach]
+    // is found in one of three turns.
+    for (int k = -1; k <= 1; ++k) {
+        const double from0 = std::max(lo + 2 * pi * k, -cv.reach);
+        const double to0 = std::min(hi + 2 * pi * k, cv.reach);
+        if (from0 < to0) add(from0, to0, false);
+    }
+    return runs;
+}
+
+std::vector<PixelPoint> DiscPixels(const CWorldPoint& c, double r) {
+    const WorldWindow w = DrawWindow();
+    CircleView cv;
+    if (!ViewCircle(w, c, r, cv)) return {};
+    if (!cv.meets) {
+        if (!cv.covers) return {};
+        const CSheetMapping& m = Mapping();
+        const int l = -kDrawMargin, t = -kDrawMargin;
+        const int rt = m.sheetWidth + kDrawMargin, b = m.sheetHeight + kDrawMargin;
+        return {{l, t}, {rt, t}, {rt, b}, {l, b}};
+    }
+    std::vector<CWorldPoint> pts;
+    if (cv.reach >= std::numbers::pi) {
+        SampleCircle(cv, -std::numbers::pi, std::numbers::pi, true, pts);
+    } else {
+        // The sector holds every part of the disc that the window sees.
+        SampleCircle(cv, -cv.reach, cv.reach, false, pts);
+        pts.push_back(c);
+    }
+    return PolygonPixels(pts.data(), int(pts.size()));
+}
+
+bool IsInDrawWindow(const CWorldPoint& p) {
+    return InsideAll(DrawWindow(), p);
 }
 
 bool IsYWithinSheet(double y) {

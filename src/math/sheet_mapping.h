@@ -55,6 +55,26 @@ bool ClipToDrawWindow(CWorldPoint& a, CWorldPoint& b);
 std::vector<std::vector<PixelPoint>> PolylinePixelRuns(const CWorldPoint* v, int n, bool closed);
 // A filled polygon cut to the window, in pixels (empty when it lies outside).
 std::vector<PixelPoint> PolygonPixels(const CWorldPoint* v, int n);
+// Circles whose radius is beyond this many pixels are not handed to the
+// platform's ellipse: its integer box may overflow, and its curve strays from
+// the true circle by pixels. They are drawn as the polylines below.
+constexpr double kEllipsePixelLimit = 4096;
+// Whether the circle (c, r) is drawn through CirclePixelRuns and DiscPixels:
+// its radius is beyond kEllipsePixelLimit pixels, or its box leaves the
+// drawable window.
+bool NeedsTrueCircle(const CWorldPoint& c, double r);
+// The parts inside the window of the circle (c, r), or of its arc that starts
+// on the ray towards from and turns by sweep radians (counter-clockwise when
+// positive; a whole turn or more is the circle), each a run of pixel points.
+// The polylines lie within a quarter pixel of the true circle; positions are
+// taken relative to the circle's point nearest the window, so that no digit
+// is lost however large the radius and the centre are.
+std::vector<std::vector<PixelPoint>> CirclePixelRuns(const CWorldPoint& c, double r,
+                                                     const CWorldPoint& from, double sweep);
+// The disc (c, r) cut to the window, in pixels (empty when they do not meet).
+std::vector<PixelPoint> DiscPixels(const CWorldPoint& c, double r);
+// Whether p lies in the drawable window (and is finite).
+bool IsInDrawWindow(const CWorldPoint& p);
 bool IsYWithinSheet(double y);
 // Screen-equal: Chebyshev distance below the pixel tolerance.
 bool SamePoint(const CWorldPoint& a, const CWorldPoint& b);

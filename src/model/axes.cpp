@@ -160,6 +160,51 @@ void CAxes::InitDefaults() {
 }
 
 void CAxes::Draw(Canvas& dc) const {
+    DrawAxes(dc, nullptr);
+}
+
+void CAxes::DrawWithin(Canvas& dc, const PixelRect& r) const {
+    DrawAxes(dc, &r);
+}
+
+namespace {
+
+// Which ticks and labels of the axes may show within a rectangle. A label is
+// a whole number: its width is at most its length times the widest of the
+// characters it is made of, and glyphs may overhang their advance a little.
+class AxesClip {
+public:
+    AxesClip(Canvas& dc, const PixelRect* within) : m_within(within) {
+        if (!within) return;
+        for (char c : std::string("-0123456789")) {
+            const PixelPoint e = dc.TextExtent(std::string(1, c));
+            m_charWidth = std::max<long long>(m_charWidth, e.x);
+            m_height = std::max<long long>(m_height, e.y);
+        }
+        m_slack = m_height / 2 + 2;
+    }
+    // A tick from (x0, y0) to (x1, y1), one of them equal.
+    bool Tick(long long x0, long long y0, long long x1, long long y1) const {
+        return Meets(x0 - 2, y0 - 2, x1 + 3, y1 + 3);
+    }
+    bool Label(long long x, long long y, const std::string& text) const {
+        return Meets(x - m_slack, y - m_slack, x + (long long)text.size() * m_charWidth + m_slack,
+                     y + m_height + m_slack);
+    }
+
+private:
+    bool Meets(long long l, long long t, long long r, long long b) const {
+        return !m_within ||
+               (std::max<long long>(l, m_within->left) < std::min<long long>(r, m_within->right) &&
+                std::max<long long>(t, m_within->top) < std::min<long long>(b, m_within->bottom));
+    }
+    const PixelRect* m_within;
+    long long m_charWidth = 0, m_height = 0, m_slack = 0;
+};
+
+}  // namespace
+
+void CAxes::DrawAxes(Canvas& dc, const PixelRect* within) const {
     const CSheetParams& p = m_params;
     const double g = p.generalScale;
     const long long ox = TruncToInt(p.originX * g);
@@ -184,6 +229,7 @@ void CAxes::Draw(Canvas& dc) const {
         dc.LineTo(at(width, oy));
     }
     if (p.axesMode == 2) {
+        const AxesClip clip(dc, within);
         // The x ticks hang below their axis, the y ticks to the right of it:
         // an axis whose ticks cannot reach the sheet gets none.
         const bool xAxisShows = oy + t5 >= 0 && oy <= height;
@@ -193,11 +239,15 @@ void CAxes::Draw(Canvas& dc) const {
                                         : TickRange{};
         for (long long i = xs.lo; i <= xs.hi; ++i) {
             const long long x = ox + i * m_spacingX;
-            dc.MoveTo(at(x, oy));
-            dc.LineTo(at(x, oy + t5));
+            if (clip.Tick(x, oy, x, oy + t5)) {
+                dc.MoveTo(at(x, oy));
+                dc.LineTo(at(x, oy + t5));
+            }
             int k;
-            if (LabelOfTick(i, p.labelsPerX, k))
-                dc.TextOut(at(i > 0 ? x - t4 : x - t7, oy + t7), std::to_string(k));
+            if (!LabelOfTick(i, p.labelsPerX, k)) continue;
+            const std::string label = std::to_string(k);
+            const long long lx = i > 0 ? x - t4 : x - t7;
+            if (clip.Label(lx, oy + t7, label)) dc.TextOut(at(lx, oy + t7), label);
         }
         // Upward is negative y: tick i sits at oy - i * spacing, so the
         // indices on the sheet are those of a downward axis, negated.
@@ -206,10 +256,14 @@ void CAxes::Draw(Canvas& dc) const {
                                         : TickRange{};
         for (long long i = -ys.hi; i <= -ys.lo; ++i) {
             const long long y = oy - i * m_spacingY;
-            dc.MoveTo(at(ox, y));
-            dc.LineTo(at(ox + t5, y));
+            if (clip.Tick(ox, y, ox + t5, y)) {
+                dc.MoveTo(at(ox, y));
+                dc.LineTo(at(ox + t5, y));
+            }
             int k;
-            if (LabelOfTick(i, p.labelsPerY, k)) dc.TextOut(at(ox + t7, y - t7), std::to_string(k));
+            if (!LabelOfTick(i, p.labelsPerY, k)) continue;
+            const std::string label = std::to_string(k);
+            if (clip.Label(ox + t7, y - t7, label)) dc.TextOut(at(ox + t7, y - t7), label);
         }
     }
 

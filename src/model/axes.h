@@ -24,6 +24,9 @@ public:
     void InitDefaults();
 
     void Draw(Canvas& dc) const override;
+    // Only the ticks and labels that may show in r: a wide sheet has
+    // thousands of labels, and text costs far more than a line.
+    void DrawWithin(Canvas& dc, const PixelRect& r) const;
     int ListData(DataLines& lines) const override;
     CMyObj* SetDataValue(int index, double value, int step) override;
     double DistanceTo(const CWorldPoint&, int&) const override { return 1e10; }
@@ -40,6 +43,10 @@ public:
     int m_ticksLeft = 0, m_ticksRight = 0, m_ticksAbove = 0, m_ticksBelow = 0;
     int m_spacingX = 0, m_spacingY = 0;
     LogPen m_axesPen{kPenInsideFrame, 1, 0, 0xC0C0C0};
+
+private:
+    // The axes; with within, only what may show there.
+    void DrawAxes(Canvas& dc, const PixelRect* within) const;
 };
 
 // The default page size in screen pixels: 770 x 1100 without a printer.

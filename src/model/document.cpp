@@ -68,11 +68,13 @@ CGyrDoc::~CGyrDoc() {
 }
 
 void CGyrDoc::AddObject(CMyObj* obj) {
+    ++m_catalogueVersion;
     m_objects.push_back(obj);
     SetModifiedFlag();
 }
 
 void CGyrDoc::RemoveObject(CMyObj* obj) {
+    ++m_catalogueVersion;
     if (RemoveFromList(m_objects, obj)) {
         // Selections, gesture lists and picks never outlive their objects.
         for (CGestureState* state : m_states) state->Forget(obj);
@@ -87,6 +89,7 @@ void CGyrDoc::InvalidateObject(const CMyObj* obj) {
 }
 
 void CGyrDoc::MakeFirst(CMyObj* obj) {
+    ++m_catalogueVersion;
     if (m_objects.empty() || !RemoveFromList(m_objects, obj)) return;
     // Never before the sheet object.
     m_objects.insert(m_objects.begin() + (m_objects.empty() ? 0 : 1), obj);
@@ -94,6 +97,7 @@ void CGyrDoc::MakeFirst(CMyObj* obj) {
 }
 
 void CGyrDoc::MakeLast(CMyObj* obj) {
+    ++m_catalogueVersion;
     if (!RemoveFromList(m_objects, obj)) return;
     m_objects.push_back(obj);
     SetModifiedFlag();
@@ -113,6 +117,7 @@ CWorldPoint CGyrDoc::GetSheetRightBottom() const {
 }
 
 void CGyrDoc::DeleteContents() {
+    ++m_catalogueVersion;
     for (CGestureState* state : m_states) state->ForgetAll();
     // New and Open start the locus script's steps afresh.
     ProgramState().script.steps.Clear();
@@ -161,6 +166,7 @@ void CGyrDoc::ApplyTextToSelection(int textKind) {
 // ---------------------------------------------------------------- files
 
 void CGyrDoc::Serialize(CArchive& ar) {
+    ++m_catalogueVersion;
     if (ar.IsStoring())
         ar.WriteObList(m_objects);
     else

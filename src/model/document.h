@@ -100,6 +100,9 @@ public:
     CWorldPoint GetSheetRightBottom() const;
     CObList& Objects() { return m_objects; }
     const CObList& Objects() const { return m_objects; }
+    // Changes whenever an object joins, leaves or moves in the catalogue (a
+    // snapshot of it, such as the view's paint index, is stale then).
+    std::uint64_t CatalogueVersion() const { return m_catalogueVersion; }
     // The head object as the sheet (null while the catalogue is empty).
     CAxes* Sheet() const;
     void DeleteContents();
@@ -166,6 +169,7 @@ private:
     std::vector<CGestureState*> m_states;
     bool m_bModified = false;
     std::string m_strPathName;
+    std::uint64_t m_catalogueVersion = 0;
 };
 
 // Writes bytes to path atomically: a hidden temporary file beside it

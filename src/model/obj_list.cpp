@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/axes.h"
 #include "model/document.h"
 #include "port/host.h"
 
@@ -109,7 +110,14 @@ void DrawAll(const CObList& list, Canvas& dc) {
 
 void DrawInRect(const CObList& list, Canvas& dc, const PixelRect& r) {
     for (const CMyObj* obj : list)
-        if (obj->GetInvalidRect().Intersects(r)) obj->Draw(dc);
+        if (obj->GetInvalidRect().Intersects(r)) DrawObjectWithin(obj, dc, r);
+}
+
+void DrawObjectWithin(const CMyObj* obj, Canvas& dc, const PixelRect& r) {
+    if (obj->GetRuntimeClass() == &CAxes::kClass)
+        static_cast<const CAxes*>(obj)->DrawWithin(dc, r);
+    else
+        obj->Draw(dc);
 }
 
 void MoveToEnd(CObList& list, CMyObj* obj) {

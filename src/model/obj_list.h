@@ -56,6 +56,8 @@ CMyObj* FindNthOfClassesFromEnd(const CObList& list, int n, const CRuntimeClass*
 bool SnapToAnyVertex(const CObList& list, CWorldPoint& p, const CMyObj* excluded);
 void DrawAll(const CObList& list, Canvas& dc);
 void DrawInRect(const CObList& list, Canvas& dc, const PixelRect& r);
+// Draws obj for a repaint of r: the sheet leaves out the labels beyond r.
+void DrawObjectWithin(const CMyObj* obj, Canvas& dc, const PixelRect& r);
 void MoveToEnd(CObList& list, CMyObj* obj);
 void AppendClones(CObList& target, const CObList& source);
 void DeleteAllObjects(CObList& list);
