@@ -5,12 +5,14 @@
 
 #include "constructions/intersections.h"
 #include "constructions/line_constructions.h"
+#include "constructions/transform_copies.h"
 #include "control/draw_operations.h"
 #include "control/pick_rules.h"
 #include "dialogs/angle_dialogs.h"
 #include "dialogs/graph_dialog.h"
 #include "dialogs/isoptic_dialogs.h"
 #include "dialogs/sheet_dialog.h"
+#include "figures/point_obj.h"
 #include "model/document.h"
 
 namespace gyr {
@@ -53,6 +55,26 @@ void RatioFromAngle(CGyrView& view, bool shift) {
 }
 void Intersection(CGyrView& view, bool) {
     IntersectSelection(view.State());
+}
+// Transformed copies of the selection; with Shift the drawing parameters
+// are taken from the selection instead.
+void TransformedCopies(CGyrView& view, bool shift, CopyKind kind) {
+    const bool ok =
+        shift ? CopyParamsFromSelection(view.State(), kind) : CopySelection(view.State(), kind) > 0;
+    if (!ok) view.Beep();
+}
+// The marks come back with Undo, from the history.
+void DeletePointMarks(CGyrView& view, bool) {
+    if (!view.GetDocument() || DeleteAllPointMarks(*view.GetDocument()) == 0) view.Beep();
+}
+void Duplicate(CGyrView& view, bool shift) {
+    TransformedCopies(view, shift, CopyKind::Duplicate);
+}
+void Rotate(CGyrView& view, bool shift) {
+    TransformedCopies(view, shift, CopyKind::Rotate);
+}
+void Homothety(CGyrView& view, bool shift) {
+    TransformedCopies(view, shift, CopyKind::Homothety);
 }
 
 constexpr unsigned T = kCmdTool;
@@ -97,9 +119,10 @@ constexpr CommandEntry kCommands[] = {
     {ID_MAKE_FIRST, "Make first", O, 0, 0, 0, kGroupNone, &MakeFirst},
     {ID_MAKE_LAST, "Make last", O, 0, 0, 0, kGroupNone, &MakeLast},
     {ID_INTERSECTION, "Intersection", O, 0, 0, 0, kGroupNone, &Intersection},
-    {ID_DUPLICATE, "Duplicate", O, 0, 0, 0, kGroupNone, nullptr},
-    {ID_ROTATE, "Rotate", O, 0, 0, 0, kGroupNone, nullptr},
-    {ID_HOMOTHETY, "Homothety", O, 0, 0, 0, kGroupNone, nullptr},
+    {ID_DUPLICATE, "Duplicate", O, 0, 0, 0, kGroupNone, &Duplicate},
+    {ID_ROTATE, "Rotate", O, 0, 0, 0, kGroupNone, &Rotate},
+    {ID_HOMOTHETY, "Homothety", O, 0, 0, 0, kGroupNone, &Homothety},
+    {ID_DELETE_POINT_MARKS, "Delete All Point-marks", O, 0, 0, 0, kGroupNone, &DeletePointMarks},
 
     // Drawing.
     {ID_DRAW_SELECT, "Select", T, kToolSelect, kCodePlain, ID_SELECT_TOOL, kGroupDrawing, nullptr},

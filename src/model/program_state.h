@@ -9,7 +9,6 @@
 #include "math/isoptic.h"
 #include "math/world_point.h"
 #include "model/document.h"
-#include "model/undo_state.h"
 
 namespace gyr {
 
@@ -85,7 +84,6 @@ struct CProgramState {
     CPointMarkSettings pointMarks;
     CGraphSettings graph;
     CIsopticSettings isoptic;
-    CUndoState undo;
 };
 
 CProgramState& ProgramState();
