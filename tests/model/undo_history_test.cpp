@@ -172,6 +172,24 @@ TEST_F(UndoHistoryTest, TheThousandAndFirstStepDropsTheFirst) {
     EXPECT_TRUE(doc.IsModified());
 }
 
+TEST_F(UndoHistoryTest, SixtyFourMebibytesOfStepsDropTheOldest) {
+    // Each step adds a figure of 2^16 vertices: a mebibyte of bytes.
+    auto big = [&] {
+        CUndoScope step(&doc, "Big");
+        auto* s = new CShapeObj(1 << 16);
+        s->SetDocument(&doc);
+        doc.AddObject(s);
+    };
+    for (int i = 0; i < 70; ++i) big();
+    EXPECT_LE(history().StoredBytes(), CUndoHistory::kMaxBytes);
+    EXPECT_GT(history().DoneCount(), 55u);
+    EXPECT_LT(history().DoneCount(), 64u);
+    // Undoing all that is left goes back to where the oldest kept began.
+    int undone = 0;
+    while (history().Undo()) ++undone;
+    EXPECT_EQ(doc.Objects().size(), std::size_t(1 + 70 - undone));
+}
+
 TEST_F(UndoHistoryTest, SaveMarksTheCleanPointAndNewStepsEndTheRedos) {
     {
         CUndoScope step(&doc, "One");
