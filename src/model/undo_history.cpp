@@ -31,6 +31,7 @@ void CUndoHistory::Begin(const std::string& name, int mergeKey) {
     m_index.clear();
     m_bSnapshot = false;
     m_beforePlaces.clear();
+    m_removedPlaces.clear();
     if (mergeKey != 0 && m_bMergeable && !m_done.empty() && m_done.back().mergeKey == mergeKey &&
         m_done.back().selectionAfter == SelectionPlaces()) {
         Reopen();
@@ -61,17 +62,23 @@ void CUndoHistory::NoteRemoving(CMyObj* obj, int place) {
     if (!IsOpen() || m_bVoid) return;
     auto it = m_index.find(obj);
     if (it == m_index.end()) {
-        TakeSnapshot();
-        (void)place;
         OpenRecord r;
-        r.record.placeBefore = BeforePlace(obj);
+        r.record.placeBefore = m_bSnapshot ? BeforePlace(obj) : BeforePlaceOfCurrent(place);
         r.record.before = BytesOf(obj);
+        if (!m_bSnapshot && r.record.placeBefore >= 0)
+            m_removedPlaces.insert(std::upper_bound(m_removedPlaces.begin(), m_removedPlaces.end(),
+                                                    r.record.placeBefore),
+                                   r.record.placeBefore);
         m_records.push_back(std::move(r));
         return;
     }
     // The pointer may be reused by a later object of this step.
     OpenRecord& r = m_records[it->second];
     r.obj = nullptr;
+    const int before = r.record.placeBefore;
+    if (!m_bSnapshot && before >= 0)
+        m_removedPlaces.insert(
+            std::upper_bound(m_removedPlaces.begin(), m_removedPlaces.end(), before), before);
     m_index.erase(it);
 }
 
@@ -96,20 +103,30 @@ void CUndoHistory::NoteReordering(CMyObj* obj) {
 
 void CUndoHistory::TakeSnapshot() {
     if (m_bSnapshot) return;
-    m_bSnapshot = true;
     const CObList& objects = m_doc.Objects();
-    m_beforePlaces.reserve(objects.size());
-    int place = 0;
-    for (const CMyObj* obj : objects) {
+    m_beforePlaces.reserve(objects.size() + m_removedPlaces.size());
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        const CMyObj* obj = objects[i];
         auto it = m_index.find(obj);
         // Objects this step added (so far only appended) were not there.
         if (it != m_index.end() && m_records[it->second].record.placeBefore < 0) continue;
-        m_beforePlaces[obj] = place++;
+        m_beforePlaces[obj] = BeforePlaceOfCurrent(int(i));
     }
+    m_bSnapshot = true;
+}
+
+int CUndoHistory::BeforePlaceOfCurrent(int current) const {
+    if (current < 0) return -1;
+    int place = current;
+    for (int removed : m_removedPlaces) {
+        if (removed > place) break;
+        ++place;
+    }
+    return place;
 }
 
 int CUndoHistory::BeforePlace(const CMyObj* obj) {
-    if (!m_bSnapshot) return m_doc.PlaceOf(obj);
+    if (!m_bSnapshot) return BeforePlaceOfCurrent(m_doc.PlaceOf(obj));
     auto it = m_beforePlaces.find(obj);
     return it == m_beforePlaces.end() ? -1 : it->second;
 }
@@ -136,6 +153,7 @@ void CUndoHistory::Close() {
     m_index.clear();
     m_bSnapshot = false;
     m_beforePlaces.clear();
+    m_removedPlaces.clear();
     if (step.records.empty()) {
         // Nothing changed: a click that only selected leaves the document
         // as modified as it was.

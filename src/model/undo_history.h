@@ -100,11 +100,13 @@ private:
     void Apply(const CUndoStep& step, bool backwards);
     void Push(CUndoStep&& step);
     void DropOldest();
-    // Places before the step: until the first removal or reordering only
-    // appends happen, so an object's current place is its place before; from
-    // then on they come from a map of the catalogue as it was.
+    // Places before the step. Until the first reordering only appends and
+    // removals happen: an object's place before is its current place moved
+    // past the places of the objects removed so far (a cost in the size of
+    // the step). A reordering (rare) takes a map of the catalogue as it was.
     void TakeSnapshot();
     int BeforePlace(const CMyObj* obj);
+    int BeforePlaceOfCurrent(int current) const;
     // Takes the last step back into the open state (a continued step).
     void Reopen();
     void Close();
@@ -129,6 +131,7 @@ private:
     std::unordered_map<const CMyObj*, std::size_t> m_index;
     bool m_bSnapshot = false;
     std::unordered_map<const CMyObj*, int> m_beforePlaces;
+    std::vector<int> m_removedPlaces;  // before the step, ascending
 };
 
 // Opens a step of the document for its lifetime (nothing without one).

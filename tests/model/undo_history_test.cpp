@@ -66,8 +66,13 @@ TEST_F(UndoHistoryTest, PlacesAreThoseBeforeTheStepWhateverHappenedInIt) {
     {
         CUndoScope step(&doc, "Shuffle");
         AddSegment({9, 9}, {8, 8});
+        doc.WillChange(doc.Objects()[5]);
         doc.RemoveObject(doc.Objects()[2]);  // neighbours, one after the other
         doc.RemoveObject(doc.Objects()[2]);
+        doc.RemoveObject(doc.Objects()[1]);
+        doc.RemoveObject(doc.Objects()[2]);  // the changed one
+        doc.WillChange(doc.Objects()[1]);
+        doc.Objects()[1]->Offset({2, 2});
         doc.MakeFirst(doc.Objects()[4]);
         doc.MakeLast(doc.Objects()[2]);
         doc.WillChange(doc.Objects()[3]);
@@ -117,32 +122,33 @@ TEST_F(UndoHistoryTest, ThreeHundredRandomStepsUndoToTheOriginalBytesAndRedoToTh
     };
     for (int i = 0; i < 300; ++i) {
         CUndoScope step(&doc, "Step " + std::to_string(i));
-        switch (rng() % 6) {
-            case 0:
-                AddSegment({double(rng() % 20), 1}, {2, double(rng() % 20)});
-                break;
-            case 1:
-                if (CMyObj* o = pick()) doc.RemoveObject(o);
-                break;
-            case 2:
-                if (CMyObj* o = pick()) {
-                    doc.WillChange(o);
-                    o->Offset({0.25, -0.5});
-                    state.Select(o);
-                }
-                break;
-            case 3:
-                if (CMyObj* o = pick()) doc.MakeFirst(o);
-                break;
-            case 4:
-                if (CMyObj* o = pick()) doc.MakeLast(o);
-                state.DeselectAll();
-                break;
-            case 5:
-                doc.m_sheetParams.unitX += 1;
-                doc.ApplySheetParams();
-                break;
-        }
+        // Up to three actions in one step.
+        for (int a = 0, n = 1 + int(rng() % 3); a < n; ++a) switch (rng() % 6) {
+                case 0:
+                    AddSegment({double(rng() % 20), 1}, {2, double(rng() % 20)});
+                    break;
+                case 1:
+                    if (CMyObj* o = pick()) doc.RemoveObject(o);
+                    break;
+                case 2:
+                    if (CMyObj* o = pick()) {
+                        doc.WillChange(o);
+                        o->Offset({0.25, -0.5});
+                        state.Select(o);
+                    }
+                    break;
+                case 3:
+                    if (CMyObj* o = pick()) doc.MakeFirst(o);
+                    break;
+                case 4:
+                    if (CMyObj* o = pick()) doc.MakeLast(o);
+                    state.DeselectAll();
+                    break;
+                case 5:
+                    doc.m_sheetParams.unitX += 1;
+                    doc.ApplySheetParams();
+                    break;
+            }
     }
     const auto end = Bytes();
     int undone = 0;
