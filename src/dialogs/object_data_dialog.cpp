@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "figures/graph_obj.h"
 #include "figures/text_obj.h"
 #include "model/axes.h"
 #include "model/document.h"
@@ -48,6 +49,8 @@ CObjectDataDialogModel::CObjectDataDialogModel(CGestureState& state, CMyObj* obj
     Add(DoubleField(kStep, "STEP:", m_step, kMinStep, kMaxStep));
     Add(PlainField(kModifyCopy, "Modify a Copy of this", FieldKind::Button));
     Add(PlainField(kTextBox, "Text-box", FieldKind::Button));
+    // A graph lists and steps the parameters the parser holds: its own.
+    if (m_obj && m_obj->IsKindOf(&CGraphObj::kClass)) static_cast<CGraphObj*>(m_obj)->Reparse();
     Refill(2);
 }
 

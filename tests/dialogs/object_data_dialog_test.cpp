@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "figures/class_registry.h"
+#include "figures/graph_fixture.h"
 #include "figures/segment_obj.h"
 #include "figures/text_obj.h"
 #include "model/axes.h"
@@ -93,6 +94,20 @@ TEST_F(ObjectDataTest, ModifyACopyAndTheTextBox) {
     sheet.Press(M::kModifyCopy);
     EXPECT_EQ(host.beeps, 1);
     EXPECT_EQ(doc.Objects().size(), 4u);
+}
+
+// A graph's lines are its own parameters, whatever the parser held before.
+TEST_F(GraphTest, TheObjectDataOfAGraphListAndStepItsOwnParameters) {
+    CGraphObj* g = DefaultGraph();
+    ASSERT_EQ(FormulaParser().Parse("x*x+c"), 1);
+    M m(state, g);
+    const DialogField* list = m.Find(M::kList);
+    ASSERT_GE(list->items.size(), 3u);
+    EXPECT_EQ(list->items[0], "a*x+b");
+    EXPECT_EQ(list->items[2], "b =  1.000000");
+    m.SpinBy(M::kSpin, 2);
+    EXPECT_EQ(m.Find(M::kList)->items[2], "b =  1.020000");
+    EXPECT_EQ(g->m_strDefinition.substr(0, 6), "a*x+b\n");
 }
 
 }  // namespace
