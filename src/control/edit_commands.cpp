@@ -137,13 +137,14 @@ void CGyrView::Cut() {
     // The removed objects leave the selection with the catalogue; Undo
     // brings them back from the history, selected, never from the clipboard.
     const CObList removed = m_state.m_selection;
+    // Emptied first, so that each removal has no selection to search.
+    m_state.DeselectAll();
     PixelRect dirty;
     for (CMyObj* obj : removed) {
         if (IsSheet(*doc, obj) || doc->PlaceOf(obj) < 0) continue;
         dirty = dirty.United(obj->GetInvalidRect());
         doc->RemoveObject(obj);
     }
-    m_state.DeselectAll();
     Repaint(dirty);
 }
 
