@@ -5,6 +5,7 @@
 
 #include "constructions/intersections.h"
 #include "constructions/line_constructions.h"
+#include "constructions/transform_copies.h"
 #include "control/draw_operations.h"
 #include "control/pick_rules.h"
 #include "control/sheet_decor.h"
@@ -65,6 +66,22 @@ void DeletePointMarks(CGyrView& view, bool) {
 void LogoAndFrame(CGyrView& view, bool) {
     AddLogoAndFrame(view.State());
 }
+// Transformed copies of the selection; with Shift the drawing parameters
+// are taken from the selection instead.
+void TransformedCopies(CGyrView& view, bool shift, CopyKind kind) {
+    const bool ok =
+        shift ? CopyParamsFromSelection(view.State(), kind) : CopySelection(view.State(), kind) > 0;
+    if (!ok) view.Beep();
+}
+void Duplicate(CGyrView& view, bool shift) {
+    TransformedCopies(view, shift, CopyKind::Duplicate);
+}
+void Rotate(CGyrView& view, bool shift) {
+    TransformedCopies(view, shift, CopyKind::Rotate);
+}
+void Homothety(CGyrView& view, bool shift) {
+    TransformedCopies(view, shift, CopyKind::Homothety);
+}
 
 constexpr unsigned T = kCmdTool;
 constexpr unsigned D = kCmdDialog;
@@ -108,9 +125,9 @@ constexpr CommandEntry kCommands[] = {
     {ID_MAKE_FIRST, "Make first", O, 0, 0, 0, kGroupNone, &MakeFirst},
     {ID_MAKE_LAST, "Make last", O, 0, 0, 0, kGroupNone, &MakeLast},
     {ID_INTERSECTION, "Intersection", O, 0, 0, 0, kGroupNone, &Intersection},
-    {ID_DUPLICATE, "Duplicate", O, 0, 0, 0, kGroupNone, nullptr},
-    {ID_ROTATE, "Rotate", O, 0, 0, 0, kGroupNone, nullptr},
-    {ID_HOMOTHETY, "Homothety", O, 0, 0, 0, kGroupNone, nullptr},
+    {ID_DUPLICATE, "Duplicate", O, 0, 0, 0, kGroupNone, &Duplicate},
+    {ID_ROTATE, "Rotate", O, 0, 0, 0, kGroupNone, &Rotate},
+    {ID_HOMOTHETY, "Homothety", O, 0, 0, 0, kGroupNone, &Homothety},
     {ID_POINT_MARK, "Set Point-Mark", D, 0, 0, 0, kGroupNone, &PointMarkDialog},
     {ID_DELETE_POINT_MARKS, "Delete All Point-marks", O, 0, 0, 0, kGroupNone, &DeletePointMarks},
     {ID_LOGO_FRAME, "Logo and Frame", O, 0, 0, 0, kGroupNone, &LogoAndFrame},

@@ -22,17 +22,10 @@ void CGyrView::OnInitialUpdate() {
 
 // ---------------------------------------------------------------- helpers
 
-void CGyrView::SetUndoKind(int kind) const {
-    ProgramState().undo.m_nKind = kind;
-}
-
-void CGyrView::SaveUndoCopies() {
-    ProgramState().undo.SaveCopies(m_state.m_selection);
-}
-
 PixelRect CGyrView::OffsetSelection(const CWorldPoint& v) {
     PixelRect dirty;
     for (CMyObj* obj : m_state.m_selection) {
+        if (GetDocument()) GetDocument()->WillChange(obj);
         dirty = dirty.United(obj->GetInvalidRect());
         obj->Offset(v);
         dirty = dirty.United(obj->GetInvalidRect());
@@ -57,6 +50,11 @@ void CGyrView::MoveSelectedTo(ListEnd end) {
 
 bool CGyrView::OnCommand(int id) {
     EndEditing();
+    if (id == ID_EDIT_UNDO) return Undo(), true;
+    if (id == ID_EDIT_REDO) return Redo(), true;
+    // Each command is one undo step (dropped when it changed nothing).
+    CUndoScope step(GetDocument(), StepName(id));
+    if (RunEditCommand(id)) return true;
     const CommandEntry* cmd = FindCommand(id);
     if (!cmd) return GetDocument() && OnDocumentCommand(*GetDocument(), id);
 
@@ -67,6 +65,7 @@ bool CGyrView::OnCommand(int id) {
         m_state.m_nToolKind = cmd->kind;
         m_state.m_nToolCode = cmd->code;
         m_nCheckedButton = cmd->button;
+        m_nToolCommand = cmd->id;
         if (cmd->group != kGroupNone) m_lastCommand[std::size_t(cmd->group)] = cmd->id;
         // A tool change abandons a half-finished construction.
         if (m_state.m_nStage == 0) m_state.ClearPicks();

@@ -169,9 +169,29 @@ public:
     // Helpers shared by the controller's parts.
     void Repaint(const PixelRect& r) const { m_state.Repaint(r); }
     void Beep() const { m_state.Beep(); }
-    void SetUndoKind(int kind) const;
-    // The one-level undo keeps copies of the selection as it was.
-    void SaveUndoCopies();
+    // The edit commands. Undo and Redo are refused (beep, false) while the
+    // mouse button is down or a script records; they first end a
+    // multi-stage tool's round, so no pick names a vanished object.
+    bool Undo();
+    bool Redo();
+    void SelectAll();
+    void Copy();
+    void Cut();
+    void Paste();
+    // The "Object data" dialog of an object of the catalogue, as one undo
+    // step; beeps without one.
+    void OpenObjectData(CMyObj* obj);
+    // Whether a command can run now (the edit commands depend on the
+    // selection, the history and the clipboard; others are always true).
+    bool IsEnabled(int id) const;
+    // The menu text of a command as it reads now ("&Undo Rotate"); empty
+    // for the menu tree's own text.
+    std::string MenuText(int id) const;
+    // The name of the undo step a command makes ("Rotate", "Colour", ...).
+    static std::string StepName(int id);
+    bool IsRecording() const { return m_state.m_pRecorder != nullptr; }
+    // The command that chose the current tool (names pick gestures' steps).
+    int m_nToolCommand = 0;
     // Moves the selection by a world vector; returns the repaint area.
     PixelRect OffsetSelection(const CWorldPoint& v);
     // Moves the first selected object to the start (just after the sheet)
@@ -196,10 +216,17 @@ private:
     // Every event but a drag's mouse move may change any object: the paint
     // index is taken afresh after it.
     void ForgetPaintIndex() const { m_paintIndex.Clear(); }
+    // Select All, Copy, Cut and Paste; false for other ids.
+    bool RunEditCommand(int id);
+    // The undo step of the gesture from press to release.
+    void BeginGestureStep();
+    void EndGestureStep(int dragState);
 
     CGestureState m_state;
     CViewWindow* m_pWindow = nullptr;
     CViewWindow m_noWindow;  // measures text when there is no window
+    bool m_bGestureStep = false;
+    bool m_bPickGesture = false;
     // The editor's text while the window has no editor of its own.
     bool m_bEditorOpen = false;
     bool m_bOwnEditor = false;

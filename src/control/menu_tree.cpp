@@ -38,6 +38,7 @@ constexpr MenuItem kFileMenu[] = {
 
 constexpr MenuItem kEditMenu[] = {
     Cmd(ID_EDIT_UNDO, "&Undo", "Ctrl+Z", "Alt+Backspace"),
+    Cmd(ID_EDIT_REDO, "&Redo", "Ctrl+Shift+Z", "Ctrl+Y"),
     Sep(),
     Cmd(ID_EDIT_CUT, "Cu&t", "Ctrl+X", "Shift+Del"),
     Cmd(ID_EDIT_COPY, "&Copy", "Ctrl+C", "Ctrl+Ins"),
@@ -308,7 +309,8 @@ constexpr CommandText kTexts[] = {
     {ID_FILE_PRINT_PREVIEW, "Show the printed sheet on the screen", "Print Preview"},
     {ID_FILE_PRINT_SETUP, "Choose the printer and the page", "Print Setup"},
     {ID_APP_EXIT, "Quit the program, asking to save the drawing", "Exit"},
-    {ID_EDIT_UNDO, "Undo the last cut, paste, move or creation", "Undo"},
+    {ID_EDIT_UNDO, "Undo the last change", "Undo"},
+    {ID_EDIT_REDO, "Redo the last change undone", "Redo"},
     {ID_EDIT_CUT, "Cut the selection to the clipboard", "Cut"},
     {ID_EDIT_COPY, "Copy the selection to the clipboard", "Copy"},
     {ID_EDIT_PASTE, "Paste figures, a picture or text from the clipboard", "Paste"},

@@ -8,6 +8,7 @@
 #include "constructions/circle_constructions.h"
 #include "constructions/isoptic_constructions.h"
 #include "constructions/line_constructions.h"
+#include "constructions/transform_copies.h"
 #include "constructions/triangle_constructions.h"
 #include "math/kernel.h"
 #include "model/document.h"
@@ -82,8 +83,9 @@ constexpr PickRule kRules[] = {
     {kToolArc, kCodeHyperbolicNext, 1, S::Stage, kPickArc, 1, false, nullptr},
     {kToolArc, kCodeOrthogonal, 1, S::Stage, kPickArc, 1, false, nullptr},
     // Reflect and invert the selection.
-    {kToolReflect, kAnyCode, A, S::TransformSelection, kCorner | kStraight, 1, false, nullptr},
-    {kToolInvert, kAnyCode, A, S::TransformSelection, kPickCircle, 1, false, nullptr},
+    {kToolReflect, kAnyCode, A, S::TransformSelection, kCorner | kStraight, 1, false,
+     &ReflectSelection},
+    {kToolInvert, kAnyCode, A, S::TransformSelection, kPickCircle, 1, false, &InvertSelection},
     // Isoptics. The other codes of the kind draw.
     {kToolIsoptic, kCodeIsopticSegments, A, S::Construct, kPickSegment, 2, true,
      &IsopticThroughSegments},

@@ -4,6 +4,7 @@
 
 #include "constructions/angle_constructions.h"
 #include "control/gyr_view.h"
+#include "dialogs/object_data_dialog.h"
 #include "figures/text_obj.h"
 #include "math/sheet_mapping.h"
 #include "math/text_codec.h"
@@ -69,7 +70,28 @@ bool ArrowKey(CGyrView& view, int key, unsigned flags, int repeat) {
     static constexpr PixelPoint kStep[] = {{-1, 0}, {0, -1}, {1, 0}, {0, 1}};
     const PixelPoint d = kStep[key - kKeyLeft];
     view.Repaint(view.OffsetSelection(PixelDeltaToWorld(d.x, d.y)));
-    view.SetUndoKind(kUndoMove);
+    return true;
+}
+
+// Backspace and Delete cut, unless a script records (its lines name objects).
+bool CutKey(CGyrView& view, int, unsigned, int) {
+    // An open editor takes its own Backspace and Delete.
+    if (view.EditedBox()) return false;
+    if (view.IsRecording() || view.State().m_selection.empty()) {
+        view.Beep();
+        return true;
+    }
+    view.Cut();
+    return true;
+}
+
+// Enter: the data of the most recently selected object.
+bool EnterKey(CGyrView& view, int, unsigned, int) {
+    if (view.State().m_selection.empty()) {
+        view.Beep();
+        return true;
+    }
+    view.OpenObjectData(view.State().m_selection.back());
     return true;
 }
 
@@ -116,19 +138,35 @@ constexpr struct {
     int last;
     KeyHandler handler;
 } kKeyRules[] = {
-    {kKeyEscape, kKeyEscape, &EscapeKey}, {kKeyTab, kKeyTab, &TabKey},
-    {kKeyLeft, kKeyDown, &ArrowKey},      {'3', '9', &DigitKey},
-    {kKeyF8, kKeyF9, &AngleKey},          {kKeyF11, kKeyF12, &ZoomKey},
-    // Backspace and Delete (Cut) and Enter (the object data) belong to
-    // commands not built yet: the view leaves them alone.
+    {kKeyEscape, kKeyEscape, &EscapeKey},
+    {kKeyTab, kKeyTab, &TabKey},
+    {kKeyLeft, kKeyDown, &ArrowKey},
+    {'3', '9', &DigitKey},
+    {kKeyF8, kKeyF9, &AngleKey},
+    {kKeyF11, kKeyF12, &ZoomKey},
+    {kKeyBack, kKeyBack, &CutKey},
+    {kKeyDelete, kKeyDelete, &CutKey},
+    {kKeyReturn, kKeyReturn, &EnterKey},
 };
+
+// Consecutive arrow-key moves of one selection are one undo step.
+constexpr int kMergeArrowMoves = 1;
 
 }  // namespace
 
 bool CGyrView::OnKeyDown(int key, unsigned flags, int repeat) {
     ForgetPaintIndex();
-    for (const auto& rule : kKeyRules)
-        if (key >= rule.first && key <= rule.last) return rule.handler(*this, key, flags, repeat);
+    for (const auto& rule : kKeyRules) {
+        if (key < rule.first || key > rule.last) continue;
+        const bool arrow = key >= kKeyLeft && key <= kKeyDown;
+        std::string name = "Angle";
+        if (arrow) name = (flags & kMkShift) ? "Duplicate" : "Move";
+        if (key == kKeyF11 || key == kKeyF12) name = "Zoom";
+        if (key == kKeyBack || key == kKeyDelete) name = "Cut";
+        if (key == kKeyReturn) name = "Object data";
+        CUndoScope step(GetDocument(), name, arrow && !(flags & kMkShift) ? kMergeArrowMoves : 0);
+        return rule.handler(*this, key, flags, repeat);
+    }
     return false;
 }
 
@@ -191,6 +229,7 @@ void CGyrView::OnChar(char32_t ch, int repeat) {
     const PixelPoint size = measure.MeasureText(probe.Font(), text);
     const PixelRect r{m_ptMouse.x, m_ptMouse.y, m_ptMouse.x + std::max(100, size.x + 10),
                       m_ptMouse.y + size.y};
+    CUndoScope step(doc, "Typing");
     if (CTextObj* box = CreateTextBox(m_state, text, 0, r)) StartEditing(box, true);
 }
 
@@ -233,14 +272,45 @@ void CGyrView::EndEditing() {
     box->m_bEditing = 0;
     text = NormalizeLineBreaks(text);
     if (text != box->m_strText) {
+        CUndoScope step(GetDocument(), "Typing");
+        GetDocument()->WillChange(box);
         box->m_strText = std::move(text);
         GetDocument()->SetModifiedFlag();
     }
     Repaint(box->GetInvalidRect());
 }
 
-// A double click opens the object data, which are not built yet: it does
-// nothing, rather than beep as if it could have worked.
-void CGyrView::OnLButtonDblClk(unsigned, PixelPoint) {}
+// A double click opens the data of the object under the pointer; with Ctrl
+// those of the first object, the sheet.
+void CGyrView::OnLButtonDblClk(unsigned flags, PixelPoint logical) {
+    CGyrDoc* doc = GetDocument();
+    if (!doc || doc->Objects().empty() || m_bMouseDown) return;
+    EndEditing();
+    CMyObj* obj = nullptr;
+    if (flags & kMkControl) {
+        obj = doc->Objects().front();
+    } else {
+        // A miss answers the sheet with index -1: not an object under it.
+        int hit = -1;
+        obj = FindHandleAt(doc->Objects(), PixelToWorld(logical), hit);
+        if (hit < 0) obj = nullptr;
+    }
+    if (!obj) {
+        Beep();
+        return;
+    }
+    OpenObjectData(obj);
+}
+
+void CGyrView::OpenObjectData(CMyObj* obj) {
+    CGyrDoc* doc = GetDocument();
+    if (!doc || doc->PlaceOf(obj) < 0) {
+        Beep();
+        return;
+    }
+    CUndoScope step(doc, "Object data");
+    RunObjectDataDialog(m_state, obj);
+    Repaint(m_state.SelectionRect());
+}
 
 }  // namespace gyr

@@ -7,8 +7,8 @@
 #include "figures/isoptic_obj.h"
 #include "figures/text_obj.h"
 #include "math/sheet_mapping.h"
+#include "model/axes.h"
 #include "model/document.h"
-#include "model/undo_state.h"
 
 namespace gyr {
 
@@ -58,6 +58,7 @@ void CGyrView::OnLButtonDown(unsigned flags, PixelPoint logical) {
         }
     }
     if (m_pWindow) m_pWindow->SetMouseCapture(true);
+    BeginGestureStep();
     m_bMouseDown = true;
     m_nDragState = kDragDrawing;
     if (SelectsInsteadOfDrawing(m_state.m_nToolKind) || IsPickMode()) {
@@ -105,10 +106,7 @@ void CGyrView::SelectModeButtonDown(unsigned flags, PixelPoint logical) {
         marksChanged = false;
         m_nDragState = kDragMove;
     }
-    if (hit >= 0) {
-        if (marksChanged) dirty = dirty.United(obj->GetInvalidRect());
-        SaveUndoCopies();
-    }
+    if (hit >= 0 && marksChanged) dirty = dirty.United(obj->GetInvalidRect());
     Repaint(dirty);
 }
 
@@ -186,11 +184,11 @@ void CGyrView::OnMouseMove(unsigned flags, PixelPoint logical) {
         Repaint(OffsetSelection(
             PixelDeltaToWorld(logical.x - m_ptLastDrag.x, logical.y - m_ptLastDrag.y)));
         m_ptLastDrag = logical;
-        SetUndoKind(kUndoMove);
     } else if (m_nDragState == kDragHandle && !IsPickMode() && !m_state.m_selection.empty()) {
         AutoScroll(logical);
-        Repaint(m_state.m_selection.front()->MoveHandle(m_nHitKind, p));
-        SetUndoKind(kUndoMove);
+        CMyObj* obj = m_state.m_selection.front();
+        if (GetDocument()) GetDocument()->WillChange(obj);
+        Repaint(obj->MoveHandle(m_nHitKind, p));
     }
 }
 
@@ -216,6 +214,32 @@ void CGyrView::OnLButtonUp(unsigned flags, PixelPoint logical) {
     }
     if (GetDocument()) GetDocument()->SetModifiedFlag();
     Repaint(dirty);
+    EndGestureStep(state);
+}
+
+void CGyrView::BeginGestureStep() {
+    // A press whose release never came still closes its step first.
+    if (m_bGestureStep) EndGestureStep(kDragNone);
+    if (!GetDocument()) return;
+    GetDocument()->History().Begin("Drawing");
+    m_bGestureStep = true;
+    m_bPickGesture = IsPickMode() || IsPictureTool(m_state.m_nToolKind);
+}
+
+void CGyrView::EndGestureStep(int dragState) {
+    if (!m_bGestureStep) return;
+    m_bGestureStep = false;
+    CGyrDoc* doc = GetDocument();
+    if (!doc) return;
+    // Picks are named by their tool ("Reflexion"), the rest by the gesture.
+    std::string name = m_bPickGesture ? StepName(m_nToolCommand) : std::string();
+    if (name.empty() && dragState == kDragHandle)
+        name = "Reshape";
+    else if (name.empty() && dragState != kDragDrawing)
+        name = "Move";
+    if (name.empty()) name = "Drawing";
+    doc->History().SetName(name);
+    doc->History().End();
 }
 
 void CGyrView::DropDegenerate(PixelRect& dirty) {
@@ -257,7 +281,6 @@ void CGyrView::EndDrawing(unsigned flags, CWorldPoint p, PixelRect& dirty) {
         const CObList gesture = m_state.m_gesture;
         for (CMyObj* obj : gesture) obj->EndTrack(m_state, flags, p);
     }
-    SetUndoKind(kUndoNone);
 }
 
 void CGyrView::EndHandleDrag(PixelPoint logical, PixelRect& dirty) {
@@ -265,14 +288,19 @@ void CGyrView::EndHandleDrag(PixelPoint logical, PixelRect& dirty) {
     CMyObj* obj = m_state.m_selection.front();
     CWorldPoint p = PixelToWorld(logical);
     if (SnapToAnyVertex(GetDocument()->Objects(), p, obj) && obj->IsShape() && m_nHitKind >= 1 &&
-        m_nHitKind <= obj->GetVertexCount())
+        m_nHitKind <= obj->GetVertexCount()) {
+        GetDocument()->WillChange(obj);
         dirty = dirty.United(obj->MoveHandle(m_nHitKind, p));
+    }
 }
 
 void CGyrView::SelectInFrame(const PixelRect& frame, PixelRect& dirty) {
     if (!GetDocument()) return;
     for (CMyObj* obj : GetDocument()->Objects()) {
-        if (obj->m_bSelected || !Inside(obj->GetPixelBounds().Normalized(), frame)) continue;
+        // The sheet is never selected: Cut and the copies must not reach it.
+        if (obj->m_bSelected || obj == GetDocument()->Sheet() ||
+            !Inside(obj->GetPixelBounds().Normalized(), frame))
+            continue;
         m_state.Select(obj);
         dirty = dirty.United(obj->GetInvalidRect());
     }
@@ -284,7 +312,6 @@ void CGyrView::EndSelectOrPick(unsigned flags, PixelPoint logical, PixelRect& di
         const PixelRect frame = m_rubberBand;
         SetRubberBand({});
         if (!frame.IsEmpty()) SelectInFrame(frame, dirty);
-        SaveUndoCopies();
     }
 
     if (!IsPickMode()) {
@@ -311,6 +338,7 @@ void CGyrView::Glue(const CWorldPoint& p, PixelRect& dirty) {
     CMyObj* other = FindNearestFigureExcept(GetDocument()->Objects(), from, otherVertex, part, obj);
     if (!other) return;
     dirty = dirty.United(obj->GetInvalidRect());
+    GetDocument()->WillChange(obj);
     obj->Offset(other->GetHandle(otherVertex) - from);
     dirty = dirty.United(obj->GetInvalidRect());
 }

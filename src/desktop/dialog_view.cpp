@@ -10,9 +10,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -63,6 +65,7 @@ QWidget* DialogView::FieldWidget(int id) const {
     const Widgets* w = Find(id);
     if (!w) return nullptr;
     if (w->edit) return w->edit;
+    if (w->list) return w->list;
     return w->button;
 }
 
@@ -189,6 +192,36 @@ void DialogView::Build() {
                     [this, id](bool on) { Toggled(id, on); });
             w.button = check;
             tabOrder.push_back(check);
+        } else if (f.kind == FieldKind::List) {
+            // The list heads the dialog, scrolled sideways for long lines.
+            w.list = new QListWidget;
+            w.list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+            w.list->setMinimumSize(std::min(f.extent > 0 ? f.extent : 420, 460), 260);
+            connect(w.list, &QListWidget::currentRowChanged, this, [this, id](int row) {
+                if (m_refreshing) return;
+                m_model.SelectItem(id, row);
+                Refresh();
+            });
+            left->insertWidget(0, w.list);
+            tabOrder.insert(tabOrder.begin(), w.list);
+        } else if (f.kind == FieldKind::Spin) {
+            // Two arrows, each click one step up or down.
+            auto* row = new QHBoxLayout;
+            for (int steps : {1, -1}) {
+                auto* arrow = new QToolButton;
+                arrow->setArrowType(steps > 0 ? Qt::UpArrow : Qt::DownArrow);
+                arrow->setAutoRepeat(true);
+                arrow->setObjectName(steps > 0 ? "spinUp" : "spinDown");
+                connect(arrow, &QToolButton::clicked, this, [this, id, steps] {
+                    if (m_refreshing) return;
+                    m_model.SpinBy(id, steps);
+                    Refresh();
+                });
+                row->addWidget(arrow);
+                if (!w.button) w.button = arrow;
+            }
+            row->addStretch(1);
+            buttonStack->addLayout(row);
         } else if (f.kind == FieldKind::Button) {
             auto* button = new QPushButton(Q(f.label));
             button->setAutoDefault(false);
@@ -217,11 +250,13 @@ void DialogView::Build() {
         delete right;
     }
 
-    m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    m_buttons = new QDialogButtonBox(
+        m_model.OkOnly() ? QDialogButtonBox::Ok : QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &DialogView::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &DialogView::reject);
     tabOrder.push_back(OkButton());
-    tabOrder.push_back(m_buttons->button(QDialogButtonBox::Cancel));
+    if (QPushButton* cancel = m_buttons->button(QDialogButtonBox::Cancel))
+        tabOrder.push_back(cancel);
 
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(columns);
@@ -256,6 +291,18 @@ void DialogView::Refresh() {
         if (w.label && w.label->text() != Q(f.label)) w.label->setText(Q(f.label));
         if (w.button && (f.kind == FieldKind::Check || f.kind == FieldKind::Radio))
             w.button->setChecked(f.checked);
+        if (w.list) {
+            QStringList items;
+            for (const std::string& line : f.items) items << Q(line);
+            bool same = w.list->count() == items.size();
+            for (int r = 0; same && r < items.size(); ++r)
+                same = w.list->item(r)->text() == items[r];
+            if (!same) {
+                w.list->clear();
+                w.list->addItems(items);
+            }
+            if (w.list->currentRow() != f.selected) w.list->setCurrentRow(f.selected);
+        }
     }
     for (auto& [group, buttons] : m_groups) buttons->setExclusive(true);
     m_refreshing = false;

@@ -16,6 +16,7 @@ class QButtonGroup;
 class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
 
 namespace gyr {
@@ -48,6 +49,7 @@ private:
         QLabel* label = nullptr;
         QLineEdit* edit = nullptr;
         QAbstractButton* button = nullptr;
+        QListWidget* list = nullptr;
     };
 
     void Build();

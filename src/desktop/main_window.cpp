@@ -325,6 +325,18 @@ bool MainWindow::IsChecked(int id) const {
 }
 
 bool MainWindow::IsAvailable(int id) const {
+    switch (id) {
+        case ID_EDIT_UNDO:
+        case ID_EDIT_REDO:
+        case ID_EDIT_CUT:
+        case ID_EDIT_COPY:
+        case ID_EDIT_PASTE:
+        case ID_EDIT_SELECT_ALL:
+            // An open text editor takes them all.
+            return m_editor || m_view.IsEnabled(id);
+        default:
+            break;
+    }
     if (IsViewToggle(id) && id != ID_VIEW_STATUS_BAR) return m_bars.contains(id);
     if (const CommandEntry* cmd = FindCommand(id)) return IsCommandAvailable(*cmd);
     return IsFrameCommand(id) || IsAppCommand(id) || IsDocumentAttribute(id);
@@ -342,6 +354,14 @@ void MainWindow::RefreshActions() {
         action->setEnabled(IsAvailable(id));
         if (action->isCheckable()) action->setChecked(IsChecked(id));
     }
+    // Undo and Redo name the step they take back.
+    for (int id : {ID_EDIT_UNDO, ID_EDIT_REDO}) {
+        QAction* action = m_actions.value(id);
+        if (!action) continue;
+        const std::string text = m_editor ? std::string() : m_view.MenuText(id);
+        const MenuItem* item = FindMenuItem(id);
+        action->setText(QString::fromStdString(!text.empty() ? text : item ? item->text : ""));
+    }
 }
 
 // ---------------------------------------------------------------- commands
@@ -354,6 +374,9 @@ bool RunInEditor(QPlainTextEdit* editor, int id) {
     switch (id) {
         case ID_EDIT_UNDO:
             editor->undo();
+            return true;
+        case ID_EDIT_REDO:
+            editor->redo();
             return true;
         case ID_EDIT_CUT:
             editor->cut();
@@ -705,6 +728,7 @@ QWidget* MainWindow::MakeFontCombo(int id, QToolBar* bar) {
 
 void MainWindow::ChooseFace(const QString& face) {
     m_view.EndEditing();
+    CUndoScope step(&m_doc, "Font");
     m_doc.m_textAttr.faceName = face.toStdString();
     m_doc.ApplyTextToSelection(7);
     m_sheet->setFocus();
@@ -714,6 +738,7 @@ void MainWindow::ChooseFace(const QString& face) {
 void MainWindow::ChooseSize(int size) {
     if (size < kMinTextSize || size > kMaxTextSize) return;
     m_view.EndEditing();
+    CUndoScope step(&m_doc, "Font size");
     m_doc.m_textAttr.pointSize = size;
     m_doc.ApplyTextToSelection(0);
     m_sheet->setFocus();

@@ -1,18 +1,24 @@
 #include "desktop/qt_host.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QSet>
+#include <QSvgGenerator>
 
 #include "desktop/dialog_view.h"
 #include "desktop/main_window.h"
+#include "desktop/qt_canvas.h"
 #include "desktop/recent_files.h"
 #include "desktop/sheet_view.h"
 
@@ -260,6 +266,77 @@ std::optional<std::string> QtHost::ClipboardText() {
     QString t = c->text();
     if (t.isNull()) return std::nullopt;
     return t.toStdString();
+}
+
+namespace {
+
+// Bitmaps of a copy are at most this many pixels a side, scaled down beyond.
+constexpr int kMaxClipboardSide = 8192;
+
+// The drawing on white, its area's left-top at the image's origin.
+void PaintDrawing(QPainter& painter, const Host::ClipboardDrawing& drawing, double scale) {
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.scale(scale, scale);
+    painter.translate(-drawing.area.left, -drawing.area.top);
+    QtCanvas canvas(painter);
+    drawing.draw(canvas);
+}
+
+}  // namespace
+
+void QtHost::SetClipboard(
+    const std::vector<std::pair<std::string, std::vector<std::uint8_t>>>& data,
+    const ClipboardDrawing* drawing) {
+    QClipboard* c = QGuiApplication::clipboard();
+    if (!c) return;
+    auto* mime = new QMimeData;
+    for (const auto& [type, bytes] : data)
+        mime->setData(
+            QString::fromStdString(type),
+            QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
+    const PixelRect area = drawing ? drawing->area.Normalized() : PixelRect{};
+    if (drawing && drawing->draw && !area.IsEmpty()) {
+        const int w = area.Width(), h = area.Height();
+        const double scale = std::min(1.0, double(kMaxClipboardSide) / std::max(w, h));
+        QImage image(std::max(1, int(w * scale)), std::max(1, int(h * scale)),
+                     QImage::Format_RGB32);
+        if (!image.isNull()) {
+            image.fill(Qt::white);
+            {
+                QPainter painter(&image);
+                PaintDrawing(painter, *drawing, scale);
+            }
+            QByteArray png;
+            QBuffer buffer(&png);
+            buffer.open(QIODevice::WriteOnly);
+            if (image.save(&buffer, "PNG")) mime->setData("image/png", png);
+            mime->setImageData(image);
+        }
+        QByteArray svgBytes;
+        QBuffer svgBuffer(&svgBytes);
+        svgBuffer.open(QIODevice::WriteOnly);
+        QSvgGenerator svg;
+        svg.setOutputDevice(&svgBuffer);
+        svg.setSize(QSize(w, h));
+        svg.setViewBox(QRect(0, 0, w, h));
+        svg.setDescription("Gyrovant figures");
+        QPainter painter;
+        if (painter.begin(&svg)) {
+            painter.fillRect(QRect(0, 0, w, h), Qt::white);
+            PaintDrawing(painter, *drawing, 1.0);
+            if (painter.end()) mime->setData("image/svg+xml", svgBytes);
+        }
+    }
+    c->setMimeData(mime);
+}
+
+std::optional<std::vector<std::uint8_t>> QtHost::ClipboardData(const std::string& type) {
+    QClipboard* c = QGuiApplication::clipboard();
+    const QMimeData* mime = c ? c->mimeData() : nullptr;
+    const QString name = QString::fromStdString(type);
+    if (!mime || !mime->hasFormat(name)) return std::nullopt;
+    const QByteArray bytes = mime->data(name);
+    return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
 }
 
 void QtHost::AddRecentFile(const std::string& path) {

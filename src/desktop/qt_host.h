@@ -57,6 +57,9 @@ public:
     bool RunDialog(DialogModel& model) override;
     void SetClipboardText(const std::string& text) override;
     std::optional<std::string> ClipboardText() override;
+    void SetClipboard(const std::vector<std::pair<std::string, std::vector<std::uint8_t>>>& data,
+                      const ClipboardDrawing* drawing) override;
+    std::optional<std::vector<std::uint8_t>> ClipboardData(const std::string& mime) override;
     void AddRecentFile(const std::string& path) override;
     int Random() override { return int(m_random() % 32768u); }
 

@@ -143,6 +143,7 @@ void ApplyPointMarks(CGyrDoc& doc) {
         if (!obj->IsPoint() || obj->GetVertexCount() < 2) continue;
         auto* point = static_cast<CPointObj*>(obj);
         changed = changed.United(point->GetInvalidRect());
+        doc.WillChange(point);
         ApplyRecord(*point, s.attr);
         point->m_nMark = s.mark;
         point->m_points[1] = point->m_points[0] + CWorldPoint{s.radius, 0};
@@ -152,7 +153,7 @@ void ApplyPointMarks(CGyrDoc& doc) {
     if (Host* host = FindHost(); host && !changed.IsEmpty()) host->Invalidate(changed);
 }
 
-int DeleteAllPointMarks(CGyrDoc& doc, CObList* undoCopies) {
+int DeleteAllPointMarks(CGyrDoc& doc) {
     CObList points;
     for (CMyObj* obj : doc.Objects())
         if (obj->IsPoint()) points.push_back(obj);
@@ -160,11 +161,6 @@ int DeleteAllPointMarks(CGyrDoc& doc, CObList* undoCopies) {
     PixelRect changed;
     for (CMyObj* point : points) {
         changed = changed.United(point->GetInvalidRect());
-        if (undoCopies) {
-            CMyObj* copy = point->Clone();
-            copy->m_bSelected = 0;
-            undoCopies->push_back(copy);
-        }
         // The document also takes it out of every view's selection.
         doc.RemoveObject(point);
     }

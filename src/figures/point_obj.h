@@ -48,9 +48,7 @@ CMyObj* DrawPointTool(CGestureState& state, unsigned flags, const CWorldPoint& p
 // point of the document and repaints them.
 void ApplyPointMarks(CGyrDoc& doc);
 // Removes and deletes every point of the document (and from every
-// selection) and repaints their areas. Copies of the removed points are
-// appended to undoCopies, owned by the caller, so that Undo can restore them.
-// Returns the number of points removed.
-int DeleteAllPointMarks(CGyrDoc& doc, CObList* undoCopies = nullptr);
+// selection) and repaints their areas. Returns the number of points removed.
+int DeleteAllPointMarks(CGyrDoc& doc);
 
 }  // namespace gyr

@@ -69,19 +69,71 @@ CGyrDoc::~CGyrDoc() {
 
 void CGyrDoc::AddObject(CMyObj* obj) {
     ++m_catalogueVersion;
+    obj->m_nPlaceHint = std::int32_t(m_objects.size());
     m_objects.push_back(obj);
+    m_history.NoteAdded(obj);
     SetModifiedFlag();
 }
 
 void CGyrDoc::RemoveObject(CMyObj* obj) {
     ++m_catalogueVersion;
-    if (RemoveFromList(m_objects, obj)) {
-        // Selections, gesture lists and picks never outlive their objects.
-        for (CGestureState* state : m_states) state->Forget(obj);
-        ProgramState().script.steps.Forget(obj);
+    const int place = PlaceOf(obj);
+    if (place >= 0) {
+        m_history.NoteRemoving(obj, place);
+        m_objects.erase(m_objects.begin() + place);
+        ForgetEverywhere(obj);
         delete obj;
     }
     SetModifiedFlag();
+}
+
+int CGyrDoc::PlaceOf(const CMyObj* obj) const {
+    if (!obj) return -1;
+    const auto n = std::int64_t(m_objects.size());
+    const std::int64_t hint = obj->m_nPlaceHint;
+    if (hint >= 0 && hint < n && m_objects[std::size_t(hint)] == obj) return int(hint);
+    // Insertions and removals before it shift it a little from its hint:
+    // search outwards from there.
+    const std::int64_t start = hint >= 0 && hint < n ? hint : n - 1;
+    for (std::int64_t d = 0; start - d >= 0 || start + d < n; ++d) {
+        for (std::int64_t i : {start - d, start + d}) {
+            if (i < 0 || i >= n || m_objects[std::size_t(i)] != obj) continue;
+            obj->m_nPlaceHint = std::int32_t(i);
+            return int(i);
+        }
+    }
+    return -1;
+}
+
+// Selections, gesture lists, picks and script steps never outlive their
+// objects.
+void CGyrDoc::ForgetEverywhere(const CMyObj* obj) {
+    for (CGestureState* state : m_states) state->Forget(obj);
+    ProgramState().script.steps.Forget(obj);
+}
+
+void CGyrDoc::ReplaceAt(int place, CMyObj* fresh) {
+    ++m_catalogueVersion;
+    CMyObj*& slot = m_objects.at(std::size_t(place));
+    ForgetEverywhere(slot);
+    delete slot;
+    slot = fresh;
+    fresh->m_nPlaceHint = place;
+}
+
+void CGyrDoc::EraseAt(int place) {
+    ++m_catalogueVersion;
+    CMyObj* obj = m_objects.at(std::size_t(place));
+    m_objects.erase(m_objects.begin() + place);
+    ForgetEverywhere(obj);
+    delete obj;
+}
+
+void CGyrDoc::InsertAt(int place, CMyObj* obj) {
+    ++m_catalogueVersion;
+    const auto at = std::min<std::size_t>(std::size_t(place), m_objects.size());
+    m_objects.insert(m_objects.begin() + std::ptrdiff_t(at), obj);
+    obj->m_nPlaceHint = std::int32_t(at);
 }
 
 void CGyrDoc::InvalidateObject(const CMyObj* obj) {
@@ -90,6 +142,8 @@ void CGyrDoc::InvalidateObject(const CMyObj* obj) {
 
 void CGyrDoc::MakeFirst(CMyObj* obj) {
     ++m_catalogueVersion;
+    if (PlaceOf(obj) < 0) return;
+    m_history.NoteReordering(obj);
     if (m_objects.empty() || !RemoveFromList(m_objects, obj)) return;
     // Never before the sheet object.
     m_objects.insert(m_objects.begin() + (m_objects.empty() ? 0 : 1), obj);
@@ -98,6 +152,8 @@ void CGyrDoc::MakeFirst(CMyObj* obj) {
 
 void CGyrDoc::MakeLast(CMyObj* obj) {
     ++m_catalogueVersion;
+    if (PlaceOf(obj) < 0) return;
+    m_history.NoteReordering(obj);
     if (!RemoveFromList(m_objects, obj)) return;
     m_objects.push_back(obj);
     SetModifiedFlag();
@@ -118,6 +174,7 @@ CWorldPoint CGyrDoc::GetSheetRightBottom() const {
 
 void CGyrDoc::DeleteContents() {
     ++m_catalogueVersion;
+    m_history.Clear();
     for (CGestureState* state : m_states) state->ForgetAll();
     // New and Open start the locus script's steps afresh.
     ProgramState().script.steps.Clear();
@@ -134,7 +191,10 @@ void CGyrDoc::DetachGestureState(CGestureState* state) {
 }
 
 void CGyrDoc::ApplySheetParams() {
-    if (CAxes* axes = Sheet()) axes->SetAll(m_sheetParams);
+    if (CAxes* axes = Sheet()) {
+        WillChange(axes);
+        axes->SetAll(m_sheetParams);
+    }
 }
 
 // ---------------------------------------------------------------- attributes
@@ -144,6 +204,7 @@ void CGyrDoc::ApplyToSelection(AttrKind kind) {
         for (CMyObj* obj : state->m_selection) {
             if (!obj->IsShape()) continue;
             PixelRect before = obj->GetInvalidRect();
+            WillChange(obj);
             static_cast<CShapeObj*>(obj)->ApplyAttributes(kind, *this);
             InvalidateRect(before.United(obj->GetInvalidRect()));
         }
@@ -156,6 +217,7 @@ void CGyrDoc::ApplyTextToSelection(int textKind) {
         for (CMyObj* obj : state->m_selection) {
             if (!obj->IsText()) continue;
             PixelRect before = obj->GetInvalidRect();
+            WillChange(obj);
             obj->ApplyTextAttributes(textKind, m_textAttr);
             InvalidateRect(before.United(obj->GetInvalidRect()));
         }
@@ -184,6 +246,8 @@ void CGyrDoc::LoadFromBytes(const std::uint8_t* data, std::size_t size) {
     CArchive ar(data, size, m_classes, this);
     try {
         Serialize(ar);
+        for (std::size_t i = 0; i < m_objects.size(); ++i)
+            m_objects[i]->m_nPlaceHint = std::int32_t(i);
         // Everything else takes the head object as the sheet.
         if (m_objects.empty() || !m_objects.front()->IsKindOf(&CAxes::kClass))
             throw CArchiveException(CArchiveException::BadFormat, "no sheet object first");
@@ -246,6 +310,7 @@ bool CGyrDoc::OnSaveDocument(const std::string& path) {
         Tell(diskFull ? kMsgDiskFull : kMsgFailedSave);
         return false;
     }
+    m_history.MarkClean();
     SetModifiedFlag(false);
     return true;
 }

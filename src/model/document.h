@@ -10,6 +10,7 @@
 
 #include "model/ids.h"
 #include "model/obj_list.h"
+#include "model/undo_history.h"
 #include "port/canvas.h"
 
 namespace gyr {
@@ -90,9 +91,23 @@ public:
     CGyrDoc(const CGyrDoc&) = delete;
     CGyrDoc& operator=(const CGyrDoc&) = delete;
 
-    // Catalogue.
+    // Catalogue. Adding, removing and announced changes are recorded into
+    // the open undo step (see History()).
     void AddObject(CMyObj* obj);
     void RemoveObject(CMyObj* obj);
+    // Announces, before it happens, that obj (in the catalogue) is about to
+    // change in place; once per step is enough.
+    void WillChange(CMyObj* obj) { m_history.NoteChanging(obj); }
+    // The undo history; CUndoScope opens a step on it.
+    CUndoHistory& History() { return m_history; }
+    const CUndoHistory& History() const { return m_history; }
+    // The catalogue place of obj, -1 when it is not there.
+    int PlaceOf(const CMyObj* obj) const;
+    // The history's own catalogue edits: the object at place is deleted (and
+    // replaced), or obj inserted there. Nothing is recorded.
+    void ReplaceAt(int place, CMyObj* fresh);
+    void EraseAt(int place);
+    void InsertAt(int place, CMyObj* obj);
     void InvalidateObject(const CMyObj* obj);
     void MakeFirst(CMyObj* obj);
     void MakeLast(CMyObj* obj);
@@ -164,12 +179,15 @@ public:
     bool m_bDefaultPageSize = true;
 
 private:
+    void ForgetEverywhere(const CMyObj* obj);
+
     const CClassTable& m_classes;
     CObList m_objects;
     std::vector<CGestureState*> m_states;
     bool m_bModified = false;
     std::string m_strPathName;
     std::uint64_t m_catalogueVersion = 0;
+    CUndoHistory m_history{*this};
 };
 
 // Writes bytes to path atomically: a hidden temporary file beside it

@@ -19,8 +19,9 @@ void CGestureState::SetDocument(CGyrDoc* doc) {
 
 void CGestureState::Select(CMyObj* obj) {
     if (!obj) return;
-    // m_bSelected mirrors membership, so an object is never listed twice.
-    if (!IsSelected(obj)) m_selection.push_back(obj);
+    // m_bSelected mirrors membership, so an object is never listed twice;
+    // a clear flag spares the search (large selections stay linear).
+    if (!obj->m_bSelected || !IsSelected(obj)) m_selection.push_back(obj);
     obj->m_bSelected = 1;
 }
 

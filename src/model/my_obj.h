@@ -205,6 +205,9 @@ public:
     CWorldPoint m_leftTop;
     CWorldPoint m_rightBottom;
     std::int32_t m_bSelected = 0;
+    // Where the document last saw it in its catalogue; only a hint, checked
+    // before use, so that finding an object's place rarely scans.
+    mutable std::int32_t m_nPlaceHint = -1;
 };
 
 // Shows "Definition incorrect. ..." when obj is null, sets the gesture's

@@ -10,7 +10,6 @@
 #include "math/world_point.h"
 #include "model/document.h"
 #include "model/script_steps.h"
-#include "model/undo_state.h"
 
 namespace gyr {
 
@@ -88,7 +87,6 @@ struct CProgramState {
     CPointMarkSettings pointMarks;
     CGraphSettings graph;
     CIsopticSettings isoptic;
-    CUndoState undo;
     CScriptState script;
 };
 

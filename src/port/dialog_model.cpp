@@ -91,6 +91,17 @@ void DialogModel::Press(int id, bool ctrl) {
     OnButton(id, ctrl);
 }
 
+void DialogModel::SelectItem(int id, int index) {
+    auto* f = Find(id);
+    if (!f || index < -1 || index >= int(f->items.size())) return;
+    f->selected = index;
+    OnFieldChanged(id);
+}
+
+void DialogModel::SpinBy(int id, int steps) {
+    if (Find(id) && steps != 0) OnSpin(id, steps);
+}
+
 bool DialogModel::ReadInt(const std::string& text, long long& out) {
     std::istringstream in(text);
     long long v;

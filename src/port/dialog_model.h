@@ -10,7 +10,9 @@ namespace gyr {
 
 class Host;
 
-enum class FieldKind { Int, Double, Text, Check, Radio, Button, Label };
+// List: lines to choose one of (items, selected); Spin: arrows that step
+// by whole clicks, with no value of their own shown.
+enum class FieldKind { Int, Double, Text, Check, Radio, Button, Label, List, Spin };
 
 struct DialogField {
     int id = 0;
@@ -24,6 +26,9 @@ struct DialogField {
     double max = 0;
     bool selectAll = false;  // open with the text selected
     int minChars = 0;        // Text: room for at least this many characters
+    std::vector<std::string> items;  // List: its lines
+    int selected = -1;               // List: the chosen line, -1 none
+    int extent = 0;                  // List: horizontal extent in pixels
 };
 
 // The field kinds as the dialogs declare them; numbers are shown as the
@@ -51,10 +56,17 @@ public:
     void Type(int id, const std::string& text);
     void Check(int id, bool on);
     void Press(int id, bool ctrl = false);
+    // Chooses a line of a List field; clicks a Spin field by steps (+1 up,
+    // -1 down per click).
+    void SelectItem(int id, int index);
+    void SpinBy(int id, int steps);
 
     // Live rules: called after the user changed a field, pressed a button.
     virtual void OnFieldChanged(int id) { (void)id; }
     virtual void OnButton(int id, bool ctrl) { (void)id, (void)ctrl; }
+    virtual void OnSpin(int id, int steps) { (void)id, (void)steps; }
+    // A dialog that acts as it goes has OK alone, no Cancel.
+    bool OkOnly() const { return m_okOnly; }
 
     // OK: checks every ranged or numeric field in order; the first refusal
     // is reported through the host with the platform's range message and the
@@ -89,6 +101,7 @@ protected:
     std::string m_title;
     std::vector<DialogField> m_fields;
     int m_refused = 0;
+    bool m_okOnly = false;
 };
 
 }  // namespace gyr

@@ -4,6 +4,7 @@
 // The desktop implements it on Qt; tests use ScriptedHost.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -81,6 +82,24 @@ public:
 
     virtual void SetClipboardText(const std::string& text) { (void)text; }
     virtual std::optional<std::string> ClipboardText() { return std::nullopt; }
+
+    // What Copy offers: blocks of bytes by MIME type, and a drawing that the
+    // platform renders into images for other programs (SVG and PNG of area,
+    // on white). Replaces the whole clipboard.
+    struct ClipboardDrawing {
+        PixelRect area;
+        std::function<void(Canvas&)> draw;
+    };
+    virtual void SetClipboard(
+        const std::vector<std::pair<std::string, std::vector<std::uint8_t>>>& data,
+        const ClipboardDrawing* drawing) {
+        (void)data, (void)drawing;
+    }
+    // The bytes of a MIME type on the clipboard, if it holds that type.
+    virtual std::optional<std::vector<std::uint8_t>> ClipboardData(const std::string& mime) {
+        (void)mime;
+        return std::nullopt;
+    }
 
     // A document was opened or saved under this path: the recent-file list
     // takes it.

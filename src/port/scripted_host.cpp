@@ -68,4 +68,19 @@ void ScriptedHost::Clear() {
     dialogTitles.clear();
 }
 
+void ScriptedHost::SetClipboard(
+    const std::vector<std::pair<std::string, std::vector<std::uint8_t>>>& data,
+    const ClipboardDrawing* drawing) {
+    clipboard.reset();
+    clipboardData = data;
+    clipboardDrawingArea = drawing ? drawing->area : PixelRect{};
+    clipboardDraw = drawing ? drawing->draw : nullptr;
+}
+
+std::optional<std::vector<std::uint8_t>> ScriptedHost::ClipboardData(const std::string& mime) {
+    for (const auto& [type, bytes] : clipboardData)
+        if (type == mime) return bytes;
+    return std::nullopt;
+}
+
 }  // namespace gyr

@@ -34,8 +34,16 @@ public:
     FileChoice ChooseSaveFile(const std::string& filter, const std::string& defExt,
                               const std::string& fileName) override;
     bool RunDialog(DialogModel& model) override;
-    void SetClipboardText(const std::string& text) override { clipboard = text; }
+    void SetClipboardText(const std::string& text) override {
+        clipboard = text;
+        clipboardData.clear();
+        clipboardDrawingArea = {};
+        clipboardDraw = nullptr;
+    }
     std::optional<std::string> ClipboardText() override { return clipboard; }
+    void SetClipboard(const std::vector<std::pair<std::string, std::vector<std::uint8_t>>>& data,
+                      const ClipboardDrawing* drawing) override;
+    std::optional<std::vector<std::uint8_t>> ClipboardData(const std::string& mime) override;
     void AddRecentFile(const std::string& path) override { recentFiles.push_back(path); }
     int Random() override;
 
@@ -47,6 +55,11 @@ public:
     std::vector<PixelRect> invalidated;
     std::vector<std::string> dialogTitles;
     std::vector<std::string> recentFiles;
+    // The clipboard's blocks by MIME type, and the area of its drawing
+    // (empty when the last copy offered none).
+    std::vector<std::pair<std::string, std::vector<std::uint8_t>>> clipboardData;
+    PixelRect clipboardDrawingArea;
+    std::function<void(Canvas&)> clipboardDraw;
 
     // Scripted answers, consumed in order. An empty queue answers message
     // boxes with Ok/Yes, choosers with "cancelled" and dialogs with Cancel.

@@ -189,7 +189,7 @@ TEST_F(LocusPlayTest, RecordedObjectsAreNeverDeletedByTheSteps) {
     CScriptStep step;
     step.object = p;
     ProgramState().script.steps.Add(step);
-    DeleteAllPointMarks(doc, nullptr);
+    DeleteAllPointMarks(doc);
     EXPECT_EQ(ProgramState().script.steps.StepOf(p), nullptr);
     ProgramState().script.steps.Clear();
     // New empties the list too.

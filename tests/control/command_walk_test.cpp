@@ -113,18 +113,20 @@ TEST_F(CommandWalkTest, EveryEnabledCommandDoesSomethingVisible) {
     EXPECT_GT(tried, 30);
 }
 
-// The keys and the double click of work not built yet are left to the
-// platform: no beep, no pretence.
-TEST_F(CommandWalkTest, KeysOfUnbuiltCommandsAreLeftAlone) {
-    for (bool selected : {false, true}) {
-        if (selected) state.Select(doc.Objects()[4]);
-        for (int key : {kKeyReturn, kKeyDelete, kKeyBack}) EXPECT_FALSE(view.OnKeyDown(key, 0));
-        view.OnLButtonDblClk(0, Px(3.5, 2));
-        view.OnLButtonDblClk(0, Px(7, 7));
-        view.OnLButtonDblClk(kMkControl, Px(7, 7));
-    }
-    EXPECT_EQ(host.beeps, 0);
-    EXPECT_EQ(doc.Objects().size(), 11u);  // nothing cut
+// Enter and the double clicks open the object data, or beep without an
+// object; the Cancel of the scripted host changes nothing.
+TEST_F(CommandWalkTest, EnterAndDoubleClicksOpenTheObjectData) {
+    EXPECT_TRUE(view.OnKeyDown(kKeyReturn, 0));
+    EXPECT_EQ(host.beeps, 1);
+    state.Select(doc.Objects()[4]);
+    EXPECT_TRUE(view.OnKeyDown(kKeyReturn, 0));
+    view.OnLButtonDblClk(0, Px(3.5, 2));
+    view.OnLButtonDblClk(0, Px(7, 7));           // nothing there
+    view.OnLButtonDblClk(kMkControl, Px(7, 7));  // the sheet's
+    EXPECT_EQ(host.beeps, 2);
+    EXPECT_EQ(host.dialogTitles.size(), 3u);
+    EXPECT_EQ(doc.Objects().size(), 11u);
+    EXPECT_FALSE(doc.History().CanUndo());
 }
 
 }  // namespace

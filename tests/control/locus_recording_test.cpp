@@ -105,7 +105,7 @@ TEST_F(LocusRecordingTest, PointThenSegmentFromIt) {
 
     // Deleting the recorded points and clearing frees every object once
     // (the address sanitizer watches).
-    EXPECT_EQ(DeleteAllPointMarks(doc, nullptr), 4);
+    EXPECT_EQ(DeleteAllPointMarks(doc), 4);
     model->Clear();
     EXPECT_FALSE(IsScriptRecording());
     EXPECT_EQ(model->Text(), "");

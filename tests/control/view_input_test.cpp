@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "control/view_fixture.h"
-#include "model/undo_state.h"
 
 namespace gyr::testing {
 namespace {
@@ -26,8 +25,7 @@ TEST_F(SelectToolTest, ButtonUpWithoutButtonDownDoesNothing) {
     EXPECT_EQ(host.beeps, 0);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(state.m_selection, CObList{s});
-    EXPECT_EQ(ProgramState().undo.m_nKind, kUndoNone);
-    EXPECT_TRUE(ProgramState().undo.m_copies.empty());
+    EXPECT_EQ(doc.History().DoneCount(), 0u);
 }
 
 TEST_F(SelectToolTest, ClickAndShiftClickSelectRepaintingOnlyTheObject) {
@@ -39,9 +37,8 @@ TEST_F(SelectToolTest, ClickAndShiftClickSelectRepaintingOnlyTheObject) {
     EXPECT_EQ(Invalidated(), a->GetInvalidRect());
     EXPECT_EQ(host.invalidateAll, 0);
     EXPECT_FALSE(view.m_bMouseDown);
-    // The press kept a copy of the selection for the undo.
-    ASSERT_EQ(ProgramState().undo.m_copies.size(), 1u);
-    EXPECT_EQ(ProgramState().undo.m_copies[0]->GetHandle(0), a->GetHandle(0));
+    // Selecting alone changes nothing that Undo would take back.
+    EXPECT_FALSE(doc.History().CanUndo());
     Click(Px(1, 2), kMkShift);
     Click(Px(1, 4), kMkShift);
     EXPECT_EQ(state.m_selection, (CObList{a, b, c}));
@@ -85,8 +82,8 @@ TEST_F(SelectToolTest, DraggingAHandleMovesTheVertexAndSnapsOnRelease) {
     EXPECT_EQ(view.m_nDragState, kDragHandle);
     Move(Px(2.9, 0.9));
     EXPECT_DOUBLE_EQ(a->P1().x, 2.9);
-    EXPECT_EQ(ProgramState().undo.m_nKind, kUndoMove);
     Release(Px(2.9, 0.9));
+    EXPECT_EQ(doc.History().UndoName(), "Reshape");
     EXPECT_EQ(a->P1(), (CWorldPoint{3, 1}));
     EXPECT_EQ(a->m_rightBottom.x, 3);
 }
@@ -99,7 +96,6 @@ TEST_F(SelectToolTest, MovingTheSelectionOffsetsByTheWorldDifference) {
     Click(Px(0.5, 2), kMkShift);
     const PixelRect before = state.SelectionRect();
     host.Clear();
-    ProgramState().undo.m_nKind = kUndoNone;
     const PixelPoint start = Px(0.5, 0);
     Press(start);
     EXPECT_EQ(view.m_nDragState, kDragMove);
@@ -216,7 +212,9 @@ TEST_F(KeyboardTest, ArrowsMoveTheSelectionByOnePixelShiftArrowsDuplicate) {
     EXPECT_EQ(Invalidated(), before.United(a->GetInvalidRect()));
     view.OnKeyDown(kKeyUp, 0);
     EXPECT_DOUBLE_EQ(a->GetHandle(0).y, 0.02);
-    EXPECT_EQ(ProgramState().undo.m_nKind, kUndoMove);
+    // Consecutive arrow moves are one step.
+    EXPECT_EQ(doc.History().UndoName(), "Move");
+    EXPECT_EQ(doc.History().DoneCount(), 1u);
 
     view.OnKeyDown(kKeyRight, kMkShift);
     ASSERT_EQ(doc.Objects().size(), 3u);
