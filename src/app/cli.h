@@ -3,7 +3,8 @@
 //   --new OUT            a new document as File New then Save writes it
 //   --dump FILE          the document as JSON on standard output
 //   --convert IN OUT     between .gyr and .json, chosen by extension
-//   --export OUT FILE    the whole sheet as PNG, BMP, SVG or PDF
+//   --export OUT FILE    the whole sheet as PNG, BMP, SVG, PDF or EMF
+//   --import PIC IN OUT  IN with the picture PIC added as Import adds it
 //   --help, --version
 
 #include <iosfwd>

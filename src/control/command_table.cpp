@@ -7,6 +7,7 @@
 #include "constructions/line_constructions.h"
 #include "control/draw_operations.h"
 #include "control/pick_rules.h"
+#include "control/picture_commands.h"
 #include "dialogs/angle_dialogs.h"
 #include "dialogs/graph_dialog.h"
 #include "dialogs/isoptic_dialogs.h"
@@ -25,6 +26,12 @@ void MakeFirst(CGyrView& view, bool) {
 }
 void MakeLast(CGyrView& view, bool) {
     view.MoveSelectedTo(CGyrView::ListEnd::Last);
+}
+void ImportPicture(CGyrView& view, bool) {
+    ImportPictureCommand(view.State());
+}
+void ExportPicture(CGyrView& view, bool) {
+    ExportPictureCommand(view.State());
 }
 void Exercises(CGyrView& view, bool) {
     view.Beep();
@@ -112,8 +119,8 @@ constexpr CommandEntry kCommands[] = {
      nullptr},
     {ID_DRAW_PICT_EMF, "Restricted pict (emf)", T, kToolPictEmf, kCodePlain, 0, kGroupDrawing,
      nullptr},
-    {ID_IMPORT_PICTURE, "Import picture ...", D, 0, 0, 0, kGroupDrawing, nullptr},
-    {ID_EXPORT_PICTURE, "Export Picture", D, 0, 0, 0, kGroupDrawing, nullptr},
+    {ID_IMPORT_PICTURE, "Import picture ...", D, 0, 0, 0, kGroupDrawing, &ImportPicture},
+    {ID_EXPORT_PICTURE, "Export Picture", D, 0, 0, 0, kGroupDrawing, &ExportPicture},
     {ID_EXERCISES, "Exercises", O, 0, 0, 0, kGroupNone, &Exercises},
     {ID_DRAWING_SHEET, "Drawing Sheet ...", D, 0, 0, 0, kGroupNone, &SheetDialog},
 

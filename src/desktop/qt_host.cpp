@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScreen>
@@ -13,6 +14,7 @@
 
 #include "desktop/dialog_view.h"
 #include "desktop/main_window.h"
+#include "desktop/qt_canvas.h"
 #include "desktop/recent_files.h"
 #include "desktop/sheet_view.h"
 
@@ -265,6 +267,21 @@ void QtHost::AddRecentFile(const std::string& path) {
     RecentFiles recent;
     recent.Load();
     recent.Add(QString::fromStdString(path));
+}
+
+bool QtHost::RenderBitmap(int width, int height, const std::function<void(Canvas&)>& draw,
+                          DibImage& out) {
+    if (width <= 0 || height <= 0) return false;
+    QImage image(width, height, QImage::Format_RGB32);
+    if (image.isNull()) return false;
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        QtCanvas canvas(painter);
+        draw(canvas);
+    }
+    out = DibImageOf(image);
+    return true;
 }
 
 }  // namespace gyr

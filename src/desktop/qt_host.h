@@ -49,6 +49,9 @@ public:
     int ScreenDpiX() override;
     int ScreenDpiY() override;
     std::optional<PrinterPage> DefaultPrinter() override;
+    // On a QImage through the Qt canvas.
+    bool RenderBitmap(int width, int height, const std::function<void(Canvas&)>& draw,
+                      DibImage& out) override;
     FileChoice ChooseOpenFile(const std::string& filter) override;
     FileChoice ChooseSaveFile(const std::string& filter, const std::string& defExt,
                               const std::string& fileName) override;

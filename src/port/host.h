@@ -4,6 +4,7 @@
 // The desktop implements it on Qt; tests use ScriptedHost.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -84,6 +85,18 @@ public:
     // A document was opened or saved under this path: the recent-file list
     // takes it.
     virtual void AddRecentFile(const std::string& path) { (void)path; }
+
+    // A white bitmap of width × height pixels that draw paints through a
+    // canvas of the platform's raster surface (pictures of the drawing).
+    // False when the platform has none or the bitmap cannot be made.
+    virtual bool RenderBitmap(int width, int height, const std::function<void(Canvas&)>& draw,
+                              DibImage& out) {
+        (void)width;
+        (void)height;
+        (void)draw;
+        (void)out;
+        return false;
+    }
 
     // Uniform random integer in [0, 32767], the platform rand() range.
     virtual int Random() = 0;

@@ -1,5 +1,7 @@
 #include "port/scripted_host.h"
 
+#include "port/recording_canvas.h"
+
 namespace gyr {
 
 ScriptedHost::ScriptedHost() {
@@ -66,6 +68,18 @@ void ScriptedHost::Clear() {
     messages.clear();
     invalidated.clear();
     dialogTitles.clear();
+}
+
+bool ScriptedHost::RenderBitmap(int width, int height, const std::function<void(Canvas&)>& draw,
+                                DibImage& out) {
+    if (!canRender || width <= 0 || height <= 0) return false;
+    RecordingCanvas dc;
+    draw(dc);
+    renderedLines = dc.lines;
+    out.width = width;
+    out.height = height;
+    out.pixels.assign(std::size_t(width) * std::size_t(height), 0xFFFFFFFFu);
+    return true;
 }
 
 }  // namespace gyr

@@ -38,6 +38,9 @@ public:
     std::optional<std::string> ClipboardText() override { return clipboard; }
     void AddRecentFile(const std::string& path) override { recentFiles.push_back(path); }
     int Random() override;
+    // A white bitmap; what was drawn into it is kept in renderedLines.
+    bool RenderBitmap(int width, int height, const std::function<void(Canvas&)>& draw,
+                      DibImage& out) override;
 
     // Recorded.
     int beeps = 0;
@@ -47,6 +50,9 @@ public:
     std::vector<PixelRect> invalidated;
     std::vector<std::string> dialogTitles;
     std::vector<std::string> recentFiles;
+    std::vector<std::string> renderedLines;
+    // False: the platform has no raster surface.
+    bool canRender = true;
 
     // Scripted answers, consumed in order. An empty queue answers message
     // boxes with Ok/Yes, choosers with "cancelled" and dialogs with Cancel.
