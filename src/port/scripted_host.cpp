@@ -33,16 +33,17 @@ void ScriptedHost::Invalidate(const PixelRect& r) {
     invalidated.push_back(r);
 }
 
-FileChoice ScriptedHost::ChooseOpenFile(const std::string&) {
+FileChoice ScriptedHost::ChooseOpenFile(const std::string& filter) {
+    chooserFilters.push_back(filter);
     if (fileChoices.empty()) return {};
     FileChoice c = fileChoices.front();
     fileChoices.pop_front();
     return c;
 }
 
-FileChoice ScriptedHost::ChooseSaveFile(const std::string&, const std::string&,
+FileChoice ScriptedHost::ChooseSaveFile(const std::string& filter, const std::string&,
                                         const std::string&) {
-    return ChooseOpenFile("");
+    return ChooseOpenFile(filter);
 }
 
 bool ScriptedHost::RunDialog(DialogModel& model) {
@@ -68,6 +69,7 @@ void ScriptedHost::Clear() {
     messages.clear();
     invalidated.clear();
     dialogTitles.clear();
+    chooserFilters.clear();
 }
 
 bool ScriptedHost::RenderBitmap(int width, int height, const std::function<void(Canvas&)>& draw,

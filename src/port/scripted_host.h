@@ -51,6 +51,8 @@ public:
     std::vector<std::string> dialogTitles;
     std::vector<std::string> recentFiles;
     std::vector<std::string> renderedLines;
+    // The filter of every file chooser shown.
+    std::vector<std::string> chooserFilters;
     // False: the platform has no raster surface.
     bool canRender = true;
 

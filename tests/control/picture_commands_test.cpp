@@ -137,11 +137,11 @@ TEST_F(PictureCommandTest, RestrictedToolsFramePicturesOfTheDrawing) {
     EXPECT_NEAR(pict->m_leftTop.x, -2 + 0.1, 1e-9);
     EXPECT_NEAR(pict->m_leftTop.y, 2 - 0.1, 1e-9);
     EXPECT_EQ(pict->GetDib().Width(), b.x - a.x);
-    // The circle was drawn into it with the frame's corner as the origin,
-    // without marks.
+    // The circle was drawn into it (in sheet pixels; the surface's origin
+    // lies at the frame's corner), without marks.
     bool ellipse = false;
     for (const std::string& l : host.renderedLines) {
-        ellipse = ellipse || l.rfind("ellipse (50,50) (150,150)", 0) == 0;
+        ellipse = ellipse || l.rfind("ellipse (350,250) (451,351)", 0) == 0;
         EXPECT_EQ(l.find("rop{"), std::string::npos) << l;
     }
     EXPECT_TRUE(ellipse);
