@@ -302,7 +302,9 @@ const CommandEntry* FindCommand(int id) {
 bool IsCommandAvailable(const CommandEntry& cmd) {
     if (cmd.action) return true;
     if (!(cmd.flags & kCmdTool)) return false;
-    if (cmd.kind == kToolSelect) return true;
+    // The picture tools frame an area with the selection's rubber band.
+    if (cmd.kind == kToolSelect || cmd.kind == kToolPictBmp || cmd.kind == kToolPictEmf)
+        return true;
     // Picks that end in a construction need it; picks that go on to draw, and
     // tools that only draw, need the kind's drawing operation.
     const PickRule* rule = FindPickRule(cmd.kind, cmd.code);
