@@ -133,7 +133,8 @@ class Player {
 public:
     Player(const std::uint8_t* data, const EmfHeader& h, Canvas& dc, const PixelRect& target)
         : m_data(data), m_h(h), m_dc(dc), m_target(target.Normalized()) {
-        m_objects.resize(std::size_t(h.nHandles));
+        // No more objects than the records could ever create (12 bytes each).
+        m_objects.resize(std::min<std::size_t>(h.nHandles, h.nBytes / 12 + 1));
         DcState s;
         s.pen = StockObject(kBlackPen);
         s.brush = StockObject(kWhiteBrush);
