@@ -14,7 +14,7 @@ void FlattenBezier(const BezierPoint* pts, int n, std::vector<BezierPoint>& out)
                            std::hypot(p2.x - p1.x, p2.y - p1.y) +
                            std::hypot(p3.x - p2.x, p3.y - p2.y);
         // About one segment per four pixels, bounded either way.
-        const int steps = std::isfinite(len) ? std::clamp(int(len / 4), 2, 32) : 2;
+        const int steps = std::isfinite(len) ? int(std::clamp(len / 4, 2.0, 32.0)) : 2;
         for (int k = 1; k <= steps; ++k) {
             const double t = double(k) / steps, u = 1 - t;
             const double a = u * u * u, b = 3 * u * u * t, c = 3 * u * t * t, d = t * t * t;

@@ -246,7 +246,7 @@ private:
                 LogPen p = m_s.pen.pen;
                 const double w = p.widthX * std::sqrt(std::fabs(m.Det()));
                 p.widthX =
-                    std::int32_t(std::clamp(std::lround(std::isfinite(w) ? w : 1.0), 1L, 1000L));
+                    std::int32_t(std::lround(std::clamp(std::isfinite(w) ? w : 1.0, 1.0, 1000.0)));
                 p.widthY = 0;
                 m_dc.SelectPen(&p);
             }
