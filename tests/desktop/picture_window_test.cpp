@@ -77,6 +77,8 @@ TEST_F(PictureWindowTest, ImportPictureAndTheSheetAsBitmapEqualToThePng) {
     EXPECT_EQ(dib.Image()->pixels, DibImageOf(fromPng).pixels);
     // Pixel (100, 550) lies on the x axis' light grey.
     EXPECT_EQ(bmp[1269642], 0xC0);
+    EXPECT_EQ(bmp[1269643], 0xC0);
+    EXPECT_EQ(bmp[1269644], 0xC0);
 
     m_host.SetOpenChooser([&](const std::string& filter) {
         EXPECT_EQ(filter, kPictureFilter);
