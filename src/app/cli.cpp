@@ -12,6 +12,7 @@
 
 #include "app/json_document.h"
 #include "constructions/locus_play.h"
+#include "control/picture_commands.h"
 #include "desktop/sheet_export.h"
 #include "desktop/sheet_print.h"
 #include "figures/class_registry.h"
@@ -33,7 +34,7 @@ const char kUsage[] =
     "       gyrovant --new OUT.gyr|OUT.json\n"
     "       gyrovant --dump FILE.gyr|FILE.json\n"
     "       gyrovant --convert IN OUT       (.gyr and .json, by extension)\n"
-    "       gyrovant --export OUT.png|OUT.bmp|OUT.svg|OUT.pdf [--scale F] FILE.gyr|FILE.json\n"
+    "       gyrovant --export OUT.png|OUT.bmp|OUT.svg|OUT.pdf|OUT.emf [--scale F] FILE.gyr|FILE.json\n"
     "                                       (F: 0 < F <= 4, the sheet's pixel size times F)\n"
     "       gyrovant --print OUT.pdf FILE.gyr|FILE.json [--paper A4|Letter] [--landscape]\n"
     "                                       (the printed pages, 1200 dpi, A4 portrait by default)\n"
@@ -42,6 +43,7 @@ const char kUsage[] =
     "                                       (PLAY the locus script, or its locus of N >= 2\n"
     "                                       points, into a new document or DOC; without\n"
     "                                       --output the document as JSON on standard output)\n"
+    "       gyrovant --import PICTURE.bmp|PICTURE.emf IN OUT   (adds the picture as Import does)\n"
     "       gyrovant --help | --version\n";
 
 enum class FileKind { Gyr, Json, Unknown };
@@ -64,7 +66,7 @@ FileKind KindOf(const std::string& path) {
 
 bool IsExportExtension(const std::string& path) {
     std::string ext = LowerExtension(path);
-    return ext == "png" || ext == "bmp" || ext == "svg" || ext == "pdf";
+    return ext == "png" || ext == "bmp" || ext == "svg" || ext == "pdf" || ext == "emf";
 }
 
 std::string WithPath(const char* message, const std::string& path) {
@@ -185,6 +187,14 @@ public:
             return kExitBadInput;
         }
         return kExitOk;
+    }
+
+    int Import(const std::string& picture, const std::string& inPath,
+               const std::string& outPath) {
+        if (!Read(inPath)) return kExitBadInput;
+        // The reader tells what went wrong through the host.
+        if (!ImportPictureFile(m_doc, picture)) return kExitBadInput;
+        return Write(outPath) ? kExitOk : kExitBadInput;
     }
 
 private:
@@ -323,7 +333,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         }
         if (files.size() != 2) return Usage(err, "--export takes an output and a document file");
         if (!IsExportExtension(files[0]))
-            return Usage(err, "the output must end in .png, .bmp, .svg or .pdf");
+            return Usage(err, "the output must end in .png, .bmp, .svg, .pdf or .emf");
         if (!documentKind(files[1])) return Usage(err, "the document must end in .gyr or .json");
         return Command(out, err).Export(files[0], files[1], scale);
     }
@@ -397,6 +407,14 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         }
         if (script.empty()) return Usage(err, "--run takes one script file");
         return Command(out, err).Run(script, locus, seed, into, output);
+    }
+    if (verb == "--import") {
+        if (operands != 3) return Usage(err, "--import takes a picture, an input and an output file");
+        const std::string ext = LowerExtension(args[1]);
+        if (ext != "bmp" && ext != "emf") return Usage(err, "the picture must end in .bmp or .emf");
+        if (!documentKind(args[2]) || !documentKind(args[3]))
+            return Usage(err, "both documents must end in .gyr or .json");
+        return Command(out, err).Import(args[1], args[2], args[3]);
     }
     return Usage(err, "unknown option " + verb);
 }

@@ -3,9 +3,10 @@
 //   --new OUT            a new document as File New then Save writes it
 //   --dump FILE          the document as JSON on standard output
 //   --convert IN OUT     between .gyr and .json, chosen by extension
-//   --export OUT FILE    the whole sheet as PNG, BMP, SVG or PDF
+//   --export OUT FILE    the whole sheet as PNG, BMP, SVG, PDF or EMF
 //   --print OUT.pdf FILE the printed pages as PDF (--paper A4|Letter, --landscape)
 //   --run SCRIPT         PLAY a locus script (or its locus) into a document
+//   --import PIC IN OUT  IN with the picture PIC added as Import adds it
 //   --help, --version
 
 #include <iosfwd>

@@ -1,5 +1,6 @@
 #include "app/json_document.h"
 
+#include <algorithm>
 #include <bit>
 #include <cinttypes>
 #include <cmath>
@@ -43,6 +44,55 @@ int HexDigit(char c) {
     return -1;
 }
 
+const char kBase64[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+
+std::string ToBase64(const std::vector<std::uint8_t>& b, std::size_t size) {
+    std::string out;
+    out.reserve((size + 2) / 3 * 4);
+    for (std::size_t i = 0; i < size; i += 3) {
+        const std::uint32_t v = (std::uint32_t(b[i]) << 16) |
+                                (i + 1 < size ? std::uint32_t(b[i + 1]) << 8 : 0) |
+                                (i + 2 < size ? std::uint32_t(b[i + 2]) : 0);
+        out += kBase64[(v >> 18) & 63];
+        out += kBase64[(v >> 12) & 63];
+        out += i + 1 < size ? kBase64[(v >> 6) & 63] : '=';
+        out += i + 2 < size ? kBase64[v & 63] : '=';
+    }
+    return out;
+}
+
+// Strict: the canonical padded form only, so that every text has one meaning.
+bool FromBase64(const std::string& s, std::vector<std::uint8_t>& out) {
+    out.clear();
+    if (s.size() % 4) return false;
+    out.reserve(s.size() / 4 * 3);
+    auto digit = [](char c) -> int {
+        if (c >= 'A' && c <= 'Z') return c - 'A';
+        if (c >= 'a' && c <= 'z') return c - 'a' + 26;
+        if (c >= '0' && c <= '9') return c - '0' + 52;
+        if (c == '+') return 62;
+        if (c == '/') return 63;
+        return -1;
+    };
+    for (std::size_t i = 0; i < s.size(); i += 4) {
+        const bool last = i + 4 == s.size();
+        const int pad = last ? (s[i + 3] == '=') + (s[i + 2] == '=') : 0;
+        if (pad == 1 && s[i + 2] == '=') return false;
+        int d[4];
+        for (int k = 0; k < 4; ++k) {
+            d[k] = k >= 4 - pad ? 0 : digit(s[i + std::size_t(k)]);
+            if (d[k] < 0) return false;
+        }
+        const std::uint32_t v = std::uint32_t(d[0] << 18 | d[1] << 12 | d[2] << 6 | d[3]);
+        out.push_back(std::uint8_t(v >> 16));
+        if (pad < 2) out.push_back(std::uint8_t(v >> 8));
+        if (pad < 1) out.push_back(std::uint8_t(v));
+        // Bits the padding drops must be zero.
+        if ((pad == 1 && (v & 0xFF)) || (pad == 2 && (v & 0xFFFF))) return false;
+    }
+    return true;
+}
+
 std::vector<std::string_view> SplitName(std::string_view name) {
     std::vector<std::string_view> parts;
     for (std::size_t start = 0;;) {
@@ -83,6 +133,12 @@ public:
             hex += kHex[v & 15];
         }
         Slot(name) = std::move(hex);
+    }
+    void SizedBlob(const char* name, std::vector<std::uint8_t>& b) override {
+        Slot(name) = ToBase64(b, b.size());
+    }
+    void Blob(const char* name, std::vector<std::uint8_t>& b, std::size_t size) override {
+        Slot(name) = ToBase64(b, std::min(size, b.size()));
     }
     void Objects(const char* name, std::vector<CObject*>& list, const CRuntimeClass*) override {
         Json arr = Json::array();
@@ -172,6 +228,18 @@ public:
         } else {
             Fail(name, "expected a hexadecimal string or an array of bytes");
         }
+    }
+    void SizedBlob(const char* name, std::vector<std::uint8_t>& b) override {
+        const Json& j = Field(name);
+        if (!j.is_string() || !FromBase64(j.get_ref<const std::string&>(), b))
+            Fail(name, "expected base64 text");
+    }
+    void Blob(const char* name, std::vector<std::uint8_t>& b, std::size_t size) override {
+        SizedBlob(name, b);
+        if (b.size() != size) Fail(name, "expected " + std::to_string(size) + " bytes");
+    }
+    [[noreturn]] void Fail(const char* name, const char* what) override {
+        Fail(std::string(name), std::string(what));
     }
     void Objects(const char* name, std::vector<CObject*>& list,
                  const CRuntimeClass* kind) override {

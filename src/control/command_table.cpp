@@ -8,6 +8,7 @@
 #include "constructions/transform_copies.h"
 #include "control/draw_operations.h"
 #include "control/pick_rules.h"
+#include "control/picture_commands.h"
 #include "control/sheet_decor.h"
 #include "dialogs/angle_dialogs.h"
 #include "dialogs/graph_dialog.h"
@@ -28,6 +29,12 @@ void MakeFirst(CGyrView& view, bool) {
 }
 void MakeLast(CGyrView& view, bool) {
     view.MoveSelectedTo(CGyrView::ListEnd::Last);
+}
+void ImportPicture(CGyrView& view, bool) {
+    ImportPictureCommand(view.State());
+}
+void ExportPicture(CGyrView& view, bool) {
+    ExportPictureCommand(view.State());
 }
 void Exercises(CGyrView& view, bool) {
     view.Beep();
@@ -143,8 +150,8 @@ constexpr CommandEntry kCommands[] = {
      nullptr},
     {ID_DRAW_PICT_EMF, "Restricted pict (emf)", T, kToolPictEmf, kCodePlain, 0, kGroupDrawing,
      nullptr},
-    {ID_IMPORT_PICTURE, "Import picture ...", D, 0, 0, 0, kGroupDrawing, nullptr},
-    {ID_EXPORT_PICTURE, "Export Picture", D, 0, 0, 0, kGroupDrawing, nullptr},
+    {ID_IMPORT_PICTURE, "Import picture ...", D, 0, 0, 0, kGroupDrawing, &ImportPicture},
+    {ID_EXPORT_PICTURE, "Export Picture", D, 0, 0, 0, kGroupDrawing, &ExportPicture},
     {ID_EXERCISES, "Exercises", O, 0, 0, 0, kGroupNone, &Exercises},
     {ID_DRAWING_SHEET, "Drawing Sheet ...", D, 0, 0, 0, kGroupNone, &SheetDialog},
 
@@ -326,7 +333,9 @@ const CommandEntry* FindCommand(int id) {
 bool IsCommandAvailable(const CommandEntry& cmd) {
     if (cmd.action) return true;
     if (!(cmd.flags & kCmdTool)) return false;
-    if (cmd.kind == kToolSelect) return true;
+    // The picture tools frame an area with the selection's rubber band.
+    if (cmd.kind == kToolSelect || cmd.kind == kToolPictBmp || cmd.kind == kToolPictEmf)
+        return true;
     // Picks that end in a construction need it; picks that go on to draw, and
     // tools that only draw, need the kind's drawing operation.
     const PickRule* rule = FindPickRule(cmd.kind, cmd.code);

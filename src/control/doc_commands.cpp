@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "control/picture_commands.h"
 #include "dialogs/pen_width_dialog.h"
 #include "model/document.h"
 #include "port/host.h"
@@ -134,12 +135,6 @@ std::string LastThree(const std::string& path) {
     return t;
 }
 
-const char* const kMsgPictureNotSaved =
-    "Bitmaps and metafiles cannot be written.\nThe drawing was not saved; please choose a "
-    "Gyrovant file (*.gyr).";
-const char* const kMsgPictureNotOpened =
-    "Bitmaps and metafiles cannot be opened as drawings.\nPlease choose a Gyrovant file (*.gyr).";
-
 namespace {
 
 bool IsPictureName(const std::string& path) {
@@ -154,15 +149,19 @@ bool FileSave(CGyrDoc& doc) {
     return FileSaveAs(doc);
 }
 
-// Bitmaps and metafiles are routed away from the document file: they are
-// pictures, which the document does not read or write as documents.
 bool FileSaveAs(CGyrDoc& doc) {
     Host* h = FindHost();
     if (!h) return false;
     FileChoice c = h->ChooseSaveFile(kFileFilter, "gyr", "untitled");
     if (!c.ok) return false;
-    if (IsPictureName(c.path)) {
-        h->MessageBox(kMsgPictureNotSaved, MsgIcon::Exclamation, MsgButtons::Ok);
+    // A bitmap or metafile name exports the sheet; the document itself
+    // stays unsaved under its own name.
+    if (LastThree(c.path) == "bmp") {
+        SaveSheetAsBitmap(doc, c.path);
+        return false;
+    }
+    if (LastThree(c.path) == "emf") {
+        SaveSheetAsMetafile(doc, c.path);
         return false;
     }
     if (!doc.OnSaveDocument(c.path)) return false;
@@ -176,8 +175,9 @@ void FileOpen(CGyrDoc& doc) {
     if (!h) return;
     FileChoice c = h->ChooseOpenFile(kFileFilter);
     if (!c.ok) return;
+    // Bitmaps and metafiles join the current drawing as pictures.
     if (IsPictureName(c.path)) {
-        h->MessageBox(kMsgPictureNotOpened, MsgIcon::Exclamation, MsgButtons::Ok);
+        ImportPictureFile(doc, c.path);
         return;
     }
     if (SaveModified(doc)) doc.OnOpenDocument(c.path);

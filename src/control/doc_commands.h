@@ -14,14 +14,12 @@ bool OnDocumentCommand(CGyrDoc& doc, int id);
 // Check state of an attribute tool-bar button.
 bool IsDocumentCommandChecked(const CGyrDoc& doc, int id);
 
-// Shown when a bitmap or metafile name is chosen: pictures are neither
-// written nor read as documents.
-extern const char* const kMsgPictureNotSaved;
-extern const char* const kMsgPictureNotOpened;
-
 // True when the document was written.
 bool FileSave(CGyrDoc& doc);
+// A name ending in bmp or emf (any case) exports the sheet there instead and
+// answers false: the document was not saved.
 bool FileSaveAs(CGyrDoc& doc);
+// A name ending in bmp or emf imports that picture into the document.
 void FileOpen(CGyrDoc& doc);
 // Asks to save a modified document; false when the user cancelled, or chose
 // to save and the save did not happen (chooser cancelled, write failed): the

@@ -8,6 +8,7 @@
 #include "control/command_table.h"
 #include "control/gyr_view.h"
 #include "control/menu_tree.h"
+#include "figures/pict_obj.h"
 #include "figures/text_obj.h"
 #include "model/axes.h"
 #include "model/clipboard_block.h"
@@ -124,7 +125,17 @@ void CGyrView::Copy() {
         area = area.United(obj->GetInvalidRect());
     }
     Host::ClipboardDrawing drawing{area, [copies](Canvas& dc) { DrawAll(*copies, dc); }};
-    host->SetClipboard({{kObjectsMime, WriteObjectBlock(chosen)}}, &drawing);
+    std::vector<std::pair<std::string, std::vector<std::uint8_t>>> data{
+        {kObjectsMime, WriteObjectBlock(chosen)}};
+    // A single picture is also offered as itself, for image programs.
+    if (chosen.size() == 1) {
+        if (chosen[0]->GetPictureKind() == 1)
+            data.emplace_back(kBmpMime,
+                              WriteBmpFile(static_cast<const CPict*>(chosen[0])->GetDib()));
+        else if (chosen[0]->GetPictureKind() == 2)
+            data.emplace_back(kEmfMime, static_cast<const CMetaObj*>(chosen[0])->Bytes());
+    }
+    host->SetClipboard(data, &drawing);
 }
 
 void CGyrView::Cut() {
@@ -173,7 +184,26 @@ void CGyrView::Paste() {
         Repaint(dirty);
         return;
     }
-    // Images are the pictures' own (none yet); then plain text.
+    // Then a picture: a metafile, a bitmap file, any other image.
+    CMyObj* picture = nullptr;
+    bool image = true;
+    if (auto emf = host->ClipboardData(kEmfMime))
+        picture = PastePicture(m_state, PictureData::Emf, emf->data(), emf->size());
+    else if (auto bmp = host->ClipboardData(kBmpMime))
+        picture = PastePicture(m_state, PictureData::BmpFile, bmp->data(), bmp->size());
+    else if (auto dib = host->ClipboardImageDib())
+        picture = PastePicture(m_state, PictureData::PackedDib, dib->data(), dib->size());
+    else
+        image = false;
+    if (image) {  // an unreadable one has beeped
+        if (picture) {
+            PixelRect dirty = m_state.SelectionRect();
+            m_state.DeselectAll();
+            m_state.Select(picture);
+            Repaint(dirty.United(picture->GetInvalidRect()));
+        }
+        return;
+    }
     if (auto text = host->ClipboardText(); text && !text->empty()) {
         PixelRect dirty = m_state.SelectionRect();
         m_state.DeselectAll();
@@ -219,7 +249,9 @@ bool CGyrView::IsEnabled(int id) const {
         case ID_EDIT_PASTE: {
             Host* host = FindHost();
             if (!host) return false;
-            if (host->ClipboardData(kObjectsMime)) return true;
+            if (host->ClipboardData(kObjectsMime) || host->ClipboardData(kEmfMime) ||
+                host->ClipboardData(kBmpMime) || host->ClipboardHasImage())
+                return true;
             auto text = host->ClipboardText();
             return text && !text->empty();
         }

@@ -4,6 +4,7 @@
 #include "control/draw_operations.h"
 #include "control/gyr_view.h"
 #include "control/pick_rules.h"
+#include "control/picture_commands.h"
 #include "figures/isoptic_obj.h"
 #include "figures/text_obj.h"
 #include "math/sheet_mapping.h"
@@ -312,6 +313,8 @@ void CGyrView::EndSelectOrPick(unsigned flags, PixelPoint logical, PixelRect& di
         const PixelRect frame = m_rubberBand;
         SetRubberBand({});
         if (!frame.IsEmpty()) SelectInFrame(frame, dirty);
+        if (!frame.IsEmpty() && IsPictureTool(m_state.m_nToolKind))
+            MakeRestrictedPicture(m_state, m_state.m_nToolKind, frame);
     }
 
     if (!IsPickMode()) {

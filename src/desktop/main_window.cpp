@@ -33,6 +33,7 @@
 
 #include "control/command_table.h"
 #include "control/doc_commands.h"
+#include "control/picture_commands.h"
 #include "control/menu_tree.h"
 #include "desktop/app_commands.h"
 #include "desktop/qt_canvas.h"
@@ -529,10 +530,9 @@ bool MainWindow::OpenPath(const QString& path) {
     const std::string p = path.toStdString();
     const std::string kind = LastThree(p);
     bool ok = false;
-    // Pictures are not documents: nothing reads them as one.
+    // Pictures join the current drawing.
     if (kind == "bmp" || kind == "emf") {
-        if (Host* host = FindHost())
-            host->MessageBox(kMsgPictureNotOpened, MsgIcon::Exclamation, MsgButtons::Ok);
+        ok = ImportPictureFile(m_doc, p) != nullptr;
     } else if (SaveModified(m_doc)) {
         ok = m_doc.OnOpenDocument(p);
         // A failed read may have left a fresh document behind.

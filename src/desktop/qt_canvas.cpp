@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPaintDevice>
 #include <QPaintEngine>
+#include <QPainterPath>
 #include <QPolygon>
 #include <algorithm>
 #include <cmath>
@@ -344,6 +345,76 @@ int QtCanvas::DpiY() const {
 
 QRect QtCanvas::ToQRect(const PixelRect& r) const {
     return QRect(r.left, r.top, r.Width(), r.Height());
+}
+
+QImage ImageOf(const DibImage& image) {
+    return QImage(reinterpret_cast<const uchar*>(image.pixels.data()), image.width, image.height,
+                  image.width * 4, QImage::Format_RGB32);
+}
+
+DibImage DibImageOf(const QImage& image) {
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    DibImage out;
+    out.width = rgb.width();
+    out.height = rgb.height();
+    out.pixels.resize(std::size_t(out.width) * std::size_t(out.height));
+    for (int y = 0; y < out.height; ++y) {
+        const auto* line = reinterpret_cast<const std::uint32_t*>(rgb.constScanLine(y));
+        for (int x = 0; x < out.width; ++x)
+            out.pixels[std::size_t(y) * std::size_t(out.width) + std::size_t(x)] =
+                line[x] | 0xFF000000u;
+    }
+    return out;
+}
+
+void QtCanvas::DrawDib(const PixelRect& r, const Dib& dib, const PixelRect& src) {
+    const DibImage* image = dib.Image();
+    const PixelRect n = r.Normalized();
+    if (!image || n.IsEmpty()) return;
+    const QImage view = ImageOf(*image);
+    const QRect from = src.IsEmpty() ? view.rect() : ToQRect(src.Normalized());
+    // Colour on colour: every target pixel takes its nearest source pixel.
+    const bool smooth = m_painter.testRenderHint(QPainter::SmoothPixmapTransform);
+    m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    m_painter.drawImage(ToQRect(n), view, from);
+    m_painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
+}
+
+void QtCanvas::PolyBezier(const PixelPoint* pts, int n) {
+    if (n < 4) return;
+    ApplyPen();
+    QPainterPath path(QPointF(pts[0].x, pts[0].y));
+    for (int i = 1; i + 2 < n; i += 3)
+        path.cubicTo(pts[i].x, pts[i].y, pts[i + 1].x, pts[i + 1].y, pts[i + 2].x, pts[i + 2].y);
+    m_painter.strokePath(path, m_painter.pen());
+}
+
+void QtCanvas::SaveState() {
+    m_painter.save();
+    m_saved.push_back({m_pen, m_brush, m_textColor, m_transparent, m_font, m_mode, m_org});
+}
+
+void QtCanvas::RestoreState() {
+    if (m_saved.empty()) return;
+    m_painter.restore();
+    const Saved s = m_saved.back();
+    m_saved.pop_back();
+    m_pen = s.pen;
+    m_brush = s.brush;
+    m_textColor = s.textColor;
+    m_transparent = s.transparent;
+    m_font = s.font;
+    m_mode = s.mode;
+    m_org = s.org;
+    // The painter took back its own pen, brush and modes.
+    m_penValid = false;
+    m_brushValid = false;
+}
+
+void QtCanvas::IntersectClip(const PixelRect& r) {
+    const PixelRect n = r.Normalized();
+    m_painter.setClipRect(n.IsEmpty() ? QRect(n.left, n.top, 0, 0) : ToQRect(n),
+                          m_painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
 }
 
 }  // namespace gyr

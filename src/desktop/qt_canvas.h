@@ -9,6 +9,7 @@
 
 #include <QBrush>
 #include <QFont>
+#include <QImage>
 #include <QPainter>
 #include <QPen>
 #include <QTransform>
@@ -60,6 +61,13 @@ public:
     int DpiX() const override;
     int DpiY() const override;
 
+    // Nearest-neighbour stretch of the decoded bitmap (decoded once).
+    void DrawDib(const PixelRect& r, const Dib& dib, const PixelRect& src = {}) override;
+    void PolyBezier(const PixelPoint* pts, int n) override;
+    void SaveState() override;
+    void RestoreState() override;
+    void IntersectClip(const PixelRect& r) override;
+
     // Whether the device honours the inverting raster modes.
     bool SupportsRasterOps() const { return m_rasterOps; }
     // Number of times the painter's pen was actually changed (for tests of
@@ -93,6 +101,22 @@ private:
     RasterMode m_mode = RasterMode::Copy;
     bool m_rasterOps = false;
     std::vector<QPoint> m_buffer;
+    struct Saved {
+        PenSel pen;
+        BrushSel brush;
+        ColorRef textColor;
+        bool transparent;
+        FontRecord font;
+        RasterMode mode;
+        PixelPoint org;
+    };
+    std::vector<Saved> m_saved;
 };
+
+// The pixels of a decoded bitmap as an image sharing its memory (valid while
+// the bitmap lives).
+QImage ImageOf(const DibImage& image);
+// The pixels of an image, 0xFFRRGGBB each.
+DibImage DibImageOf(const QImage& image);
 
 }  // namespace gyr

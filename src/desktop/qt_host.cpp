@@ -21,6 +21,7 @@
 #include "desktop/qt_canvas.h"
 #include "desktop/recent_files.h"
 #include "desktop/sheet_view.h"
+#include "math/dib_codec.h"
 
 namespace gyr {
 
@@ -339,10 +340,42 @@ std::optional<std::vector<std::uint8_t>> QtHost::ClipboardData(const std::string
     return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
 }
 
+bool QtHost::ClipboardHasImage() {
+    QClipboard* c = QGuiApplication::clipboard();
+    const QMimeData* mime = c ? c->mimeData() : nullptr;
+    return mime && (mime->hasImage() || mime->hasFormat("image/png"));
+}
+
+std::optional<std::vector<std::uint8_t>> QtHost::ClipboardImageDib() {
+    QClipboard* c = QGuiApplication::clipboard();
+    const QMimeData* mime = c ? c->mimeData() : nullptr;
+    if (!mime) return std::nullopt;
+    QImage image = qvariant_cast<QImage>(mime->imageData());
+    if (image.isNull() && mime->hasFormat("image/png"))
+        image.loadFromData(mime->data("image/png"), "PNG");
+    if (image.isNull()) return std::nullopt;
+    return MakeDib24(DibImageOf(image)).ToPacked();
+}
+
 void QtHost::AddRecentFile(const std::string& path) {
     RecentFiles recent;
     recent.Load();
     recent.Add(QString::fromStdString(path));
+}
+
+bool QtHost::RenderBitmap(int width, int height, const std::function<void(Canvas&)>& draw,
+                          DibImage& out) {
+    if (width <= 0 || height <= 0) return false;
+    QImage image(width, height, QImage::Format_RGB32);
+    if (image.isNull()) return false;
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        QtCanvas canvas(painter);
+        draw(canvas);
+    }
+    out = DibImageOf(image);
+    return true;
 }
 
 }  // namespace gyr

@@ -49,6 +49,9 @@ public:
     int ScreenDpiX() override;
     int ScreenDpiY() override;
     std::optional<PrinterPage> DefaultPrinter() override;
+    // On a QImage through the Qt canvas.
+    bool RenderBitmap(int width, int height, const std::function<void(Canvas&)>& draw,
+                      DibImage& out) override;
     FileChoice ChooseOpenFile(const std::string& filter) override;
     FileChoice ChooseSaveFile(const std::string& filter, const std::string& defExt,
                               const std::string& fileName) override;
@@ -57,6 +60,8 @@ public:
     bool RunDialog(DialogModel& model) override;
     void SetClipboardText(const std::string& text) override;
     std::optional<std::string> ClipboardText() override;
+    bool ClipboardHasImage() override;
+    std::optional<std::vector<std::uint8_t>> ClipboardImageDib() override;
     void SetClipboard(const std::vector<std::pair<std::string, std::vector<std::uint8_t>>>& data,
                       const ClipboardDrawing* drawing) override;
     std::optional<std::vector<std::uint8_t>> ClipboardData(const std::string& mime) override;

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <new>
 
+#include "control/picture_commands.h"
 #include "desktop/qt_canvas.h"
 #include "math/sheet_mapping.h"
 #include "model/axes.h"
@@ -69,6 +70,7 @@ std::optional<ExportFormat> ExportFormatOf(const std::string& path) {
     if (ext == "bmp") return ExportFormat::Bmp;
     if (ext == "svg") return ExportFormat::Svg;
     if (ext == "pdf") return ExportFormat::Pdf;
+    if (ext == "emf") return ExportFormat::Emf;
     return std::nullopt;
 }
 
@@ -113,7 +115,11 @@ bool RenderSheet(CGyrDoc& doc, ExportFormat format, double scale, std::vector<st
                     QPainter painter(&image);
                     Render(doc, painter, scale, width, height);
                 }
-                ok = image.save(&buffer, format == ExportFormat::Png ? "PNG" : "BMP");
+                if (format == ExportFormat::Bmp) {
+                    out = WriteBmpFile(MakeDib24(DibImageOf(image)));
+                    return true;
+                }
+                ok = image.save(&buffer, "PNG");
                 break;
             }
             case ExportFormat::Svg: {
@@ -133,6 +139,10 @@ bool RenderSheet(CGyrDoc& doc, ExportFormat format, double scale, std::vector<st
                 }
                 break;
             }
+            case ExportFormat::Emf:
+                // A vector form: the scale changes nothing but the frame's use.
+                out = SheetMetafile(doc);
+                return true;
             case ExportFormat::Pdf: {
                 QPdfWriter pdf(&buffer);
                 pdf.setCreator("Gyrovant");
@@ -161,7 +171,7 @@ bool RenderSheet(CGyrDoc& doc, ExportFormat format, double scale, std::vector<st
 bool ExportSheet(CGyrDoc& doc, const std::string& path, std::string* error, double scale) {
     std::optional<ExportFormat> format = ExportFormatOf(path);
     if (!format)
-        return Fail(error, "Unknown export format of " + path + " (use .png, .bmp, .svg or .pdf).");
+        return Fail(error, "Unknown export format of " + path + " (use .png, .bmp, .svg, .pdf or .emf).");
     std::vector<std::uint8_t> bytes;
     if (!RenderSheet(doc, *format, scale, bytes, error)) return false;
     bool diskFull = false;

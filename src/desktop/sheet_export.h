@@ -1,6 +1,7 @@
 #pragma once
 // Whole-sheet export: the catalogue drawn at general scale 1 on white paper,
-// as a bitmap (PNG, BMP), SVG or PDF chosen by the file extension.
+// as a bitmap (PNG, BMP), SVG, PDF or an enhanced metafile chosen by the file
+// extension. BMP files are 24-bit, written by our own bitmap writer.
 
 #include <cstdint>
 #include <optional>
@@ -11,7 +12,7 @@ namespace gyr {
 
 class CGyrDoc;
 
-enum class ExportFormat { Png, Bmp, Svg, Pdf };
+enum class ExportFormat { Png, Bmp, Svg, Pdf, Emf };
 
 // The format of a path's extension, compared without regard to case.
 std::optional<ExportFormat> ExportFormatOf(const std::string& path);

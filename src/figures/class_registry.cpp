@@ -9,6 +9,7 @@
 #include "figures/intersection_obj.h"
 #include "figures/isoptic_obj.h"
 #include "figures/line_obj.h"
+#include "figures/pict_obj.h"
 #include "figures/point_obj.h"
 #include "figures/poly_obj.h"
 #include "figures/rect_obj.h"
@@ -34,7 +35,8 @@ const CRuntimeClass* const kSerialClasses[] = {
     &CIsopticTwo::kClass,   &CIsopticSingular::kClass,
     &CIsopticConic::kClass, &CIsopticDegenerate::kClass,
     &CRectObj::kClass,      &CPolyObj::kClass,
-    &CTextObj::kClass,
+    &CTextObj::kClass,      &CPict::kClass,
+    &CMetaObj::kClass,      &CDib::kClass,
 };
 
 }  // namespace

@@ -354,6 +354,8 @@ int CIsopticProper::FindFlexes(int* calls) {
     const CFlexResult r = FindCubicFlexes(f, Constants(), Class() == CubicClass::Singular,
                                           runs.data(), int(runs.size()));
     if (calls) *calls = r.solverCalls;
+    // The flexes are stored with the curve: an undoable change.
+    if (m_pDocument) m_pDocument->WillChange(this);
     int n = 0;
     for (int i = 0; i < r.count; ++i) {
         const CWorldPoint w = f.ToWorld(r.flex[i]);

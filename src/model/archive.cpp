@@ -1,5 +1,6 @@
 #include "model/archive.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -294,6 +295,45 @@ void CArchiveExchange::Objects(const char*, std::vector<CObject*>& list,
         m_ar.ReadObjects(list, kind);
     else
         m_ar.WriteObjects(list);
+}
+
+void CArchiveExchange::SizedBlob(const char*, std::vector<std::uint8_t>& b) {
+    if (m_ar.IsLoading()) {
+        const std::uint32_t n = m_ar.ReadU32();
+        const std::uint8_t* p = m_ar.Take(n);
+        b.assign(p, p + n);
+    } else {
+        m_ar.WriteU32(std::uint32_t(b.size()));
+        m_ar.WriteBytes(b.data(), b.size());
+    }
+}
+
+void CArchiveExchange::Blob(const char*, std::vector<std::uint8_t>& b, std::size_t size) {
+    if (m_ar.IsLoading()) {
+        const std::uint8_t* p = m_ar.Take(size);
+        b.assign(p, p + size);
+    } else {
+        m_ar.WriteBytes(b.data(), std::min(size, b.size()));
+    }
+}
+
+void CArchiveExchange::Fail(const char*, const char* what) {
+    throw CArchiveException(CArchiveException::BadFormat, what);
+}
+
+// Exchanges that know no better store blobs as their plain parts.
+void CFieldExchange::SizedBlob(const char* name, std::vector<std::uint8_t>& b) {
+    std::uint32_t n = std::uint32_t(b.size());
+    U32(name, n);
+    Bytes(name, b, n);
+}
+
+void CFieldExchange::Blob(const char* name, std::vector<std::uint8_t>& b, std::size_t size) {
+    Bytes(name, b, size);
+}
+
+void CFieldExchange::Fail(const char* name, const char* what) {
+    throw std::runtime_error(std::string(name) + ": " + what);
 }
 
 }  // namespace gyr

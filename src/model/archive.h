@@ -209,6 +209,9 @@ public:
     void Points(const char*, CPointArray& pts);
     void String(const char*, std::string& s) override;
     void Bytes(const char*, std::vector<std::uint8_t>& b, std::size_t size) override;
+    void SizedBlob(const char*, std::vector<std::uint8_t>& b) override;
+    void Blob(const char*, std::vector<std::uint8_t>& b, std::size_t size) override;
+    [[noreturn]] void Fail(const char* name, const char* what) override;
     void Objects(const char*, std::vector<CObject*>& list, const CRuntimeClass* kind) override;
 
 private:

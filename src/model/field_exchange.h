@@ -46,6 +46,15 @@ public:
     virtual void String(const char* name, std::string& s) = 0;
     // A fixed-size block of raw bytes.
     virtual void Bytes(const char* name, std::vector<std::uint8_t>& b, std::size_t size) = 0;
+    // A u32 byte count, then the bytes (bitmaps, metafiles). Loading checks
+    // the count against the bytes that remain before anything is allocated.
+    virtual void SizedBlob(const char* name, std::vector<std::uint8_t>& b);
+    // Exactly size bytes, whose count the fields before them gave; the same
+    // check. Both are base64 text in JSON.
+    virtual void Blob(const char* name, std::vector<std::uint8_t>& b, std::size_t size);
+    // Rejects what was loaded (a value no object may hold): the archive's
+    // format error, the JSON reader's field error.
+    [[noreturn]] virtual void Fail(const char* name, const char* what);
     // A nested object list (count, then object references), sharing the
     // archive's numbering. Loaded objects must be of the given class or one
     // derived from it; they are appended, and owned by the caller even when

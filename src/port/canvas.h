@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "math/dib_codec.h"
 #include "math/pixel.h"
 
 namespace gyr {
@@ -133,6 +134,32 @@ public:
 
     virtual int DpiX() const = 0;
     virtual int DpiY() const = 0;
+
+    // The part src (image pixels, top row first; empty: all of it) of a
+    // bitmap stretched into r, nearest neighbour, colour on colour.
+    virtual void DrawDib(const PixelRect& r, const Dib& dib, const PixelRect& src = {}) {
+        (void)r;
+        (void)dib;
+        (void)src;
+    }
+    // Cubic Bézier curves through n = 1 + 3k points, stroked with the pen. By
+    // default flattened into a polyline.
+    virtual void PolyBezier(const PixelPoint* pts, int n);
+    // Save and restore the pen, brush, text settings, raster mode, origin and
+    // clip; restoring without a save does nothing.
+    virtual void SaveState() {}
+    virtual void RestoreState() {}
+    // Clips to the intersection of the current clip and r (logical pixels).
+    virtual void IntersectClip(const PixelRect& r) { SetClipRect(r); }
 };
+
+// The points of cubic Bézier curves (1 + 3k control points) flattened into a
+// polyline, in doubles; segments per curve by its control polygon's length.
+struct BezierPoint {
+    double x = 0, y = 0;
+};
+void FlattenBezier(const BezierPoint* pts, int n, std::vector<BezierPoint>& out);
+// The nearest int, saturating at the int range (NaN gives 0).
+int RoundPixel(double v);
 
 }  // namespace gyr

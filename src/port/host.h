@@ -100,10 +100,26 @@ public:
         (void)mime;
         return std::nullopt;
     }
+    // Whether the clipboard holds an image of another program (PNG, JPEG …),
+    // and that image as a packed 24-bit DIB: the platform decodes it.
+    virtual bool ClipboardHasImage() { return false; }
+    virtual std::optional<std::vector<std::uint8_t>> ClipboardImageDib() { return std::nullopt; }
 
     // A document was opened or saved under this path: the recent-file list
     // takes it.
     virtual void AddRecentFile(const std::string& path) { (void)path; }
+
+    // A white bitmap of width × height pixels that draw paints through a
+    // canvas of the platform's raster surface (pictures of the drawing).
+    // False when the platform has none or the bitmap cannot be made.
+    virtual bool RenderBitmap(int width, int height, const std::function<void(Canvas&)>& draw,
+                              DibImage& out) {
+        (void)width;
+        (void)height;
+        (void)draw;
+        (void)out;
+        return false;
+    }
 
     // Uniform random integer in [0, 32767], the platform rand() range.
     virtual int Random() = 0;

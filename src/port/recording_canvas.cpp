@@ -1,5 +1,6 @@
 #include "port/recording_canvas.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace gyr {
@@ -57,6 +58,10 @@ const char* RecordingCanvas::OpName(Op op) {
             return "invertrect";
         case Op::DrawFocusRect:
             return "focusrect";
+        case Op::Dib:
+            return "dib";
+        case Op::Bezier:
+            return "bezier";
     }
     return "?";
 }
@@ -75,7 +80,8 @@ void RecordingCanvas::Log(Op op, std::vector<PixelPoint> pts, std::string text) 
     for (const PixelPoint& p : r.points)
         line += " (" + std::to_string(p.x) + "," + std::to_string(p.y) + ")";
     line += " " + PenText(r.pen) + " " + BrushText(r.brush) + RasterText(r.raster);
-    if (op == Op::TextOut || op == Op::DrawTextInRect) line += " \"" + r.text + "\"";
+    if (op == Op::TextOut || op == Op::DrawTextInRect || op == Op::Dib)
+        line += " \"" + r.text + "\"";
     lines.push_back(std::move(line));
     records.push_back(std::move(r));
 }
@@ -155,6 +161,48 @@ PixelPoint RecordingCanvas::SetViewportOrg(PixelPoint org) {
     PixelPoint old = m_viewportOrg;
     m_viewportOrg = org;
     return old;
+}
+
+void RecordingCanvas::DrawDib(const PixelRect& r, const Dib& dib, const PixelRect& src) {
+    Log(Op::Dib,
+        {{r.left, r.top}, {r.right, r.bottom}, {src.left, src.top}, {src.right, src.bottom}},
+        std::to_string(dib.Width()) + "x" + std::to_string(dib.Height()));
+}
+
+void RecordingCanvas::PolyBezier(const PixelPoint* pts, int n) {
+    Log(Op::Bezier, std::vector<PixelPoint>(pts, pts + (n > 0 ? n : 0)));
+}
+
+void RecordingCanvas::SaveState() {
+    m_saved.push_back(
+        {m_pen, m_brush, m_textColor, m_bkTransparent, m_font, m_raster, m_clip, m_viewportOrg});
+}
+
+void RecordingCanvas::RestoreState() {
+    if (m_saved.empty()) return;
+    const Saved& s = m_saved.back();
+    m_pen = s.pen;
+    m_brush = s.brush;
+    m_textColor = s.textColor;
+    m_bkTransparent = s.bkTransparent;
+    m_font = s.font;
+    m_raster = s.raster;
+    m_clip = s.clip;
+    m_viewportOrg = s.viewportOrg;
+    m_saved.pop_back();
+}
+
+void RecordingCanvas::IntersectClip(const PixelRect& r) {
+    const PixelRect n = r.Normalized();
+    if (m_clip.IsEmpty()) {  // no clip yet
+        m_clip = n;
+        return;
+    }
+    PixelRect c{std::max(m_clip.left, n.left), std::max(m_clip.top, n.top),
+                std::min(m_clip.right, n.right), std::min(m_clip.bottom, n.bottom)};
+    // An empty intersection clips everything away: keep it as a zero-sized rectangle.
+    if (c.IsEmpty()) c = {n.left, n.top, n.left, n.top};
+    m_clip = c;
 }
 
 }  // namespace gyr

@@ -24,7 +24,9 @@ public:
         TextOut,
         DrawTextInRect,
         InvertRect,
-        DrawFocusRect
+        DrawFocusRect,
+        Dib,
+        Bezier,
     };
 
     struct Record {
@@ -63,6 +65,14 @@ public:
     void DrawFocusRect(const PixelRect& r) override;
 
     void SetClipRect(const PixelRect& r) override { m_clip = r; }
+    // Bitmaps log their destination and source rectangles and the size of
+    // the bitmap as the text "WxH".
+    void DrawDib(const PixelRect& r, const Dib& dib, const PixelRect& src = {}) override;
+    void PolyBezier(const PixelPoint* pts, int n) override;
+    void SaveState() override;
+    void RestoreState() override;
+    void IntersectClip(const PixelRect& r) override;
+    int SaveDepth() const { return int(m_saved.size()); }
     PixelPoint SetViewportOrg(PixelPoint org) override;
 
     int DpiX() const override { return 96; }
@@ -105,6 +115,17 @@ private:
     PixelRect m_clip;
     PixelPoint m_viewportOrg;
     PixelPoint m_position;
+    struct Saved {
+        PenSel pen;
+        BrushSel brush;
+        ColorRef textColor;
+        bool bkTransparent;
+        FontRecord font;
+        RasterMode raster;
+        PixelRect clip;
+        PixelPoint viewportOrg;
+    };
+    std::vector<Saved> m_saved;
 };
 
 }  // namespace gyr

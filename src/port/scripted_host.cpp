@@ -1,5 +1,7 @@
 #include "port/scripted_host.h"
 
+#include "port/recording_canvas.h"
+
 namespace gyr {
 
 ScriptedHost::ScriptedHost() {
@@ -31,16 +33,17 @@ void ScriptedHost::Invalidate(const PixelRect& r) {
     invalidated.push_back(r);
 }
 
-FileChoice ScriptedHost::ChooseOpenFile(const std::string&) {
+FileChoice ScriptedHost::ChooseOpenFile(const std::string& filter) {
+    chooserFilters.push_back(filter);
     if (fileChoices.empty()) return {};
     FileChoice c = fileChoices.front();
     fileChoices.pop_front();
     return c;
 }
 
-FileChoice ScriptedHost::ChooseSaveFile(const std::string&, const std::string&,
+FileChoice ScriptedHost::ChooseSaveFile(const std::string& filter, const std::string&,
                                         const std::string&) {
-    return ChooseOpenFile("");
+    return ChooseOpenFile(filter);
 }
 
 bool ScriptedHost::RunDialog(DialogModel& model) {
@@ -66,6 +69,19 @@ void ScriptedHost::Clear() {
     messages.clear();
     invalidated.clear();
     dialogTitles.clear();
+    chooserFilters.clear();
+}
+
+bool ScriptedHost::RenderBitmap(int width, int height, const std::function<void(Canvas&)>& draw,
+                                DibImage& out) {
+    if (!canRender || width <= 0 || height <= 0) return false;
+    RecordingCanvas dc;
+    draw(dc);
+    renderedLines = dc.lines;
+    out.width = width;
+    out.height = height;
+    out.pixels.assign(std::size_t(width) * std::size_t(height), 0xFFFFFFFFu);
+    return true;
 }
 
 void ScriptedHost::SetClipboard(

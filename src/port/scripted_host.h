@@ -46,6 +46,9 @@ public:
     std::optional<std::vector<std::uint8_t>> ClipboardData(const std::string& mime) override;
     void AddRecentFile(const std::string& path) override { recentFiles.push_back(path); }
     int Random() override;
+    // A white bitmap; what was drawn into it is kept in renderedLines.
+    bool RenderBitmap(int width, int height, const std::function<void(Canvas&)>& draw,
+                      DibImage& out) override;
 
     // Recorded.
     int beeps = 0;
@@ -60,6 +63,11 @@ public:
     std::vector<std::pair<std::string, std::vector<std::uint8_t>>> clipboardData;
     PixelRect clipboardDrawingArea;
     std::function<void(Canvas&)> clipboardDraw;
+    std::vector<std::string> renderedLines;
+    // The filter of every file chooser shown.
+    std::vector<std::string> chooserFilters;
+    // False: the platform has no raster surface.
+    bool canRender = true;
 
     // Scripted answers, consumed in order. An empty queue answers message
     // boxes with Ok/Yes, choosers with "cancelled" and dialogs with Cancel.

@@ -619,5 +619,45 @@ TEST_F(JsonDocumentTest, DocumentsMustStartWithTheSheet) {
     EXPECT_EQ(JsonFromText(text), ObjectsToJson({shape}));
 }
 
+TEST_F(CliTest, PicturesConvertByteForByteAndImportAddsThem) {
+    ASSERT_EQ(Run({"--new", Path("new.gyr")}).status, kExitOk);
+    // A metafile of our own and a bitmap of our own writer.
+    ASSERT_EQ(Run({"--export", Path("sheet.emf"), Path("new.gyr")}).status, kExitOk);
+    ASSERT_EQ(Run({"--export", Path("sheet.bmp"), Path("new.gyr")}).status, kExitOk);
+    EXPECT_EQ(ReadBytes(Path("sheet.bmp")).size(), 2543254u);
+    ASSERT_EQ(Run({"--import", Path("sheet.emf"), Path("new.gyr"), Path("one.gyr")}).status,
+              kExitOk);
+    ASSERT_EQ(Run({"--import", Path("sheet.BMP"), Path("one.gyr"), Path("two.json")}).status,
+              kExitBadInput);  // no such file
+    fs::copy_file(Path("sheet.bmp"), Path("sheet.BMP"));
+    ASSERT_EQ(Run({"--import", Path("sheet.BMP"), Path("one.gyr"), Path("two.gyr")}).status,
+              kExitOk);
+    ASSERT_EQ(Run({"--convert", Path("two.gyr"), Path("two.json")}).status, kExitOk);
+    ASSERT_EQ(Run({"--convert", Path("two.json"), Path("back.gyr")}).status, kExitOk);
+    EXPECT_EQ(ReadBytes(Path("back.gyr")), ReadBytes(Path("two.gyr")));
+
+    Json j = Json::parse(Run({"--dump", Path("two.gyr")}).out);
+    ASSERT_EQ(j["objects"].size(), 3u);
+    EXPECT_EQ(j["objects"][1]["class"], "CMetaObj");
+    EXPECT_EQ(j["objects"][1]["metafile"].get<std::string>().substr(0, 4), "AQAA");
+    EXPECT_EQ(j["objects"][2]["class"], "CPict");
+    // 40 bytes of header: "KAAAAA..." in base64.
+    EXPECT_EQ(j["objects"][2]["dibHeader"].get<std::string>().substr(0, 6), "KAAAAA");
+
+    // A header that is no bitmap's, or bits of the wrong length, are refused.
+    Json bad = j;
+    bad["objects"][2]["dibBits"] = "AAAA";
+    std::string text = bad.dump();
+    WriteBytes(Path("bad.json"), Bytes(text.begin(), text.end()));
+    Result r = Run({"--convert", Path("bad.json"), Path("bad.gyr")});
+    EXPECT_EQ(r.status, kExitBadInput);
+    EXPECT_NE(r.err.find("dibBits"), std::string::npos);
+    bad = j;
+    bad["objects"][1]["metafile"] = "AQAAAA==";
+    text = bad.dump();
+    WriteBytes(Path("bad.json"), Bytes(text.begin(), text.end()));
+    EXPECT_EQ(Run({"--convert", Path("bad.json"), Path("bad.gyr")}).status, kExitBadInput);
+}
+
 }  // namespace
 }  // namespace gyr

@@ -56,7 +56,9 @@ protected:
     Snapshot Take() const {
         return {{doc.Objects().begin(), doc.Objects().end()}, state.m_bMatchPoints};
     }
-    bool Spoke() const { return !host.messages.empty() || !host.dialogTitles.empty(); }
+    bool Spoke() const {
+        return !host.messages.empty() || !host.dialogTitles.empty() || !host.chooserFilters.empty();
+    }
 
     // The round of gestures a tool is tried with; true when it made or
     // removed a figure or spoke.

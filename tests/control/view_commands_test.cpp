@@ -36,7 +36,9 @@ TEST(CommandTable, AvailableToolsDrawOrPickAndEveryPickRuleHasACommand) {
         if (rule && rule->step != PickStep::Stage)
             EXPECT_TRUE(rule->construct) << e.id;
         else
-            EXPECT_TRUE(e.kind == kToolSelect || DrawOperationOf(e.kind, e.code)) << e.id;
+            EXPECT_TRUE(e.kind == kToolSelect || e.kind == kToolPictBmp || e.kind == kToolPictEmf ||
+                        DrawOperationOf(e.kind, e.code))
+                << e.id;
     }
     for (const PickRule& rule : PickRules()) {
         bool commanded = false;
