@@ -7,11 +7,14 @@
 #include "constructions/transform_copies.h"
 #include "control/command_table.h"
 #include "control/menu_tree.h"
+#include "control/picture_commands.h"
 #include "control/view_fixture.h"
 #include "figures/angle_obj.h"
 #include "figures/arc_obj.h"
 #include "figures/circle_obj.h"
+#include "figures/isoptic_obj.h"
 #include "figures/line_obj.h"
+#include "figures/pict_obj.h"
 #include "figures/point_obj.h"
 #include "figures/text_obj.h"
 #include "figures/triangle_obj.h"
@@ -397,6 +400,27 @@ TEST_F(EditTest, EveryCommandAndGestureUndoesToTheBytesBeforeAndRedoesToThoseAft
     CPointObj* point = NewPoint(&doc, {5, 2});
     Add(point);
     Add(new CTextObj("text", {-6, 4}, {-4, 3}, doc.m_textAttr));
+    // A bitmap, a metafile and a cubic near the clicks (the isoptic
+    // commands store its flexes in it).
+    DibImage img;
+    img.width = 3;
+    img.height = 2;
+    img.pixels.assign(6, 0xFF336699);
+    auto* pict = new CPict(MakeDib24(img));
+    pict->m_leftTop = {-6, -3};
+    pict->m_rightBottom = {-5, -4};
+    Add(pict);
+    const std::vector<std::uint8_t> emf = CaptureMetafile(doc, {0, 0, 40, 30});
+    CMyObj* meta = PictureFromEmf(emf.data(), emf.size());
+    ASSERT_NE(meta, nullptr);
+    meta->m_leftTop = {5, -3};
+    meta->m_rightBottom = {6, -4};
+    Add(meta);
+    CIsopticDefinition def;
+    def.build = IsopticBuild::Two;
+    def.k = {-1, -3, 1};
+    PointsFromConstants(def.k, def.pts);
+    AddIsoptic(&doc, def);
     std::vector<int> ids = MenuCommandIds();
     for (const CommandEntry& e : CommandTable()) ids.push_back(e.id);
     int steps = 0;
