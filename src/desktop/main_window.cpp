@@ -33,8 +33,8 @@
 
 #include "control/command_table.h"
 #include "control/doc_commands.h"
-#include "control/picture_commands.h"
 #include "control/menu_tree.h"
+#include "control/picture_commands.h"
 #include "desktop/app_commands.h"
 #include "desktop/qt_canvas.h"
 #include "desktop/recent_files.h"
@@ -532,6 +532,7 @@ bool MainWindow::OpenPath(const QString& path) {
     bool ok = false;
     // Pictures join the current drawing.
     if (kind == "bmp" || kind == "emf") {
+        CUndoScope step(&m_doc, "Import picture");
         ok = ImportPictureFile(m_doc, p) != nullptr;
     } else if (SaveModified(m_doc)) {
         ok = m_doc.OnOpenDocument(p);

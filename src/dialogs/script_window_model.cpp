@@ -7,6 +7,7 @@
 #include "model/document.h"
 #include "model/gesture_state.h"
 #include "model/program_state.h"
+#include "model/undo_history.h"
 #include "port/host.h"
 
 namespace gyr {
@@ -72,6 +73,7 @@ void CScriptWindowModel::Print(const PixelPoint& topLeft, const MeasureFn& measu
     SetRecording(false);
     CGyrDoc* doc = m_state.Document();
     if (m_text.empty() || !doc) return;
+    CUndoScope step(doc, "Print script");
     const CTextObj probe(m_text, {}, {}, doc->m_textAttr);
     const FontRecord font = probe.Font();
     int width = 0, height = 0;
@@ -108,6 +110,7 @@ bool CScriptWindowModel::Play() {
     SetRecording(false);
     CGyrDoc* doc = m_state.Document();
     if (!doc) return false;
+    CUndoScope step(doc, "PLAY");
     return Finish(PlayScript(*doc, m_text));
 }
 
@@ -115,6 +118,7 @@ bool CScriptWindowModel::PlayLocus() {
     SetRecording(false);
     CGyrDoc* doc = m_state.Document();
     if (!doc) return false;
+    CUndoScope step(doc, "Locus");
     return Finish(gyr::PlayLocus(*doc, m_text, m_nPoints));
 }
 

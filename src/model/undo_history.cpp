@@ -50,8 +50,17 @@ void CUndoHistory::End() {
     Close();
 }
 
+// A catalogue change outside any step would leave the stored places wrong
+// for every step before it: the history is given up instead, and the
+// document counts as changed since its last save.
+void CUndoHistory::Unrecorded() {
+    Clear();
+    m_clean = kNoClean;
+}
+
 void CUndoHistory::NoteAdded(CMyObj* obj) {
-    if (!IsOpen() || m_bVoid) return;
+    if (!IsOpen()) return Unrecorded();
+    if (m_bVoid) return;
     auto it = m_index.find(obj);
     if (it != m_index.end() && m_records[it->second].obj) return;
     m_index[obj] = m_records.size();
@@ -59,7 +68,8 @@ void CUndoHistory::NoteAdded(CMyObj* obj) {
 }
 
 void CUndoHistory::NoteRemoving(CMyObj* obj, int place) {
-    if (!IsOpen() || m_bVoid) return;
+    if (!IsOpen()) return Unrecorded();
+    if (m_bVoid) return;
     auto it = m_index.find(obj);
     if (it == m_index.end()) {
         OpenRecord r;

@@ -59,7 +59,9 @@ public:
     // Renames the open step (a gesture learns what it did on the way).
     void SetName(const std::string& name);
 
-    // Recording, called by the document; nothing happens without an open step.
+    // Recording, called by the document. Without an open step an addition or
+    // removal gives the history up (see Unrecorded); a change in place is not
+    // recorded.
     void NoteAdded(CMyObj* obj);
     void NoteRemoving(CMyObj* obj, int place);
     void NoteChanging(CMyObj* obj);
@@ -85,6 +87,8 @@ public:
     std::size_t StoredBytes() const { return m_bytes; }
 
 private:
+    void Unrecorded();
+
     struct OpenRecord {
         CMyObj* obj = nullptr;  // null once removed
         CUndoRecord record;

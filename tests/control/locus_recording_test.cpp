@@ -208,6 +208,11 @@ TEST_F(LocusRecordingTest, WindowButtonsPointsAndPrint) {
     const std::size_t before = doc.Objects().size();
     EXPECT_TRUE(model->PlayLocus());
     EXPECT_EQ(doc.Objects().size(), before + 8);  // 7 points and a curve
+    // The locus is one step.
+    EXPECT_EQ(doc.History().UndoName(), "Locus");
+    ASSERT_TRUE(view.Undo());
+    EXPECT_EQ(doc.Objects().size(), before);
+    ASSERT_TRUE(view.Redo());
 
     // A failure shows its message with the exclamation icon, beeps once and
     // selects the statement.

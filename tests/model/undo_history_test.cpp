@@ -28,6 +28,9 @@ TEST_F(UndoHistoryTest, AddRemoveAndChangeComeBackWithPlacesAndSelection) {
     CShapeObj* b = AddSegment({0, 1}, {1, 1});
     AddSegment({0, 2}, {1, 2});
     state.Select(b);
+    // Saved as it stands: the clean point.
+    history().MarkClean();
+    doc.SetModifiedFlag(false);
     const auto start = Bytes();
 
     {
@@ -58,6 +61,30 @@ TEST_F(UndoHistoryTest, AddRemoveAndChangeComeBackWithPlacesAndSelection) {
     EXPECT_EQ(state.m_selection[0], doc.Objects().back());
     EXPECT_TRUE(doc.IsModified());
     EXPECT_FALSE(history().Redo());
+}
+
+// A figure added or removed outside any step (a path that forgot its step)
+// would make every stored place wrong: the history is given up, and the
+// document stays modified.
+TEST_F(UndoHistoryTest, AChangeOutsideAStepGivesTheHistoryUp) {
+    AddSegment({0, 0}, {1, 0});
+    history().MarkClean();
+    doc.SetModifiedFlag(false);
+    {
+        CUndoScope step(&doc, "Drawing");
+        AddSegment({0, 1}, {1, 1});
+    }
+    ASSERT_TRUE(history().CanUndo());
+    CShapeObj* stray = AddSegment({0, 2}, {1, 2});
+    EXPECT_FALSE(history().CanUndo());
+    doc.RemoveObject(stray);
+    {
+        CUndoScope step(&doc, "Drawing");
+        AddSegment({0, 3}, {1, 3});
+    }
+    ASSERT_TRUE(history().Undo());
+    EXPECT_EQ(doc.Objects().size(), 3u);
+    EXPECT_TRUE(doc.IsModified());
 }
 
 TEST_F(UndoHistoryTest, PlacesAreThoseBeforeTheStepWhateverHappenedInIt) {
