@@ -19,8 +19,6 @@ namespace {
 
 // Narrower edits of the data lines are refused.
 constexpr double kMinDataExtent = 0.3;
-// The resize square at the bottom-right corner.
-constexpr int kHandleSize = 8;
 
 std::string Line(const char* label, char sep, const std::string& value) {
     return std::string(label) + ' ' + sep + "  " + value;
@@ -34,15 +32,6 @@ std::string Number(double v) {
 
 std::string Address(const void* p) {
     return std::to_string(std::uintptr_t(reinterpret_cast<std::uintptr_t>(p)));
-}
-
-int BoxHitTest(const CMyObj& obj, const CWorldPoint& p) {
-    const PixelRect box = obj.GetPixelBounds().Normalized();
-    const PixelPoint q = WorldToPixel(p);
-    const PixelRect handle{box.right - kHandleSize, box.bottom - kHandleSize, box.right,
-                           box.bottom};
-    if (handle.Contains(q)) return 1;
-    return box.Contains(q) ? 0 : -1;
 }
 
 void ListCorners(const CMyObj& obj, DataLines& lines) {
@@ -110,25 +99,6 @@ void PlaceAt(CMyObj& obj, const PixelRect& r) {
 }
 
 }  // namespace
-
-void DrawBoxMarks(Canvas& dc, const PixelRect& box) {
-    const LogPen black{kPenSolid, 1, 0, 0};
-    const Canvas::PenSel oldPen = dc.SelectPen(&black);
-    const Canvas::BrushSel oldBrush = dc.SelectBrush(nullptr);
-    const RasterMode oldMode = dc.SetRasterMode(RasterMode::NotXor);
-    const PixelRect frame = box.Inflated(-1);
-    const PixelPoint corners[] = {{frame.left, frame.top},
-                                  {frame.right - 1, frame.top},
-                                  {frame.right - 1, frame.bottom - 1},
-                                  {frame.left, frame.bottom - 1}};
-    dc.Polygon(corners, 4);
-    dc.SetRasterMode(oldMode);
-    if (box.Width() >= kHandleSize && box.Height() >= kHandleSize)
-        dc.InvertRect(
-            {box.right - kHandleSize, box.bottom - kHandleSize, box.right - 1, box.bottom - 1});
-    dc.RestoreBrush(oldBrush);
-    dc.RestorePen(oldPen);
-}
 
 // ---------------------------------------------------------------- CDib
 

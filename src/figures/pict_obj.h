@@ -104,8 +104,5 @@ inline constexpr const char* kEmfMime = "image/x-emf";
 CMyObj* PastePicture(CGestureState& state, PictureData kind, const std::uint8_t* data,
                      std::size_t size);
 
-// The marks of a picture or a box: a not-xor frame and the inverted resize
-// square when the box is at least 8 pixels each way.
-void DrawBoxMarks(Canvas& dc, const PixelRect& box);
 
 }  // namespace gyr

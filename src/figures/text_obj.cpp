@@ -24,8 +24,6 @@ namespace {
 constexpr double kMinDataExtent = 0.3;
 // Smaller boxes are dropped at the end of the drawing gesture.
 constexpr double kMinBoxExtent = 0.2;
-// The resize square at the bottom-right corner.
-constexpr int kHandleSize = 8;
 
 std::string Line(const char* label, char sep, const std::string& value) {
     return std::string(label) + ' ' + sep + "  " + value;
@@ -159,32 +157,11 @@ void CTextObj::Draw(Canvas& dc) const {
 }
 
 void CTextObj::DrawMarks(Canvas& dc) const {
-    const PixelRect box = GetPixelBounds().Normalized();
-    const LogPen black{kPenSolid, 1, 0, 0};
-    const Canvas::PenSel oldPen = dc.SelectPen(&black);
-    const Canvas::BrushSel oldBrush = dc.SelectBrush(nullptr);
-    const RasterMode oldMode = dc.SetRasterMode(RasterMode::NotXor);
-    const PixelRect frame = box.Inflated(-1);
-    const PixelPoint corners[] = {{frame.left, frame.top},
-                                  {frame.right - 1, frame.top},
-                                  {frame.right - 1, frame.bottom - 1},
-                                  {frame.left, frame.bottom - 1}};
-    dc.Polygon(corners, 4);
-    dc.SetRasterMode(oldMode);
-    if (box.Width() >= kHandleSize && box.Height() >= kHandleSize)
-        dc.InvertRect(
-            {box.right - kHandleSize, box.bottom - kHandleSize, box.right - 1, box.bottom - 1});
-    dc.RestoreBrush(oldBrush);
-    dc.RestorePen(oldPen);
+    DrawBoxMarks(dc, GetPixelBounds().Normalized());
 }
 
 int CTextObj::HitTest(const CWorldPoint& p) const {
-    const PixelRect box = GetPixelBounds().Normalized();
-    const PixelPoint q = WorldToPixel(p);
-    const PixelRect handle{box.right - kHandleSize, box.bottom - kHandleSize, box.right,
-                           box.bottom};
-    if (handle.Contains(q)) return 1;
-    return box.Contains(q) ? 0 : -1;
+    return BoxHitTest(*this, p);
 }
 
 double CTextObj::DistanceTo(const CWorldPoint&, int&) const {

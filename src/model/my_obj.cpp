@@ -212,4 +212,32 @@ bool ReportBadDefinition(CGestureState& state, const CMyObj* obj, int mode) {
     return true;
 }
 
+int BoxHitTest(const CMyObj& obj, const CWorldPoint& p) {
+    const PixelRect box = obj.GetPixelBounds().Normalized();
+    const PixelPoint q = WorldToPixel(p);
+    const PixelRect handle{box.right - kBoxHandleSize, box.bottom - kBoxHandleSize, box.right,
+                           box.bottom};
+    if (handle.Contains(q)) return 1;
+    return box.Contains(q) ? 0 : -1;
+}
+
+void DrawBoxMarks(Canvas& dc, const PixelRect& box) {
+    const LogPen black{kPenSolid, 1, 0, 0};
+    const Canvas::PenSel oldPen = dc.SelectPen(&black);
+    const Canvas::BrushSel oldBrush = dc.SelectBrush(nullptr);
+    const RasterMode oldMode = dc.SetRasterMode(RasterMode::NotXor);
+    const PixelRect frame = box.Inflated(-1);
+    const PixelPoint corners[] = {{frame.left, frame.top},
+                                  {frame.right - 1, frame.top},
+                                  {frame.right - 1, frame.bottom - 1},
+                                  {frame.left, frame.bottom - 1}};
+    dc.Polygon(corners, 4);
+    dc.SetRasterMode(oldMode);
+    if (box.Width() >= kBoxHandleSize && box.Height() >= kBoxHandleSize)
+        dc.InvertRect(
+            {box.right - kBoxHandleSize, box.bottom - kBoxHandleSize, box.right - 1, box.bottom - 1});
+    dc.RestoreBrush(oldBrush);
+    dc.RestorePen(oldPen);
+}
+
 }  // namespace gyr

@@ -216,4 +216,13 @@ bool ReportBadDefinition(CGestureState& state, const CMyObj* obj, int mode);
 
 extern const char* const kBadDefinitionMessage;
 
+// Box figures (text boxes, pictures): the resize square at the bottom-right
+// corner, in pixels.
+inline constexpr int kBoxHandleSize = 8;
+// 1 on the resize square of obj's pixel box, 0 inside, -1 outside.
+int BoxHitTest(const CMyObj& obj, const CWorldPoint& p);
+// The marks of a box: a not-xor frame and the inverted resize square when
+// the box is at least that square each way.
+void DrawBoxMarks(Canvas& dc, const PixelRect& box);
+
 }  // namespace gyr
