@@ -75,6 +75,7 @@ void RecordingCanvas::Log(Op op, std::vector<PixelPoint> pts, std::string text) 
     r.raster = m_raster;
     r.textColor = m_textColor;
     r.text = std::move(text);
+    r.clip = m_clip;
 
     std::string line = OpName(op);
     for (const PixelPoint& p : r.points)

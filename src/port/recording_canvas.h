@@ -39,6 +39,7 @@ public:
         RasterMode raster = RasterMode::Copy;
         ColorRef textColor = 0;
         std::string text;
+        PixelRect clip;  // the clip in force (empty: none)
     };
 
     PenSel SelectPen(const LogPen* pen) override;

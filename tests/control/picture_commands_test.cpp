@@ -11,8 +11,10 @@
 #include <iterator>
 
 #include "control/doc_commands.h"
+#include "figures/arc_obj.h"
 #include "figures/circle_obj.h"
 #include "figures/pict_obj.h"
+#include "figures/point_obj.h"
 #include "port/emf_player.h"
 #include "port/recording_canvas.h"
 #include "view_fixture.h"
@@ -202,6 +204,41 @@ TEST_F(PictureCommandTest, ImportAndExportPictures) {
     view.OnCommand(ID_EXPORT_PICTURE);
     EXPECT_EQ(host.LastMessage(), kMsgWrongExtension);
     EXPECT_FALSE(std::filesystem::exists(Path("out.emf")));
+}
+
+// Circles, arcs and point marks stay curves in our metafile: one ELLIPSE or
+// ARC record each, on the figure's pixel box, never a run of segments.
+TEST_F(PictureCommandTest, SheetMetafileKeepsCirclesArcsAndPointMarksAsCurves) {
+    A4Sheet();
+    CCircleObj* circle = Add(new CCircleObj({-3, 3}, 2));
+    CArcObj* arc = Add(new CArcObj({3, -3}, {5, -3}, {3, -1}));
+    CPointObj* point = Add(new CPointObj({0, -6}, 0.3, 0));
+    const std::vector<std::uint8_t> e = SheetMetafile(doc);
+    ASSERT_GT(e.size(), 108u);
+    // The records' boxes in reference pixels, which the sheet's pixels are.
+    std::vector<PixelRect> ellipses, arcs;
+    for (std::size_t off = U32(e, 4); off + 8 <= e.size(); off += U32(e, off + 4)) {
+        const std::uint32_t type = U32(e, off);
+        if (type != kEmrEllipse && type != kEmrArc) continue;
+        const PixelRect box{std::int32_t(U32(e, off + 8)), std::int32_t(U32(e, off + 12)),
+                            std::int32_t(U32(e, off + 16)), std::int32_t(U32(e, off + 20))};
+        (type == kEmrEllipse ? ellipses : arcs).push_back(box);
+    }
+    ASSERT_EQ(ellipses.size(), 2u);
+    ASSERT_EQ(arcs.size(), 1u);
+    auto near = [](const PixelRect& drawn, const PixelRect& figure) {
+        return std::abs(drawn.left - figure.left) <= 1 && std::abs(drawn.top - figure.top) <= 1 &&
+               std::abs(drawn.right - figure.right) <= 2 &&
+               std::abs(drawn.bottom - figure.bottom) <= 2;
+    };
+    EXPECT_TRUE(near(ellipses[0], circle->GetPixelBounds()));
+    EXPECT_TRUE(near(arcs[0], arc->GetPixelBounds()));
+    EXPECT_TRUE(near(ellipses[1], point->GetPixelBounds()));
+    // Played back, the curves come out as curves again.
+    RecordingCanvas dc;
+    ASSERT_TRUE(PlayEmf(e.data(), e.size(), dc, {0, 0, 770, 1100}));
+    EXPECT_EQ(dc.Of(RecordingCanvas::Op::Ellipse).size(), 2u);
+    EXPECT_EQ(dc.Of(RecordingCanvas::Op::Arc).size(), 1u);
 }
 
 }  // namespace
