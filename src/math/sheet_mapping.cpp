@@ -212,11 +212,22 @@ std::vector<std::vector<PixelPoint>> PolylinePixelRuns(const CWorldPoint* v, int
 
 std::vector<PixelPoint> PolygonPixels(const CWorldPoint* v, int n) {
     std::vector<PixelPoint> px;
-    if (!v || n < 2) return px;
+    PolygonPixels(v, n, px);
+    return px;
+}
+
+void PolygonPixels(const CWorldPoint* v, int n, std::vector<PixelPoint>& px) {
+    px.clear();
+    if (!v || n < 2) return;
+    const WorldWindow w = DrawWindow();
+    // Most figures lie inside the window: nothing to cut.
+    if (std::all_of(v, v + n, [&w](const CWorldPoint& p) { return InsideAll(w, p); })) {
+        for (int i = 0; i < n; ++i) px.push_back(WorldToPixel(v[i]));
+        return;
+    }
     std::vector<CWorldPoint> poly;
     for (int i = 0; i < n; ++i)
         if (Finite(v[i])) poly.push_back(v[i]);
-    const WorldWindow w = DrawWindow();
     // Sutherland-Hodgman, one window edge at a time.
     for (int edge = 0; edge < 4 && !poly.empty(); ++edge) {
         std::vector<CWorldPoint> out;
@@ -231,7 +242,6 @@ std::vector<PixelPoint> PolygonPixels(const CWorldPoint* v, int n) {
     }
     px.reserve(poly.size());
     for (const CWorldPoint& p : poly) px.push_back(WorldToPixel(p));
-    return px;
 }
 
 namespace {

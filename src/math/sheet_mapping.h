@@ -55,6 +55,9 @@ bool ClipToDrawWindow(CWorldPoint& a, CWorldPoint& b);
 std::vector<std::vector<PixelPoint>> PolylinePixelRuns(const CWorldPoint* v, int n, bool closed);
 // A filled polygon cut to the window, in pixels (empty when it lies outside).
 std::vector<PixelPoint> PolygonPixels(const CWorldPoint* v, int n);
+// The same into px (its old content dropped), so that a caller drawing many
+// figures can keep one buffer.
+void PolygonPixels(const CWorldPoint* v, int n, std::vector<PixelPoint>& px);
 // Circles whose radius is beyond this many pixels are not handed to the
 // platform's ellipse: its integer box may overflow, and its curve strays from
 // the true circle by pixels. They are drawn as the polylines below.

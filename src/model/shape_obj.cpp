@@ -261,10 +261,11 @@ void CShapeObj::Draw(Canvas& dc) const {
     if (m_nPoints < 2) return;
     Canvas::PenSel oldPen = dc.SelectPen(m_bPen ? &m_logpen : nullptr);
     Canvas::BrushSel oldBrush = dc.SelectBrush(m_bBrush ? &m_logbrush : nullptr);
-    // One closed path: from the last vertex down to vertex 0.
-    std::vector<CWorldPoint> path(m_points.begin(), m_points.end());
-    std::reverse(path.begin(), path.end());
-    const std::vector<PixelPoint> px = PolygonPixels(path.data(), int(path.size()));
+    // One closed path: from the last vertex down to vertex 0. The buffer is
+    // kept: a repaint draws thousands of figures.
+    thread_local std::vector<PixelPoint> px;
+    PolygonPixels(m_points.data(), int(m_points.size()), px);
+    std::reverse(px.begin(), px.end());
     if (px.size() >= 2) dc.Polygon(px.data(), int(px.size()));
     dc.RestorePen(oldPen);
     dc.RestoreBrush(oldBrush);
