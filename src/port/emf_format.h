@@ -1,8 +1,10 @@
 #pragma once
-// Enhanced metafiles: the record types and header layout shared by our
-// writer (EmfCanvas) and our player (PlayEmf).
+// Enhanced metafiles: the record types, the header layout and its check,
+// shared by our writer (EmfCanvas) and our player (PlayEmf).
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace gyr {
 
@@ -117,5 +119,27 @@ struct EmfHeader {
     std::int32_t deviceCx = 0, deviceCy = 0;
     std::int32_t millimetersCx = 0, millimetersCy = 0;
 };
+
+// Little-endian fields of a record.
+inline std::uint32_t EmfU32(const std::uint8_t* p) {
+    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
+           (std::uint32_t(p[3]) << 24);
+}
+inline std::int32_t EmfI32(const std::uint8_t* p) {
+    return std::int32_t(EmfU32(p));
+}
+inline std::int16_t EmfI16(const std::uint8_t* p) {
+    return std::int16_t(std::uint16_t(p[0] | (p[1] << 8)));
+}
+inline float EmfF32(const std::uint8_t* p) {
+    float f;
+    std::memcpy(&f, p, 4);
+    return f;
+}
+
+// The header of a well-framed metafile: type 1, the signature, nSize at
+// least 88, nBytes within the data, every record at least 8 bytes, a
+// multiple of 4 and inside nBytes (EOF ends the walk). False otherwise.
+bool ReadEmfHeader(const std::uint8_t* data, std::size_t size, EmfHeader& out);
 
 }  // namespace gyr

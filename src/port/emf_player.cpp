@@ -15,21 +15,10 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-std::uint32_t U32(const std::uint8_t* p) {
-    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
-           (std::uint32_t(p[3]) << 24);
-}
-std::int32_t I32(const std::uint8_t* p) {
-    return std::int32_t(U32(p));
-}
-std::int16_t I16(const std::uint8_t* p) {
-    return std::int16_t(std::uint16_t(p[0] | (p[1] << 8)));
-}
-float F32(const std::uint8_t* p) {
-    float f;
-    std::memcpy(&f, p, 4);
-    return f;
-}
+constexpr auto U32 = EmfU32;
+constexpr auto I32 = EmfI32;
+constexpr auto I16 = EmfI16;
+constexpr auto F32 = EmfF32;
 
 // x' = a x + c y + e, y' = b x + d y + f.
 struct Xform {
@@ -957,37 +946,6 @@ private:
 };
 
 }  // namespace
-
-bool ReadEmfHeader(const std::uint8_t* data, std::size_t size, EmfHeader& h) {
-    if (size < kEmfMinHeader) return false;
-    h.iType = U32(data);
-    h.nSize = U32(data + 4);
-    for (int i = 0; i < 4; ++i) h.bounds[i] = I32(data + 8 + 4 * i);
-    for (int i = 0; i < 4; ++i) h.frame[i] = I32(data + 24 + 4 * i);
-    h.signature = U32(data + 40);
-    h.version = U32(data + 44);
-    h.nBytes = U32(data + 48);
-    h.nRecords = U32(data + 52);
-    h.nHandles = std::uint16_t(data[56] | (data[57] << 8));
-    h.nDescription = U32(data + 60);
-    h.offDescription = U32(data + 64);
-    h.deviceCx = I32(data + 72);
-    h.deviceCy = I32(data + 76);
-    h.millimetersCx = I32(data + 80);
-    h.millimetersCy = I32(data + 84);
-    if (h.iType != kEmrHeader || h.signature != kEmfSignature) return false;
-    if (h.nSize < kEmfMinHeader || h.nSize % 4 || h.nBytes > size || h.nSize > h.nBytes)
-        return false;
-    std::size_t off = h.nSize;
-    while (off < h.nBytes) {
-        if (h.nBytes - off < 8) return false;
-        const std::uint32_t type = U32(data + off), rs = U32(data + off + 4);
-        if (rs < 8 || rs % 4 || rs > h.nBytes - off) return false;
-        if (type == kEmrEof) break;
-        off += rs;
-    }
-    return true;
-}
 
 bool PlayEmf(const std::uint8_t* data, std::size_t size, Canvas& dc, const PixelRect& target) {
     EmfHeader h;

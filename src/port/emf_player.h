@@ -17,11 +17,6 @@ namespace gyr {
 // The deepest SAVEDC nesting played.
 constexpr int kMaxEmfSaveDepth = 1024;
 
-// The header of a well-framed metafile: type 1, the signature, nSize at
-// least 88, nBytes within the data, every record at least 8 bytes, a
-// multiple of 4 and inside nBytes (EOF ends the walk). False otherwise.
-bool ReadEmfHeader(const std::uint8_t* data, std::size_t size, EmfHeader& out);
-
 // Plays the metafile into target (logical pixels of dc). False, having drawn
 // nothing, when the header check fails.
 bool PlayEmf(const std::uint8_t* data, std::size_t size, Canvas& dc, const PixelRect& target);
