@@ -21,6 +21,8 @@ const char* const kMsgSheetTooBig =
     "Sorry, the document is too big to by stored as a bitmap.\nMake it less or equal to the "
     "standard A4 format (look in the \"Settings\" dialog) and retry.";
 const char* const kMsgCannotSaveDib = "Cannot save DIB";
+const char* const kMsgPictureTooLarge =
+    "The picture would be larger than 64 MB: its bitmaps are too large.";
 
 namespace {
 
@@ -97,7 +99,12 @@ bool SaveSheetAsBitmap(CGyrDoc& doc, const std::string& path) {
 }
 
 bool SaveSheetAsMetafile(CGyrDoc& doc, const std::string& path) {
-    return WriteOrTell(path, SheetMetafile(doc), kMsgFailedSave);
+    const std::vector<std::uint8_t> emf = SheetMetafile(doc);
+    if (emf.empty()) {
+        Tell(kMsgPictureTooLarge, MsgIcon::Exclamation);
+        return false;
+    }
+    return WriteOrTell(path, emf, kMsgFailedSave);
 }
 
 CMyObj* ImportPictureFile(CGyrDoc& doc, const std::string& path) {
@@ -134,7 +141,12 @@ CMyObj* MakeRestrictedPicture(CGestureState& state, int kind, const PixelRect& f
         }
         obj = new CPict(MakeDib24(image));
     } else {
-        obj = new CMetaObj(CaptureMetafile(*doc, r), r);
+        std::vector<std::uint8_t> emf = CaptureMetafile(*doc, r);
+        if (emf.empty()) {
+            Tell(kMsgPictureTooLarge, MsgIcon::Exclamation);
+            return nullptr;
+        }
+        obj = new CMetaObj(std::move(emf), r);
     }
     // Both kinds lie over the framed area, then visibly beside it.
     PixelRectToWorld(r, obj->m_leftTop, obj->m_rightBottom);

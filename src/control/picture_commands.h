@@ -22,6 +22,8 @@ extern const char* const kMsgNoPictureSelected;  // "No bitmap or enhanced metaf
 extern const char* const kMsgWrongExtension;     // "Some error occured. ..."
 extern const char* const kMsgSheetTooBig;        // STRING 7
 extern const char* const kMsgCannotSaveDib;      // STRING 6
+// A metafile whose bitmaps would pass kMaxEmfBytes.
+extern const char* const kMsgPictureTooLarge;
 
 // The drawing's objects in the pixel rectangle r of the sheet, on white, as
 // the screen shows them without marks. False when the platform cannot

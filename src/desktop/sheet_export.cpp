@@ -142,7 +142,7 @@ bool RenderSheet(CGyrDoc& doc, ExportFormat format, double scale, std::vector<st
             case ExportFormat::Emf:
                 // A vector form: the scale changes nothing but the frame's use.
                 out = SheetMetafile(doc);
-                return true;
+                return !out.empty() || Fail(error, kMsgPictureTooLarge);
             case ExportFormat::Pdf: {
                 QPdfWriter pdf(&buffer);
                 pdf.setCreator("Gyrovant");
@@ -171,7 +171,8 @@ bool RenderSheet(CGyrDoc& doc, ExportFormat format, double scale, std::vector<st
 bool ExportSheet(CGyrDoc& doc, const std::string& path, std::string* error, double scale) {
     std::optional<ExportFormat> format = ExportFormatOf(path);
     if (!format)
-        return Fail(error, "Unknown export format of " + path + " (use .png, .bmp, .svg, .pdf or .emf).");
+        return Fail(error,
+                    "Unknown export format of " + path + " (use .png, .bmp, .svg, .pdf or .emf).");
     std::vector<std::uint8_t> bytes;
     if (!RenderSheet(doc, *format, scale, bytes, error)) return false;
     bool diskFull = false;

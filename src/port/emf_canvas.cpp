@@ -498,6 +498,10 @@ void EmfCanvas::DrawDib(const PixelRect& r, const Dib& dib, const PixelRect& src
     const int ySrc = dib.Info().height > 0 ? dib.Height() - s.bottom : s.top;
     const std::uint32_t cbBmi = std::uint32_t(dib.Header().size());
     const std::uint32_t cbBits = std::uint32_t(dib.Bits().size());
+    if (m_tooLarge || m_out.size() + cbBmi + cbBits > kMaxEmfBytes) {
+        m_tooLarge = true;
+        return;
+    }
     Begin(kEmrStretchDiBits);
     PutRect({d.left, d.top, d.right - 1, d.bottom - 1});
     Put32(std::uint32_t(d.left));
@@ -522,6 +526,10 @@ void EmfCanvas::DrawDib(const PixelRect& r, const Dib& dib, const PixelRect& src
 }
 
 std::vector<std::uint8_t> EmfCanvas::Finish() {
+    if (m_tooLarge) {
+        m_finished = true;
+        return {};
+    }
     if (m_finished) return m_out;
     m_finished = true;
     if (m_penMade || m_brushMade || m_fontMade) {

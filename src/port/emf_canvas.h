@@ -17,6 +17,9 @@ namespace gyr {
 // The description our metafiles carry.
 extern const char* const kEmfDescription;
 
+// The largest metafile we write.
+inline constexpr std::size_t kMaxEmfBytes = std::size_t(64) << 20;
+
 class EmfCanvas : public Canvas {
 public:
     // frame: the picture's frame in hundredths of a millimetre (left, top,
@@ -24,8 +27,9 @@ public:
     // (and that the bounds are clipped to).
     EmfCanvas(const std::int32_t frame[4], const PixelRect& clip);
 
-    // The finished metafile: header, records, EOF. The canvas takes no more
-    // drawing afterwards.
+    // The finished metafile: header, records, EOF; empty when the bitmaps
+    // drawn into it would pass kMaxEmfBytes (a capture of captures of
+    // bitmaps grows without end). The canvas takes no more drawing afterwards.
     std::vector<std::uint8_t> Finish();
 
     PenSel SelectPen(const LogPen* pen) override;
@@ -117,6 +121,7 @@ private:
     };
     std::vector<Saved> m_saved;
     bool m_finished = false;
+    bool m_tooLarge = false;
 };
 
 // The pixel height of a font record at 96 pixels per inch (positive).

@@ -193,6 +193,14 @@ protected:
                 const unsigned flags = RandomFlags();
                 what << "key " << key << " flags " << flags;
                 view.OnKeyDown(key, flags, Chance(0.1) ? 3 : 1);
+            } else if (kind < 78) {
+                // The edit commands: the history and the clipboard.
+                static const int kEdits[] = {ID_EDIT_UNDO, ID_EDIT_UNDO,       ID_EDIT_REDO,
+                                             ID_EDIT_COPY, ID_EDIT_PASTE,      ID_EDIT_CUT,
+                                             ID_EDIT_UNDO, ID_EDIT_SELECT_ALL, ID_EDIT_REDO};
+                const int id = kEdits[Uniform(0, int(std::size(kEdits)) - 1)];
+                what << "edit " << id;
+                view.OnCommand(id);
             } else {
                 const auto& pool = Chance(0.4) ? tools : commands;
                 const CommandEntry& cmd = *pool[std::size_t(Uniform(0, int(pool.size()) - 1))];

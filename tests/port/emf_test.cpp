@@ -7,6 +7,7 @@
 
 #include <cstring>
 
+#include "math/dib_codec.h"
 #include "port/emf_canvas.h"
 #include "port/emf_player.h"
 #include "port/recording_canvas.h"
@@ -120,6 +121,23 @@ TEST(EmfWriterTest, HeaderDescribesTheRecordsExactly) {
     const auto e = empty.Finish();
     EXPECT_EQ(std::int32_t(U32(e, 16)), -1);
     EXPECT_EQ(std::int32_t(U32(e, 20)), -1);
+}
+
+// Captures of captures of bitmaps would grow without end: a metafile whose
+// bitmaps pass the limit is not written at all.
+TEST(EmfWriterTest, BitmapsBeyondTheLimitLeaveNoMetafile) {
+    DibImage image;
+    image.width = 2048;
+    image.height = 2048;
+    image.pixels.assign(std::size_t(2048) * 2048, 0xFF808080);
+    const Dib dib = MakeDib24(image);  // 12 MiB of bits
+    const std::int32_t frame[4] = {0, 0, 2730, 2210};
+    EmfCanvas fits(frame, {0, 0, 100, 80});
+    for (int i = 0; i < 4; ++i) fits.DrawDib({0, 0, 100, 80}, dib, {});
+    EXPECT_GT(fits.Finish().size(), 4 * dib.Bits().size());
+    EmfCanvas tooLarge(frame, {0, 0, 100, 80});
+    for (int i = 0; i < 6; ++i) tooLarge.DrawDib({0, 0, 100, 80}, dib, {});
+    EXPECT_TRUE(tooLarge.Finish().empty());
 }
 
 TEST(EmfPlayerTest, PlaysOurRecordsBackInPlace) {
