@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "bench_ratio.h"
+#include "bench_repaint.h"
 #include "control/gyr_view.h"
 #include "desktop/qt_canvas.h"
 #include "figures/class_registry.h"
@@ -33,15 +34,8 @@ constexpr int kSheet = 1000;
 // visible square, far from every damaged rectangle.
 constexpr int kWideSheet = 10000;
 
-// Collects the damaged rectangles as the window's update requests do.
-class DamageHost : public ScriptedHost {
-public:
-    void Invalidate(const PixelRect& r) override { damage = damage.United(r); }
-    PixelRect damage;
-};
-
 struct Scene {
-    DamageHost host;
+    bench::DamageHost host;
     CGyrDoc doc{DrawingClasses()};
     CGyrView view{&doc};
     QImage backing{kSheet, kSheet, QImage::Format_RGB32};
@@ -80,21 +74,7 @@ struct Scene {
         Repaint();
     }
 
-    void Repaint() {
-        PixelRect r = host.damage.Normalized();
-        host.damage = {};
-        if (r.IsEmpty()) return;
-        QImage off(r.Width(), r.Height(), QImage::Format_RGB32);
-        off.fill(Qt::white);
-        {
-            QPainter painter(&off);
-            painter.translate(-r.left, -r.top);
-            QtCanvas canvas(painter);
-            view.Paint(canvas, r);
-        }
-        QPainter screen(&backing);
-        screen.drawImage(r.left, r.top, off);
-    }
+    void Repaint() { bench::RepaintDamage(view, host, backing); }
 };
 
 // CPU time of this thread: steadier than wall time on a shared machine.

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "bench_ratio.h"
+#include "bench_repaint.h"
 #include "control/gyr_view.h"
 #include "desktop/qt_canvas.h"
 #include "figures/class_registry.h"
@@ -26,13 +27,6 @@
 
 namespace gyr {
 namespace {
-
-// Collects the damaged rectangles as the window's update requests do.
-class DamageHost : public ScriptedHost {
-public:
-    void Invalidate(const PixelRect& r) override { damage = damage.United(r); }
-    PixelRect damage;
-};
 
 double ThreadCpuMillis() {
     timespec ts;
@@ -47,7 +41,7 @@ double Median(std::vector<double> v) {
 }
 
 struct Scene {
-    DamageHost host;
+    bench::DamageHost host;
     CGyrDoc doc{DrawingClasses()};
     CGyrView view{&doc};
     QImage backing{770, 1100, QImage::Format_RGB32};
@@ -75,21 +69,7 @@ struct Scene {
         Repaint();
     }
 
-    void Repaint() {
-        PixelRect r = host.damage.Normalized();
-        host.damage = {};
-        if (r.IsEmpty()) return;
-        QImage off(r.Width(), r.Height(), QImage::Format_RGB32);
-        off.fill(Qt::white);
-        {
-            QPainter painter(&off);
-            painter.translate(-r.left, -r.top);
-            QtCanvas canvas(painter);
-            view.Paint(canvas, r);
-        }
-        QPainter screen(&backing);
-        screen.drawImage(r.left, r.top, off);
-    }
+    void Repaint() { bench::RepaintDamage(view, host, backing); }
 };
 
 Scene* g_scenes[2] = {};

@@ -10,6 +10,7 @@
 #include <map>
 #include <string>
 
+#include "bench_repaint.h"
 #include "control/gyr_view.h"
 #include "figures/circle_obj.h"
 #include "figures/class_registry.h"
@@ -22,15 +23,8 @@
 namespace gyr {
 namespace {
 
-// Collects the damaged rectangles as the window's update requests do.
-class DamageHost : public ScriptedHost {
-public:
-    void Invalidate(const PixelRect& r) override { damage = damage.United(r); }
-    PixelRect damage;
-};
-
 struct Scene {
-    DamageHost host;
+    bench::DamageHost host;
     CGyrDoc doc{DrawingClasses()};
     CGyrView view{&doc};
 
