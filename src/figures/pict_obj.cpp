@@ -17,51 +17,12 @@ GYR_IMPLEMENT_CLASS(CMetaObj, CMyObj)
 
 namespace {
 
-// Narrower edits of the data lines are refused.
-constexpr double kMinDataExtent = 0.3;
-
 std::string Line(const char* label, char sep, const std::string& value) {
     return std::string(label) + ' ' + sep + "  " + value;
 }
 
-std::string Number(double v) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%f", v);
-    return buf;
-}
-
 std::string Address(const void* p) {
     return std::to_string(std::uintptr_t(reinterpret_cast<std::uintptr_t>(p)));
-}
-
-void ListCorners(const CMyObj& obj, DataLines& lines) {
-    lines.push_back(Line("Upper-left.x", '=', Number(obj.m_leftTop.x)));
-    lines.push_back(Line("Upper-left.y", '=', Number(obj.m_leftTop.y)));
-    lines.push_back(Line("Bottom-right.x", '=', Number(obj.m_rightBottom.x)));
-    lines.push_back(Line("Bottom-right.y", '=', Number(obj.m_rightBottom.y)));
-}
-
-// The corner lines from first on: left, top, right, bottom; a value that
-// leaves the rectangle narrower than 0.3 is refused.
-void SetCorner(CMyObj& obj, int line, double value) {
-    const PixelRect before = obj.GetPixelBounds();
-    switch (line) {
-        case 0:
-            if (value < obj.m_rightBottom.x - kMinDataExtent) obj.m_leftTop.x = value;
-            break;
-        case 1:
-            if (value > obj.m_rightBottom.y + kMinDataExtent) obj.m_leftTop.y = value;
-            break;
-        case 2:
-            if (value > obj.m_leftTop.x + kMinDataExtent) obj.m_rightBottom.x = value;
-            break;
-        case 3:
-            if (value < obj.m_leftTop.y - kMinDataExtent) obj.m_rightBottom.y = value;
-            break;
-        default:
-            return;
-    }
-    if (Host* host = FindHost()) host->Invalidate(before.United(obj.GetPixelBounds()));
 }
 
 // The world point that maps to exactly the pixel q: the plain inverse can
@@ -160,12 +121,12 @@ int CPict::ListData(DataLines& lines) const {
     lines.push_back(Line("Size in bytes", ':', std::to_string(bytes)));
     lines.push_back(Line("Initial-horizontal-pixels", ':', std::to_string(GetDib().Width())));
     lines.push_back(Line("Initial-vertical-pixels", ':', std::to_string(GetDib().Height())));
-    ListCorners(*this, lines);
+    ListBoxCorners(*this, lines);
     return int(lines.size());
 }
 
 CMyObj* CPict::SetDataValue(int index, double value, int) {
-    SetCorner(*this, index - 4, value);
+    SetBoxCorner(*this, index - 4, value);
     return this;
 }
 
@@ -213,7 +174,7 @@ int CMetaObj::ListData(DataLines& lines) const {
     lines.push_back(Line("Address", ':', Address(this)));
     lines.push_back(Line("Metafile-bytes", ':', std::to_string(m_emf.size())));
     lines.push_back(Line("Total-size", ':', std::to_string(m_emf.size() + sizeof(CMetaObj))));
-    ListCorners(*this, lines);
+    ListBoxCorners(*this, lines);
     auto add = [&](const char* label, long long v) {
         lines.push_back(Line(label, ':', std::to_string(v)));
     };
@@ -235,7 +196,7 @@ int CMetaObj::ListData(DataLines& lines) const {
 }
 
 CMyObj* CMetaObj::SetDataValue(int index, double value, int) {
-    SetCorner(*this, index - 3, value);
+    SetBoxCorner(*this, index - 3, value);
     return this;
 }
 

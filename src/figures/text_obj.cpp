@@ -20,19 +20,11 @@ const char* const kEnterTextHere = "<Enter text here.>";
 
 namespace {
 
-// Narrower edits of the data lines are refused.
-constexpr double kMinDataExtent = 0.3;
 // Smaller boxes are dropped at the end of the drawing gesture.
 constexpr double kMinBoxExtent = 0.2;
 
 std::string Line(const char* label, char sep, const std::string& value) {
     return std::string(label) + ' ' + sep + "  " + value;
-}
-
-std::string Number(double v) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%f", v);
-    return buf;
 }
 
 // The prefix of the text that can show in a box of w × h pixels with lines
@@ -178,8 +170,8 @@ PixelRect CTextObj::MoveHandle(int k, const CWorldPoint& p) {
     if (k != 1) return CMyObj::MoveHandle(k, p);
     const PixelRect before = GetPixelBounds();
     // The corner stays right of and below the opposite one.
-    m_rightBottom.x = std::max(p.x, m_leftTop.x + kMinDataExtent);
-    m_rightBottom.y = std::min(p.y, m_leftTop.y - kMinDataExtent);
+    m_rightBottom.x = std::max(p.x, m_leftTop.x + kMinBoxDataExtent);
+    m_rightBottom.y = std::min(p.y, m_leftTop.y - kMinBoxDataExtent);
     return before.United(GetPixelBounds());
 }
 
@@ -190,40 +182,24 @@ int CTextObj::ListData(DataLines& lines) const {
                          std::to_string(std::uintptr_t(reinterpret_cast<std::uintptr_t>(this)))));
     lines.push_back(Line("Text-size", ':', std::to_string(chars)));
     lines.push_back(Line("Total-size", ':', std::to_string(total)));
-    lines.push_back(Line("Upper-left.x", '=', Number(m_leftTop.x)));
-    lines.push_back(Line("Upper-left.y", '=', Number(m_leftTop.y)));
-    lines.push_back(Line("Bottom-right.x", '=', Number(m_rightBottom.x)));
-    lines.push_back(Line("Bottom-right.y", '=', Number(m_rightBottom.y)));
+    ListBoxCorners(*this, lines);
     lines.push_back("Font : " + m_strFontName);
     lines.push_back(Line("Size", '=', std::to_string(m_nSize)));
     return int(lines.size());
 }
 
 CMyObj* CTextObj::SetDataValue(int index, double value, int step) {
-    const PixelRect before = GetPixelBounds();
-    switch (index) {
-        case 3:
-            if (value < m_rightBottom.x - kMinDataExtent) m_leftTop.x = value;
-            break;
-        case 4:
-            if (value > m_rightBottom.y + kMinDataExtent) m_leftTop.y = value;
-            break;
-        case 5:
-            if (value > m_leftTop.x + kMinDataExtent) m_rightBottom.x = value;
-            break;
-        case 6:
-            if (value < m_leftTop.y - kMinDataExtent) m_rightBottom.y = value;
-            break;
-        case 8: {
-            // A step that would leave 1..999 is ignored.
-            const long long next = (long long)m_nSize + step;
-            if (next >= kMinTextSize && next <= kMaxTextSize) m_nSize = std::int32_t(next);
-            break;
-        }
-        default:
-            break;
+    if (index >= 3 && index <= 6) {
+        SetBoxCorner(*this, index - 3, value);
+        return this;
     }
-    if (Host* host = FindHost()) host->Invalidate(before.United(GetPixelBounds()));
+    // A size step that would leave 1..999 is ignored.
+    const long long next = (long long)m_nSize + step;
+    if (index == 8 && next >= kMinTextSize && next <= kMaxTextSize) {
+        const PixelRect before = GetPixelBounds();
+        m_nSize = std::int32_t(next);
+        if (Host* host = FindHost()) host->Invalidate(before.United(GetPixelBounds()));
+    }
     return this;
 }
 

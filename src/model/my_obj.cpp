@@ -1,6 +1,7 @@
 #include "model/my_obj.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "math/kernel.h"
 #include "math/sheet_mapping.h"
@@ -234,10 +235,43 @@ void DrawBoxMarks(Canvas& dc, const PixelRect& box) {
     dc.Polygon(corners, 4);
     dc.SetRasterMode(oldMode);
     if (box.Width() >= kBoxHandleSize && box.Height() >= kBoxHandleSize)
-        dc.InvertRect(
-            {box.right - kBoxHandleSize, box.bottom - kBoxHandleSize, box.right - 1, box.bottom - 1});
+        dc.InvertRect({box.right - kBoxHandleSize, box.bottom - kBoxHandleSize, box.right - 1,
+                       box.bottom - 1});
     dc.RestoreBrush(oldBrush);
     dc.RestorePen(oldPen);
+}
+
+void ListBoxCorners(const CMyObj& obj, DataLines& lines) {
+    const auto line = [&lines](const char* label, double v) {
+        char buf[512];  // %f of the largest double has 309 digits
+        std::snprintf(buf, sizeof buf, "%s =  %f", label, v);
+        lines.push_back(buf);
+    };
+    line("Upper-left.x", obj.m_leftTop.x);
+    line("Upper-left.y", obj.m_leftTop.y);
+    line("Bottom-right.x", obj.m_rightBottom.x);
+    line("Bottom-right.y", obj.m_rightBottom.y);
+}
+
+void SetBoxCorner(CMyObj& obj, int line, double value) {
+    const PixelRect before = obj.GetPixelBounds();
+    switch (line) {
+        case 0:
+            if (value < obj.m_rightBottom.x - kMinBoxDataExtent) obj.m_leftTop.x = value;
+            break;
+        case 1:
+            if (value > obj.m_rightBottom.y + kMinBoxDataExtent) obj.m_leftTop.y = value;
+            break;
+        case 2:
+            if (value > obj.m_leftTop.x + kMinBoxDataExtent) obj.m_rightBottom.x = value;
+            break;
+        case 3:
+            if (value < obj.m_leftTop.y - kMinBoxDataExtent) obj.m_rightBottom.y = value;
+            break;
+        default:
+            return;
+    }
+    if (Host* host = FindHost()) host->Invalidate(before.United(obj.GetPixelBounds()));
 }
 
 }  // namespace gyr

@@ -224,5 +224,12 @@ int BoxHitTest(const CMyObj& obj, const CWorldPoint& p);
 // The marks of a box: a not-xor frame and the inverted resize square when
 // the box is at least that square each way.
 void DrawBoxMarks(Canvas& dc, const PixelRect& box);
+// Edits of a box's corners that leave it narrower than this are refused.
+inline constexpr double kMinBoxDataExtent = 0.3;
+// The object data of a box's corners: "Upper-left.x =  %f" … "Bottom-right.y".
+void ListBoxCorners(const CMyObj& obj, DataLines& lines);
+// Corner line 0..3 (left, top, right, bottom) set to value unless the box
+// would get narrower than kMinBoxDataExtent; the change is repainted.
+void SetBoxCorner(CMyObj& obj, int line, double value);
 
 }  // namespace gyr

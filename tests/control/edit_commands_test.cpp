@@ -358,13 +358,13 @@ TEST_F(EditTest, ThreeHundredRandomActionsUndoAndRedoExactly) {
                 view.OnCommand(tools[rng() % std::size(tools)]);
                 break;
             case 2:
-                Click(at(), rng() % 2 ? kMkShift : 0);
+                Click(at(), rng() % 2 ? unsigned(kMkShift) : 0u);
                 break;
             case 3:
                 Drag(at(), at());
                 break;
             case 4:
-                view.OnKeyDown(kKeyLeft + int(rng() % 4), rng() % 3 == 0 ? kMkShift : 0);
+                view.OnKeyDown(kKeyLeft + int(rng() % 4), rng() % 3 == 0 ? unsigned(kMkShift) : 0u);
                 break;
             case 5:
                 view.OnKeyDown(rng() % 2 ? kKeyF11 : kKeyF12, 0);

@@ -125,6 +125,8 @@ protected:
                             if (chance(0.2)) model.Press(f.id, chance(0.3));
                             break;
                         case FieldKind::Label:
+                        case FieldKind::List:
+                        case FieldKind::Spin:
                             break;
                     }
                 }
